@@ -1,0 +1,17 @@
+#pragma once
+
+// What the command line asks for: an argument beginning with f gives full
+// screen, one beginning with e the editor, a number the editor's track.
+struct CommandLine {
+    bool fullScreen = false;
+    bool editor = false;
+    int track = 1;
+};
+
+// Every argument gets all three tests, so "fe" is both; the last number wins.
+// Numbers are read like atoi (leading blanks and sign, digits up to the first
+// other character) but saturated to int instead of overflowing.
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// The leading number of a text as atoi reads it, saturated to the int range.
+int parseTrackNumber(const char* text);

@@ -1,0 +1,10 @@
+#pragma once
+
+// The application shell: graphics mode, the menu loop and the two kinds of run.
+constexpr int kColourDepths[] = {16, 32, 24, 0};
+
+bool setGraphicsMode(bool fullScreen);
+void printError(const char* text);
+void runMenus();
+void runRace(int track);
+void runEditor(int track);

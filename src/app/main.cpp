@@ -1,0 +1,33 @@
+#include <allegro.h>
+
+#include <cerrno>
+#include <exception>
+
+#include "app/CommandLine.h"
+#include "app/Game.h"
+
+int main(int argc, char** argv) {
+    // Without a reachable display the system driver cannot start; every
+    // graphics call after that would crash, so it counts as no mode at all.
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+        printError("Cannot set gfx mode");
+        return 1;
+    }
+    const CommandLine line = parseCommandLine(argc, argv);
+    if (!setGraphicsMode(line.fullScreen)) return 1;
+    install_mouse();
+    install_keyboard();
+    install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
+    try {
+        if (line.editor)
+            runEditor(line.track);
+        else
+            runMenus();
+    } catch (const std::exception& e) {
+        // a set-up failure ends the program with its one line of text
+        printError(e.what());
+        return 1;
+    }
+    return 0;
+}
+END_OF_MAIN()

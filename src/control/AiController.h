@@ -1,0 +1,28 @@
+#pragma once
+#include "control/Controller.h"
+
+class World;
+class HoverCraft;
+
+// A computer driver: wants to move towards its waypoint at 120 units per
+// second and turns the nose towards the velocity change that needs.
+class AiController : public Controller {
+public:
+    static constexpr double kDesiredSpeed = 120.0;
+
+    AiController(World* world, HoverCraft* craft);
+
+    void update(double dt) override;
+    double steering() const override { return steering_; }
+    double throttle() const override { return throttle_; }
+    void objectTouched(GameObject* object) override;
+
+    int getTargetWaypoint() const { return targetWaypoint; }
+
+private:
+    double steering_ = 0.0;
+    double throttle_ = 0.0;
+    World* world;
+    HoverCraft* craft;
+    int targetWaypoint = 0;
+};

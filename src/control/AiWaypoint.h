@@ -1,0 +1,23 @@
+#pragma once
+#include "objects/GameObject.h"
+
+// A marker of the computer drivers' route; seen only in the editor.
+class AiWaypoint : public GameObject {
+public:
+    static constexpr double kRadius = 30.0;
+
+    explicit AiWaypoint(World* world);
+
+    void setPosition(const Vector3& p) override;
+    void draw(View& view) override;
+    void update(double dt) override;
+    char typeCode() const override;
+    void write(std::ostream& out) const override;
+    void read(std::istream& in) override;
+
+    int getNumber() const { return number; }
+    void setNumber(int n) { number = n; }
+
+private:
+    int number = 0;
+};

@@ -1,0 +1,12 @@
+#include "control/KeyboardController.h"
+
+#include <allegro.h>
+
+void KeyboardController::update(double) {
+    steering_ = 0.0;
+    if (key[KEY_LEFT]) steering_ = -1.0;
+    // both arrows held: right wins
+    if (key[KEY_RIGHT]) steering_ = 1.0;
+    // there is no brake: only releasing Up, drag and collisions slow a craft
+    throttle_ = key[KEY_UP] ? 1.0 : 0.0;
+}

@@ -1,0 +1,79 @@
+#include "objects/CheckPoint.h"
+
+#include <allegro.h>
+
+#include <climits>
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "math/Angles.h"
+#include "world/World.h"
+
+namespace {
+constexpr double kPostStep = 0.5235987755982988;
+constexpr double kFullTurn = 6.283185307179586;
+constexpr int kPostRadius = 4;
+}  // namespace
+
+CheckPoint::CheckPoint(World* w) : GameObject(w) {
+    radius = kDefaultRadius;
+    visible = w->isEditorMode();
+}
+
+void CheckPoint::setPosition(const Vector3& p) { position = p; }
+
+void CheckPoint::update(double) {}
+
+char CheckPoint::typeCode() const { return 'C'; }
+
+void CheckPoint::setAngle(double a) {
+    angle = a;
+    computeGate();
+}
+
+void CheckPoint::setRadius(double r) { radius = r; }
+
+void CheckPoint::computeGate() {
+    // brought back by one turn at most each way: 730 stays 370
+    if (angle > 360) angle -= 360;
+    if (angle < 0) angle += 360;
+    const double t = angle * kPi / 180.0;
+    direction = Vector3(std::cos(t), -std::sin(t), 0.0);
+    halfGate = Vector3(-std::sin(t), -std::cos(t), 0.0) * radius;
+}
+
+void CheckPoint::write(std::ostream& out) const { out << radius << ' ' << number << ' ' << angle; }
+
+void CheckPoint::read(std::istream& in) {
+    // each field read into a temporary: a field that fails keeps its value
+    double r, a;
+    int n;
+    if (in >> r) radius = r;
+    if (in && in >> n) number = n;
+    if (in && in >> a) angle = a;
+    computeGate();
+    // the count is the highest number plus one; the highest int has no
+    // successor, so the count stops at the largest value it can hold
+    const long long wanted = static_cast<long long>(number) + 1;
+    const int count = wanted > INT_MAX ? INT_MAX : static_cast<int>(wanted);
+    if (world->getCheckpointCount() < count) world->setCheckpointCount(count);
+}
+
+void CheckPoint::draw(View& view) {
+    const Terrain& terrain = world->getTerrain();
+    const int yellow = makecol(255, 255, 0), white = makecol(255, 255, 255);
+    for (double a = 0.0; a < kFullTurn; a += kPostStep) {
+        Vector3 post = position + Vector3(radius * std::sin(a), radius * std::cos(a), 0.0);
+        post.z = terrain.heightAt(Vector2(post.x, post.y));
+        const Vector2 s = project(view, post);
+        circlefill(view.target, toPixel(s.x), toPixel(s.y), kPostRadius, yellow);
+    }
+    const Vector2 c = project(view, position);
+    const std::string label = "CP " + std::to_string(number);
+    textout_ex(view.target, font, label.c_str(), toPixel(c.x), toPixel(c.y), white, -1);
+    const Vector2 g1 = project(view, position - halfGate), g2 = project(view, position + halfGate);
+    line(view.target, toPixel(g1.x), toPixel(g1.y), toPixel(g2.x), toPixel(g2.y), white);
+    const Vector2 f = project(view, position + direction * radius);
+    line(view.target, toPixel(c.x), toPixel(c.y), toPixel(f.x), toPixel(f.y), white);
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include "objects/GameObject.h"
+
+// A numbered gate; craft pass the gates in number order to count a lap, and
+// pass one only once they are on the side its direction points to.
+class CheckPoint : public GameObject {
+public:
+    static constexpr double kDefaultRadius = 40.0;
+
+    explicit CheckPoint(World* world);
+
+    void setPosition(const Vector3& p) override;
+    void draw(View& view) override;
+    void update(double dt) override;
+    char typeCode() const override;
+    void write(std::ostream& out) const override;
+    void read(std::istream& in) override;
+
+    void setAngle(double a);
+    // The gate line keeps its old length until the angle next changes.
+    void setRadius(double r);
+    double getAngle() const { return angle; }
+    int getNumber() const { return number; }
+    void setNumber(int n) { number = n; }
+    Vector3 getDirection() const { return direction; }
+    Vector3 getHalfGate() const { return halfGate; }
+
+private:
+    void computeGate();
+
+    int number = 0;
+    double angle = 0.0;
+    Vector3 direction;
+    Vector3 halfGate;
+};

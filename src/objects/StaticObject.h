@@ -1,0 +1,30 @@
+#pragma once
+#include "objects/GameObject.h"
+
+struct BITMAP;
+
+// Scenery: trees, rocks, buoys, huts. Craft bounce off it.
+class StaticObject : public GameObject {
+public:
+    static constexpr int kKindCount = 5;
+
+    StaticObject(World* world, int kind);
+    explicit StaticObject(World* world);
+
+    void setPosition(const Vector3& p) override;
+    void draw(View& view) override;
+    void update(double dt) override;
+    char typeCode() const override;
+    void write(std::ostream& out) const override;
+    void read(std::istream& in) override;
+
+    int getKind() const { return kind; }
+    // data.dat index of the sprite of a kind (0 to 4)
+    static int spriteIndex(int kind);
+
+private:
+    void applyKind();
+
+    int kind = 0;
+    BITMAP* sprite = nullptr;
+};

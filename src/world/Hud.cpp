@@ -1,0 +1,40 @@
+#include "world/Hud.h"
+
+#include <allegro.h>
+
+#include <iomanip>
+#include <sstream>
+
+#include "craft/HoverCraft.h"
+#include "world/World.h"
+
+void Hud::formatTime(std::ostream& out, int ms) {
+    out.fill('0');
+    out << std::setw(2) << ms / 60000 << ':' << std::setw(2) << (ms / 1000) % 60 << '.' << std::setw(3)
+        << ms % 1000;
+}
+
+std::string Hud::line(const HoverCraft& craft, int raceTime) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << "lap:" << craft.getLaps() << " current lap time:";
+    formatTime(out, raceTime - craft.getLapStartTime());
+    out << " last lap time:";
+    formatTime(out, craft.getLastLapTime());
+    out << " sector:" << craft.getNextCheckpoint() << " P" << craft.getRacePosition();
+    return out.str();
+}
+
+void Hud::drawHud(World& world, const HoverCraft& craft, BITMAP* target) {
+    textout_ex(target, font, line(craft, world.getRaceTime()).c_str(), kTextX, kTextY, makecol(255, 255, 255), -1);
+    for (int i = 0; i < craft.getTurboLevel(); ++i) draw_sprite(target, world.getBitmap(World::kTurboSprite), kIconX, 8 * i);
+    if (craft.isWonky()) draw_sprite(target, world.getBitmap(World::kWonkySprite), kIconX, 1);
+    if (craft.isFrozen()) draw_sprite(target, world.getBitmap(World::kFrozenSprite), kIconX, 1);
+}
+
+void Hud::showStatus(const char* text) {
+    // nothing to show on when running without a display (tests, tools)
+    if (!screen) return;
+    clear_to_color(screen, makecol(0, 120, 0));
+    textout_ex(screen, font, text, 10, 10, makecol(255, 255, 255), -1);
+}

@@ -1,0 +1,383 @@
+#include "world/World.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/Texts.h"
+#include "control/AiController.h"
+#include "control/AiWaypoint.h"
+#include "control/KeyboardController.h"
+#include "craft/HoverCraft.h"
+#include "editor/EditorCursor.h"
+#include "objects/CheckPoint.h"
+#include "objects/GameObject.h"
+#include "track/TrackFile.h"
+#include "world/FrameTimer.h"
+#include "world/Hud.h"
+
+namespace {
+
+// What the game reads at each data.dat index it uses; anything else in the
+// file is not looked at.
+int expectedType(int index) {
+    switch (index) {
+        case World::kMessageFont: return DAT_FONT;
+        case World::kEffectSample:
+        case World::kBoostSample: return DAT_SAMPLE;
+        case World::kRaceMusic: return DAT_MIDI;
+        default: return DAT_BITMAP;
+    }
+}
+
+const char* const kNewTrackFile = "newtrack.txt";
+
+}  // namespace
+
+World::World(bool editor) : editorMode(editor) {
+    mapBitmap = create_bitmap(kMapWidth, kMapHeight);
+    if (!mapBitmap) throw std::runtime_error("Cannot create virtual screen");
+    backBuffer = create_bitmap(kScreenWidth, kScreenHeight);
+    if (!backBuffer) {
+        destroy_bitmap(mapBitmap);
+        mapBitmap = nullptr;
+        throw std::runtime_error("Cannot create buffer screen");
+    }
+    raceTime = 0;
+    raceTimeNanos = 0;
+    messageTime = 0.0;
+    playMusic = true;
+}
+
+World::~World() {
+    deleteAllObjects();
+    if (mapBitmap) destroy_bitmap(mapBitmap);
+    if (backBuffer) destroy_bitmap(backBuffer);
+    if (data) unload_datafile(data);
+}
+
+void World::loadData() {
+    // bitmaps keep the depth they are stored with: the 256-colour sprites draw
+    // onto any true-colour target, the craft frames are recoloured at 32 bits
+    set_color_conversion(COLORCONV_KEEP_TRANS);
+    if (data) return;
+    DATAFILE* loaded = load_datafile("data.dat");
+    if (!loaded) throw std::runtime_error("Failed to load datafile");
+    // The game addresses data.dat by index only: a short file or a wrong kind
+    // at a used index would be read as something else, so refuse it here.
+    int count = 0;
+    while (loaded[count].type != DAT_END) ++count;
+    bool ok = count >= kMinDataObjects;
+    for (int i = 0; ok && i < kMinDataObjects; ++i)
+        ok = loaded[i].type == expectedType(i) && loaded[i].dat != nullptr;
+    if (!ok) {
+        unload_datafile(loaded);
+        throw std::runtime_error("Failed to load datafile");
+    }
+    data = loaded;
+    dataCount = count;
+}
+
+void* World::getData(int index) {
+    loadData();
+    return data[index].dat;
+}
+
+void World::playSample(int index) {
+    lastSample = index;
+    ++samplesPlayed;
+    play_sample(static_cast<SAMPLE*>(getData(index)), kSampleVolume, kSamplePan, kSampleFrequency, 0);
+}
+
+void World::addObject(GameObject* o) { pendingObjects.push_back(o); }
+
+void World::addCraft(HoverCraft* c) {
+    pendingObjects.push_back(c);
+    craftList.push_back(c);
+}
+
+void World::addWaypoint(AiWaypoint* w) { waypoints.push_back(w); }
+
+void World::deleteAllObjects() {
+    for (auto* list : {&objects, &pendingObjects, &removedObjects}) {
+        for (GameObject* o : *list) delete o;
+        list->clear();
+    }
+    craftList.clear();
+    waypoints.clear();
+    drawOrder.clear();
+    followed = nullptr;
+}
+
+void World::resetMapView() { mapView = View(Vector2(kMapOriginX, kMapOriginY), mapBitmap); }
+
+void World::loadTrack(int track) {
+    trackNumber = track;
+    Hud::showStatus("Please wait... rendering map");
+    loadData();
+    deleteAllObjects();
+    resetMapView();
+    terrain.load(track);
+    clear_to_color(mapBitmap, 0);
+    terrain.renderMap(mapView);
+    scrollX = 0;
+    scrollY = 0;
+    loadTrackFile();
+    if (!editorMode) {
+        startRace();
+    } else {
+        auto* cursor = new EditorCursor(this);
+        cursor->setPosition(Vector3(1536.0, 1536.0, 0.0));
+        addObject(cursor);
+        followed = cursor;
+    }
+}
+
+void World::renderPreview(int track) {
+    trackNumber = track;
+    Hud::showStatus("Generating preview");
+    clear_to_color(mapBitmap, 0);
+    loadData();
+    deleteAllObjects();
+    resetMapView();
+    terrain.load(track);
+    clear_to_color(mapBitmap, 0);
+    loadTrackFile();
+    update(kSetupStep);
+    terrain.renderMap(mapView);
+    // file order, no culling and no depth sort: later records lie on top
+    for (GameObject* o : objects)
+        if (o->isVisible()) o->draw(mapView);
+    if (!screen) return;
+    clear_to_color(screen, 0);
+    stretch_blit(mapBitmap, screen, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
+}
+
+void World::showPreview(int track) {
+    renderPreview(track);
+    // keys pressed while the preview was rendering must not skip it
+    clear_keybuf();
+    readkey();
+}
+
+void World::loadTrackFile() {
+    std::ostringstream path;
+    path << "tracks/track" << trackNumber << ".txt";
+    checkpointCount = 0;
+    std::ifstream in(path.str());
+    if (in) TrackFile::read(*this, in);
+    std::cout << "NUmber of checkpoints:" << checkpointCount << std::endl;
+}
+
+void World::saveTrackFile() {
+    if (!TrackFile::save(objects, kNewTrackFile)) std::cerr << "Cannot write newtrack.txt" << std::endl;
+}
+
+void World::run() {
+    FrameTimer timer;
+    showMessage(gameText(kTextGo));
+    if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
+    // a tick left over from an earlier run must not count for this one
+    tickFlag = false;
+    install_int(tick, 1000);
+    for (;;) {
+        if (key[KEY_PAUSE]) timer.pause();
+        if (timer.shouldUpdate()) update(timer.step());
+        if (key[KEY_SPACE] && timer.resume()) {
+            remove_int(tick);
+            tickFlag = false;
+            install_int(tick, 1000);
+        }
+        if (tickFlag) {
+            tickFlag = false;
+            timer.onTick();
+        }
+        draw();
+        timer.passDone();
+        if (key[KEY_ESC]) break;
+    }
+    remove_int(tick);
+    stop_midi();
+    if (editorMode) saveTrackFile();
+}
+
+void World::update(double dt) {
+    objects.insert(objects.end(), pendingObjects.begin(), pendingObjects.end());
+    pendingObjects.clear();
+
+    for (size_t i = 0; i < objects.size(); ++i) objects[i]->update(dt);
+
+    checkContacts();
+
+    for (GameObject* o : removedObjects) delete o;
+    removedObjects.clear();
+
+    auto alive = std::stable_partition(objects.begin(), objects.end(), [](GameObject* o) { return !o->isDead(); });
+    for (auto it = alive; it != objects.end(); ++it) {
+        // a deleted waypoint leaves the drivers' route when it dies
+        if (auto* w = dynamic_cast<AiWaypoint*>(*it)) waypoints.erase(std::remove(waypoints.begin(), waypoints.end(), w), waypoints.end());
+        removedObjects.push_back(*it);
+    }
+    objects.erase(alive, objects.end());
+
+    if (followed && followed->isDead()) followed = nullptr;
+
+    // whole nanoseconds, so no fraction of a millisecond is lost between steps;
+    // a step that is not a sane number of seconds moves the clock by nothing
+    double nanos = dt * 1.0e9;
+    int n = nanos > 0.0 && nanos < 2.0e9 ? static_cast<int>(nanos) : 0;
+    raceTimeNanos += n;
+    raceTime += raceTimeNanos / 1000000;
+    raceTimeNanos %= 1000000;
+
+    messageTime -= dt;
+}
+
+void World::checkContacts() {
+    // A checkpoint passed in this pass re-sorts craftList; walking the order the
+    // pass started with tests every craft exactly once.
+    const std::vector<HoverCraft*> order = craftList;
+    for (HoverCraft* c : order) {
+        const Vector3 p = c->getPosition();
+        for (size_t i = 0; i < objects.size(); ++i) {
+            GameObject* o = objects[i];
+            if (o == c || !o->isCollidable()) continue;
+            const Vector3 d = o->getPosition() - p;
+            const double reach = o->getRadius() + c->getRadius();
+            if (lengthSquared(d) < reach * reach) {
+                c->collide(o);
+                o->touchedBy(*c);
+            }
+        }
+    }
+}
+
+void World::startRace() {
+    update(kSetupStep);
+    CheckPoint* gate = nullptr;
+    for (GameObject* o : objects) {
+        auto* cp = dynamic_cast<CheckPoint*>(o);
+        if (cp && cp->getNumber() == 0) {
+            gate = cp;
+            break;
+        }
+    }
+    if (!gate) throw std::runtime_error("Cannot find the first checkpoint");
+
+    const Vector3 s = gate->getPosition();
+    const Vector3 f = gate->getDirection();
+    const double a = gate->getAngle();
+    Vector3 g = s - f * kGridSpacing;
+    Vector3 side = Vector3(f.y, -f.x, 0.0) * kGridSide;
+    for (int i = 0; i < kCraftCount; ++i) {
+        auto* c = new HoverCraft(this, kCraftCount - i);
+        // a gate close to an edge must not put the grid outside the track area,
+        // where a craft would be sent back to the same place for ever
+        Vector3 place = g + side;
+        place.x = std::clamp(place.x, 0.0, HoverCraft::kTrackSize);
+        place.y = std::clamp(place.y, 0.0, HoverCraft::kTrackSize);
+        c->setPosition(place);
+        c->setHeading(a);
+        if (i == kCraftCount - 1) {
+            c->setController(new KeyboardController);
+            player = c;
+            followed = c;
+            c->setPlayer(true);
+        } else {
+            c->setController(new AiController(this, c));
+        }
+        addCraft(c);
+        side = -side;
+        g = g - f * kGridSpacing;
+    }
+    lapCount = kLaps;
+    updateRanking();
+}
+
+void World::updateRanking() {
+    std::stable_sort(craftList.begin(), craftList.end(), [](const HoverCraft* a, const HoverCraft* b) {
+        if (a->getLaps() != b->getLaps()) return a->getLaps() > b->getLaps();
+        if (a->getLastCheckpoint() != b->getLastCheckpoint()) return a->getLastCheckpoint() > b->getLastCheckpoint();
+        return a->getLastCheckpointTime() < b->getLastCheckpointTime();
+    });
+    for (size_t i = 0; i < craftList.size(); ++i) craftList[i]->setRacePosition(static_cast<int>(i) + 1);
+}
+
+void World::showMessage(const std::string& text) {
+    message = text;
+    messageTime = kMessageTime;
+}
+
+void World::freezeOpponents(HoverCraft* collector) {
+    for (HoverCraft* c : craftList)
+        if (c != collector) c->freeze();
+    if (collector == player) {
+        showMessage(gameText(kTextOpponentsFrozen));
+        playSample(kBoostSample);
+    }
+}
+
+GameObject* World::nearestObject(GameObject* from) {
+    // Objects already marked dead this frame are still in the list until the
+    // update ends; they are skipped, so a second delete in the same frame
+    // finds the next object rather than the one already gone.
+    GameObject* best = nullptr;
+    double bestDistance = 1.0e12;
+    const Vector3 p = from->getPosition();
+    for (GameObject* o : objects) {
+        if (o == from || o->isDead()) continue;
+        const double d = lengthSquared(o->getPosition() - p);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = o;
+        }
+    }
+    return best;
+}
+
+View World::frameView() const {
+    return View(Vector2(mapView.originX - scrollX, mapView.originY - scrollY), backBuffer);
+}
+
+void World::composeFrame() {
+    if (followed) {
+        const Vector2 q = project(mapView, followed->getPosition());
+        scrollX = toPixel(q.x - kScreenWidth / 2);
+        scrollY = toPixel(q.y - kScreenHeight / 2);
+    }
+    blit(mapBitmap, backBuffer, scrollX, scrollY, 0, 0, kScreenWidth, kScreenHeight);
+    View view = frameView();
+    drawOrder.clear();
+    for (GameObject* o : objects) {
+        if (!o->isVisible()) continue;
+        const Vector3 p = o->getPosition();
+        const Vector2 s = project(view, p);
+        const double r = 2.0 * o->getRadius();
+        if (s.x + r < 0 || s.x - r > kScreenWidth || s.y + r < 0 || s.y - 3 * r > kScreenHeight) continue;
+        // equal keys go after the ones already there: ties keep list order
+        drawOrder.insert(std::make_pair(-(p.x + p.y), o));
+    }
+    for (auto& entry : drawOrder) entry.second->draw(view);
+    if (player) Hud::drawHud(*this, *player, backBuffer);
+    if (messageTime > 0) {
+        int level = std::min(255, static_cast<int>(messageTime * 255));
+        textout_ex(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message.c_str(), 140, 200,
+                   makecol(level, level, level), -1);
+    }
+}
+
+void World::draw() {
+    composeFrame();
+    if (screen) blit(backBuffer, screen, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
+}
+
+std::vector<GameObject*> World::lastDrawOrder() const {
+    std::vector<GameObject*> order;
+    for (auto& entry : drawOrder) order.push_back(entry.second);
+    return order;
+}

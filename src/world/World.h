@@ -1,0 +1,151 @@
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "math/View.h"
+#include "terrain/Terrain.h"
+
+struct BITMAP;
+struct DATAFILE;
+class GameObject;
+class HoverCraft;
+class AiWaypoint;
+
+// One race or one editor run: the terrain, every object on the track, the
+// two bitmaps frames are composed in, data.dat and the race state.
+class World {
+public:
+    static constexpr int kMapWidth = 5120;
+    static constexpr int kMapHeight = 2560;
+    static constexpr int kScreenWidth = 640;
+    static constexpr int kScreenHeight = 480;
+    static constexpr double kMapOriginX = 2560.0;
+    static constexpr double kMapOriginY = 2880.0;
+    static constexpr int kCraftCount = 4;
+    static constexpr int kLaps = 3;
+    static constexpr double kGridSpacing = 30.0;
+    static constexpr double kGridSide = 20.0;
+    static constexpr double kSetupStep = 0.1;
+    static constexpr double kMessageTime = 5.0;
+    static constexpr int kSampleVolume = 192;
+    static constexpr int kSamplePan = 128;
+    static constexpr int kSampleFrequency = 1000;
+    static constexpr int kMinDataObjects = 49;
+
+    // data.dat indices
+    enum DataIndex {
+        kWonkySprite = 0,
+        kFirstCraftFrame = 2,
+        kFrozenSprite = 38,
+        kOpponentsFrozenSprite = 39,
+        kMessageFont = 40,
+        kEffectSample = 41,
+        kRaceMusic = 42,
+        kBoostSample = 45,
+        kTurboSprite = 48,
+    };
+
+    explicit World(bool editorMode);
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // data.dat, loaded on first need; throws "Failed to load datafile".
+    void loadData();
+    void* getData(int index);
+    BITMAP* getBitmap(int index) { return static_cast<BITMAP*>(getData(index)); }
+    // Every game sound: volume 192, centre pan, normal frequency, no loop.
+    void playSample(int index);
+    int getLastSample() const { return lastSample; }
+    int getSamplesPlayed() const { return samplesPlayed; }
+
+    void addObject(GameObject* o);
+    void addCraft(HoverCraft* c);
+    void deleteAllObjects();
+    void addWaypoint(AiWaypoint* w);
+
+    // Track loading (the preview renders, a race or editor run then loads again).
+    void loadTrack(int track);
+    void showPreview(int track);
+    // Everything of the preview up to the key wait.
+    void renderPreview(int track);
+    void loadTrackFile();
+    void saveTrackFile();
+
+    void run();
+    void update(double dt);
+    void checkContacts();
+    void startRace();
+    void updateRanking();
+    void showMessage(const std::string& text);
+    void freezeOpponents(HoverCraft* collector);
+    GameObject* nearestObject(GameObject* from);
+
+    // Composes one frame in the back buffer; draw() also copies it to the screen.
+    void composeFrame();
+    void draw();
+
+    int getRaceTime() const { return raceTime; }
+    int getRaceTimeNanos() const { return raceTimeNanos; }
+    int getLapCount() const { return lapCount; }
+    bool isEditorMode() const { return editorMode; }
+    int getCheckpointCount() const { return checkpointCount; }
+    void setCheckpointCount(int n) { checkpointCount = n; }
+    AiWaypoint* getWaypoint(int i) const { return waypoints[i]; }
+    int getWaypointCount() const { return static_cast<int>(waypoints.size()); }
+    Terrain& getTerrain() { return terrain; }
+    void setPlayMusic(bool on) { playMusic = on; }
+    bool getPlayMusic() const { return playMusic; }
+    int getTrackNumber() const { return trackNumber; }
+    void setTrackNumber(int t) { trackNumber = t; }
+
+    const std::vector<GameObject*>& getObjects() const { return objects; }
+    const std::vector<GameObject*>& getPendingObjects() const { return pendingObjects; }
+    const std::vector<GameObject*>& getRemovedObjects() const { return removedObjects; }
+    const std::vector<HoverCraft*>& getCraftList() const { return craftList; }
+    HoverCraft* getPlayer() const { return player; }
+    GameObject* getFollowed() const { return followed; }
+    void setFollowed(GameObject* o) { followed = o; }
+    const std::string& getMessage() const { return message; }
+    double getMessageTime() const { return messageTime; }
+    BITMAP* getMapBitmap() const { return mapBitmap; }
+    BITMAP* getBackBuffer() const { return backBuffer; }
+    View& getMapView() { return mapView; }
+    int getScrollX() const { return scrollX; }
+    int getScrollY() const { return scrollY; }
+    // The frame's view: the map view shifted by the scroll, onto the back buffer.
+    View frameView() const;
+    // The objects the last frame drew, back to front.
+    std::vector<GameObject*> lastDrawOrder() const;
+
+private:
+    void resetMapView();
+
+    bool playMusic = true;
+    BITMAP* mapBitmap = nullptr;
+    BITMAP* backBuffer = nullptr;
+    DATAFILE* data = nullptr;
+    int dataCount = 0;
+    Terrain terrain;
+    View mapView;
+    int scrollX = 0, scrollY = 0;
+    int trackNumber = 0;
+    bool editorMode;
+    int raceTime = 0;
+    int raceTimeNanos = 0;
+    int checkpointCount = 0;
+    int lapCount = 0;
+    std::string message;
+    double messageTime = 0.0;
+    std::vector<GameObject*> objects;
+    std::vector<GameObject*> pendingObjects;
+    std::vector<GameObject*> removedObjects;
+    std::vector<HoverCraft*> craftList;
+    std::vector<AiWaypoint*> waypoints;
+    std::multimap<double, GameObject*> drawOrder;
+    GameObject* followed = nullptr;
+    HoverCraft* player = nullptr;
+    int lastSample = -1;
+    int samplesPlayed = 0;
+};
