@@ -13,8 +13,8 @@ const char* const frenchTexts[kTextCount] = {
 };
 
 const char* const aolTexts[kTextCount] = {
-    "HI!!!11",   "WHIHC TRAKC:", "PREVIEW O TRAKC:", "ITS EASY!!!LOL", "ITS IMPOSSIBLE", "WTF??/",
-    "REDY??/",   "GO",           "FINISHED!!1",      "LAP",            "FREEZED",        "TEH OTHERS R FREEZED",
+    "HI!!!11",   "WHIHC TRAKC:", "PREVIEW O TRAKC:", "ITS EASY!!!LOL", "ITS IMPOSSIBLE", "WTF?" "?/",
+    "REDY?" "?/",   "GO",           "FINISHED!!1",      "LAP",            "FREEZED",        "TEH OTHERS R FREEZED",
     "ITS BRKEN", "TURBO!!!1 LOL", "BYE LOL!",        "R U BLIND OR WOT? U R OFF THE MAP",
 };
 

@@ -19,6 +19,9 @@ public:
     void placeObject(GameObject* object);
     void deleteNearest();
     void snapNearest();
+    // Page Up / Page Down: the nearest gate's or waypoint's number by one,
+    // never below 0.
+    void renumberNearest(int change);
     double getCooldown() const { return cooldown; }
 
 private:

@@ -1,0 +1,1 @@
+set(  hover_tests_TESTS)

@@ -1,0 +1,134 @@
+#include "editor/EditorCursor.h"
+
+#include <allegro.h>
+
+#include <climits>
+#include <iostream>
+
+#include "control/AiWaypoint.h"
+#include "objects/CheckPoint.h"
+#include "objects/Powerup.h"
+#include "objects/StaticObject.h"
+#include "world/World.h"
+
+namespace {
+
+// One above the highest number held by an object of type T in the World
+// (placed or still pending), 0 when there is none. Placing gates and
+// waypoints in driving order thus numbers them in driving order.
+template <typename T>
+int nextNumber(const World& world) {
+    long long highest = -1;
+    for (const auto* list : {&world.getObjects(), &world.getPendingObjects()}) {
+        for (GameObject* o : *list) {
+            if (o->isDead()) continue;
+            if (auto* t = dynamic_cast<T*>(o))
+                if (t->getNumber() > highest) highest = t->getNumber();
+        }
+    }
+    return highest + 1 > INT_MAX ? INT_MAX : static_cast<int>(highest + 1);
+}
+
+}  // namespace
+
+EditorCursor::EditorCursor(World* w) : GameObject(w) { radius = kRadius; }
+
+void EditorCursor::setPosition(const Vector3& p) {
+    position = Vector3(p.x, p.y, world->getTerrain().heightAt(Vector2(p.x, p.y)));
+}
+
+void EditorCursor::draw(View& view) {
+    const Vector2 s = project(view, position);
+    circlefill(view.target, toPixel(s.x), toPixel(s.y - 5.0), 5, makecol(255, 255, 255));
+}
+
+void EditorCursor::placeObject(GameObject* object) {
+    object->setPosition(position);
+    world->addObject(object);
+    cooldown = kCommandLock;
+}
+
+void EditorCursor::deleteNearest() {
+    GameObject* o = world->nearestObject(this);
+    if (o)
+        o->setDead(true);
+    else
+        std::cout << "Nothing to delete " << std::endl;
+    cooldown = kCommandLock;
+}
+
+void EditorCursor::snapNearest() {
+    GameObject* o = world->nearestObject(this);
+    if (o)
+        o->setPosition(getPosition());
+    else
+        std::cout << "Nothing to snap" << std::endl;
+    cooldown = kCommandLock;
+}
+
+void EditorCursor::renumberNearest(int change) {
+    GameObject* o = world->nearestObject(this);
+    const auto step = [change](int n) {
+        const long long m = static_cast<long long>(n) + change;
+        return m < 0 ? 0 : (m > INT_MAX ? INT_MAX : static_cast<int>(m));
+    };
+    if (auto* c = dynamic_cast<CheckPoint*>(o)) {
+        c->setNumber(step(c->getNumber()));
+        const long long count = static_cast<long long>(c->getNumber()) + 1;
+        const int wanted = count > INT_MAX ? INT_MAX : static_cast<int>(count);
+        if (world->getCheckpointCount() < wanted) world->setCheckpointCount(wanted);
+    } else if (auto* w = dynamic_cast<AiWaypoint*>(o)) {
+        w->setNumber(step(w->getNumber()));
+    } else {
+        std::cout << "Nothing to renumber" << std::endl;
+    }
+    cooldown = kCommandLock;
+}
+
+void EditorCursor::update(double dt) {
+    double dx = 0.0, dy = 0.0;
+    if (key[KEY_S]) dx = kSpeed;
+    if (key[KEY_Z]) dx = -kSpeed;
+    if (key[KEY_A]) dy = kSpeed;
+    if (key[KEY_X]) dy = -kSpeed;
+    setPosition(Vector3(position.x + dx * dt, position.y + dy * dt, 0.0));
+
+    if (cooldown > 0.0) {
+        cooldown -= dt;
+    } else {
+        static constexpr int kSceneryKeys[] = {KEY_1, KEY_2, KEY_3, KEY_4, KEY_5};
+        static constexpr int kSceneryKinds[] = {1, 2, 3, 4, 0};
+        for (int i = 0; i < 5; ++i)
+            if (key[kSceneryKeys[i]]) placeObject(new StaticObject(world, kSceneryKinds[i]));
+        if (key[KEY_C]) {
+            auto* c = new CheckPoint(world);
+            c->setNumber(nextNumber<CheckPoint>(*world));
+            placeObject(c);
+        }
+        if (key[KEY_W]) {
+            auto* w = new AiWaypoint(world);
+            w->setNumber(nextNumber<AiWaypoint>(*world));
+            world->addWaypoint(w);
+            placeObject(w);
+        }
+        static constexpr int kPowerupKeys[] = {KEY_F1, KEY_F2, KEY_F3, KEY_F4};
+        for (int i = 0; i < 4; ++i)
+            if (key[kPowerupKeys[i]]) placeObject(new Powerup(world, i + 1));
+        if (key[KEY_D]) deleteNearest();
+        if (key[KEY_HOME]) snapNearest();
+        if (key[KEY_PGUP]) renumberNearest(1);
+        if (key[KEY_PGDN]) renumberNearest(-1);
+    }
+
+    double amount = 0.0;
+    if (key[KEY_EQUALS]) amount += kAdjustStep;
+    if (key[KEY_MINUS]) amount -= kAdjustStep;
+    if (amount != 0.0) {
+        if (auto* c = dynamic_cast<CheckPoint*>(world->nearestObject(this))) {
+            if (key[KEY_LSHIFT])
+                c->setAngle(c->getAngle() + amount);
+            else
+                c->setRadius(c->getRadius() + amount);
+        }
+    }
+}
