@@ -100,6 +100,8 @@ void HoverCraft::setHeading(double h) {
 }
 
 void HoverCraft::setController(Controller* c) {
+    // handing over the controller it already drives must not delete it
+    if (c == controller) return;
     delete controller;
     controller = c;
 }

@@ -3,12 +3,16 @@
 #include <allegro.h>
 
 #include <climits>
+#include <exception>
 #include <iostream>
+#include <sstream>
 
 #include "control/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
+#include "track/TrackCheck.h"
+#include "track/TrackFile.h"
 #include "world/World.h"
 
 namespace {
@@ -31,7 +35,13 @@ int nextNumber(const World& world) {
 
 }  // namespace
 
+namespace {
+const char* const kCheckingText = "Checking track";
+}  // namespace
+
 EditorCursor::EditorCursor(World* w) : GameObject(w) { radius = kRadius; }
+
+EditorCursor::~EditorCursor() = default;
 
 void EditorCursor::setPosition(const Vector3& p) {
     position = Vector3(p.x, p.y, world->getTerrain().heightAt(Vector2(p.x, p.y)));
@@ -85,6 +95,40 @@ void EditorCursor::renumberNearest(int change) {
     cooldown = kCommandLock;
 }
 
+void EditorCursor::startCheck() {
+    cooldown = kCommandLock;
+    // a second F5 while a check runs changes nothing
+    if (check) return;
+    // the check races a copy made from the track's text, exactly as it would
+    // be saved; the editor's own objects are never touched
+    std::ostringstream text;
+    TrackFile::write(world->getObjects(), text);
+    check = std::make_unique<TrackCheck>(TrackCheck::copyGround(world->getTerrain()), text.str());
+    checkJustStarted = true;
+    world->showMessage(kCheckingText);
+    std::cout << kCheckingText << std::endl;
+}
+
+void EditorCursor::continueCheck() {
+    if (checkJustStarted) {
+        checkJustStarted = false;
+        return;
+    }
+    try {
+        if (!check->step(kCheckBudget)) {
+            world->showMessage(kCheckingText);
+            return;
+        }
+        check->report(std::cout);
+        std::cout.flush();
+        world->showMessage(check->verdict());
+    } catch (const std::exception& e) {
+        std::cout << "Track check failed: " << e.what() << std::endl;
+        world->showMessage(std::string("Track check failed: ") + e.what());
+    }
+    check.reset();
+}
+
 void EditorCursor::update(double dt) {
     double dx = 0.0, dy = 0.0;
     if (key[KEY_S]) dx = kSpeed;
@@ -118,7 +162,9 @@ void EditorCursor::update(double dt) {
         if (key[KEY_HOME]) snapNearest();
         if (key[KEY_PGUP]) renumberNearest(1);
         if (key[KEY_PGDN]) renumberNearest(-1);
+        if (key[KEY_F5]) startCheck();
     }
+    if (check) continueCheck();
 
     double amount = 0.0;
     if (key[KEY_EQUALS]) amount += kAdjustStep;

@@ -1,5 +1,9 @@
 #pragma once
+#include <memory>
+
 #include "objects/GameObject.h"
+
+class TrackCheck;
 
 // The editor's cursor: rides on the ground and places, deletes, snaps and
 // turns track objects from the keyboard.
@@ -9,8 +13,11 @@ public:
     static constexpr double kSpeed = 400.0;
     static constexpr double kCommandLock = 1.0;
     static constexpr double kAdjustStep = 8.0;
+    // Wall-clock time a frame gives the track check, so the editor keeps moving.
+    static constexpr double kCheckBudget = 0.015;
 
     explicit EditorCursor(World* world);
+    ~EditorCursor() override;
 
     void setPosition(const Vector3& p) override;
     void draw(View& view) override;
@@ -22,8 +29,17 @@ public:
     // Page Up / Page Down: the nearest gate's or waypoint's number by one,
     // never below 0.
     void renumberNearest(int change);
+    // F5: checks a copy of the track's objects; the race runs a slice each
+    // frame and the verdict comes up on the message line.
+    void startCheck();
+    bool isChecking() const { return check != nullptr; }
     double getCooldown() const { return cooldown; }
 
 private:
+    void continueCheck();
+
     double cooldown = 0.0;
+    std::unique_ptr<TrackCheck> check;
+    // the frame that starts a check only shows "Checking track"
+    bool checkJustStarted = false;
 };

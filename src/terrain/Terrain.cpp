@@ -6,6 +6,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "world/DatafileCheck.h"
+
 Vector3 lightDirection(-1.0, 0.5, -1.0);
 
 namespace {
@@ -17,6 +19,17 @@ constexpr double kAmbient = 0.4;
 Vector3 faceNormal(const Vector3& a, const Vector3& b, const Vector3& c) {
     Vector3 n = cross(b - a, c - b);
     return normalize(n);
+}
+
+// Heightmaps are raw bytes; an object the library decoded into something else
+// (a bitmap, a sample...) has no bytes to read heights from.
+bool isRawData(int type) {
+    switch (type) {
+        case DAT_FILE: case DAT_FONT: case DAT_SAMPLE: case DAT_MIDI: case DAT_PATCH: case DAT_FLI:
+        case DAT_BITMAP: case DAT_RLE_SPRITE: case DAT_C_SPRITE: case DAT_XC_SPRITE: case DAT_PALETTE:
+        case DAT_END: return false;
+        default: return true;
+    }
 }
 
 int objectCount(const DATAFILE* d) {
@@ -62,6 +75,7 @@ void Terrain::load(int track) {
     set_color_conversion(COLORCONV_TOTAL);
     // the first load only selects the file's palette, through which the
     // textures of the second load are converted to the screen's depth
+    if (!DatafileCheck::isWhole(kTracksFile)) throw std::runtime_error(kLoadError);
     DATAFILE* first = load_datafile(kTracksFile);
     if (!first) throw std::runtime_error(kLoadError);
     const bool hasPalette = objectCount(first) > 1 && first[1].type == DAT_PALETTE;
@@ -69,17 +83,17 @@ void Terrain::load(int track) {
     unload_datafile(first);
     if (!hasPalette) throw std::runtime_error(kLoadError);
 
-    DATAFILE* d = load_datafile(kTracksFile);
+    DATAFILE* d = DatafileCheck::isWhole(kTracksFile) ? load_datafile(kTracksFile) : nullptr;
     if (!d) throw std::runtime_error(kLoadError);
     // A track beyond what the file holds (an editor run takes any number from
     // the command line) or a damaged file must not be read past its end.
     const int count = objectCount(d);
-    const long heightBytes = count > 0 && d[0].type != DAT_END ? d[0].size : 0;
+    const long heightBytes = count > 0 && isRawData(d[0].type) && d[0].dat ? d[0].size : 0;
     const int trackCount = static_cast<int>(std::min<long>(heightBytes / kHeightmapBytes, count - 2));
     BITMAP* tex = nullptr;
     if (track >= 1 && track <= trackCount && d[track + 1].type == DAT_BITMAP) {
         tex = static_cast<BITMAP*>(d[track + 1].dat);
-        if (tex->w < GRID_SIZE || tex->h < GRID_SIZE) tex = nullptr;
+        if (tex && (tex->w < GRID_SIZE || tex->h < GRID_SIZE)) tex = nullptr;
     }
     if (!tex) {
         unload_datafile(d);

@@ -18,6 +18,7 @@
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
+#include "world/DatafileCheck.h"
 #include "world/FrameTimer.h"
 #include "world/Hud.h"
 
@@ -66,7 +67,8 @@ void World::loadData() {
     // onto any true-colour target, the craft frames are recoloured at 32 bits
     set_color_conversion(COLORCONV_KEEP_TRANS);
     if (data) return;
-    DATAFILE* loaded = load_datafile("data.dat");
+    // a damaged file would crash the library's loader, so it is checked first
+    DATAFILE* loaded = DatafileCheck::isWhole("data.dat") ? load_datafile("data.dat") : nullptr;
     if (!loaded) throw std::runtime_error("Failed to load datafile");
     // The game addresses data.dat by index only: a short file or a wrong kind
     // at a used index would be read as something else, so refuse it here.
@@ -359,6 +361,9 @@ void World::composeFrame() {
         const Vector2 s = project(view, p);
         const double r = 2.0 * o->getRadius();
         if (s.x + r < 0 || s.x - r > kScreenWidth || s.y + r < 0 || s.y - 3 * r > kScreenHeight) continue;
+        // an object without a real position has no place on screen, and a NaN
+        // depth key would break the ordering of the whole frame
+        if (std::isnan(s.x) || std::isnan(s.y) || std::isnan(p.x + p.y)) continue;
         // equal keys go after the ones already there: ties keep list order
         drawOrder.insert(std::make_pair(-(p.x + p.y), o));
     }

@@ -1,0 +1,123 @@
+#pragma once
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "math/Vector3.h"
+
+class World;
+class Terrain;
+class GameObject;
+class HoverCraft;
+
+// The track author's check: reads a track's objects onto a ground of its own,
+// lists what would make a race fail or misbehave (each with its record line
+// and what to do about it), then races the four computer drivers over three
+// laps on that private copy. hover-check, the editor's F5 and the race tests
+// all use it, so they agree on what a raceable track is.
+class TrackCheck {
+public:
+    // Fills the check's terrain: loads a track from tracks.dat, copies the
+    // editor's ground, or sets a test's ground.
+    using GroundLoader = std::function<void(Terrain&)>;
+
+    // The race runs at a fixed step of game time, whatever the machine.
+    static constexpr double kStep = 1.0 / 60.0;
+    // Game time the four drivers get for three laps, in milliseconds.
+    static constexpr int kTimeLimit = 20 * 60 * 1000;
+    // A driver that passes no gate for this long is stuck where it is.
+    static constexpr int kStuckTime = 3 * 60 * 1000;
+
+    struct Problem {
+        int line = 0;  // record line in the track text, 0 when there is none
+        std::string text;
+        std::string describe() const;
+    };
+
+    struct CraftResult {
+        int number = 0;  // 1 to 4, in grid order; 4 stands in the player's place
+        bool finished = false;
+        int place = 0;
+        int laps = 0;  // start-line crossings
+        std::vector<int> lapTimes;  // milliseconds, one per completed lap
+        int finishTime = 0;  // race clock when it finished
+        int lastCheckpoint = -1;
+        int targetWaypoint = 0;
+        int lastProgressTime = 0;  // race clock of its last gate
+        bool finite = true;
+        Vector3 position;
+    };
+
+    TrackCheck(GroundLoader ground, std::string trackText);
+    ~TrackCheck();
+    TrackCheck(const TrackCheck&) = delete;
+    TrackCheck& operator=(const TrackCheck&) = delete;
+
+    // A loader for track n of tracks.dat ("Unable to load tracks datafile").
+    static GroundLoader trackGround(int track);
+    // A loader that copies the heights and borrows the ground texture of
+    // `source`, which must outlive the check.
+    static GroundLoader copyGround(const Terrain& source);
+
+    // Builds the private World, reads the track and checks the layout.
+    // Errors of the loaders (data.dat, tracks.dat) are thrown.
+    void prepare();
+    // The first call prepares if needed and sets up the grid; each later one
+    // races for about `budget` seconds of wall-clock time, at least one step.
+    // True once the check is over.
+    bool step(double budget);
+    // The whole check in one call.
+    void run();
+    bool isDone() const { return done; }
+
+    // Layout problems, then the race's; empty for a good track.
+    const std::vector<Problem>& getProblems() const { return problems; }
+    const std::vector<Problem>& getLayoutProblems() const { return layoutProblems; }
+    const std::vector<CraftResult>& getResults() const { return results; }
+    bool raceStarted() const { return started; }
+    // Every driver finished three laps.
+    bool isRaceable() const;
+    // Fastest lap of any craft in milliseconds, 0 without a lap.
+    int bestLap() const;
+    int getRaceTime() const;
+    // "Track OK: all four finished, best lap 0:41.20", or the first problem.
+    std::string verdict() const;
+    // The full report: problems, each craft's laps, the verdict.
+    void report(std::ostream& out) const;
+
+    // m:ss.cc of a time in milliseconds.
+    static std::string formatTime(int ms);
+    // The record line of every object the track reader makes from `text`, in
+    // the order it makes them.
+    static std::vector<int> recordLines(const std::string& text);
+
+private:
+    void checkLayout();
+    void checkNumbers(const std::vector<GameObject*>& objects);
+    void checkRoute(const std::vector<GameObject*>& objects);
+    void checkPlacement(const std::vector<GameObject*>& objects);
+    void checkGrid(const std::vector<GameObject*>& objects);
+    void startRace();
+    void advance();
+    void finish();
+    void addProblem(std::vector<Problem>& list, const GameObject* o, const std::string& text);
+    int lineOf(const GameObject* o) const;
+    std::string name(const GameObject* o) const;
+
+    GroundLoader ground;
+    std::string trackText;
+    std::unique_ptr<World> world;
+    std::map<const GameObject*, int> lines;
+    std::vector<HoverCraft*> craft;  // grid order
+    std::vector<CraftResult> results;
+    std::vector<Problem> layoutProblems;
+    std::vector<Problem> problems;
+    int raceStart = 0;
+    bool prepared = false;
+    bool started = false;
+    bool done = false;
+    std::string raceError;
+};

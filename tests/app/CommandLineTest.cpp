@@ -1,0 +1,70 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <initializer_list>
+#include <vector>
+
+namespace {
+CommandLine parse(std::initializer_list<const char*> args) {
+    std::vector<const char*> argv{"hover"};
+    argv.insert(argv.end(), args);
+    return parseCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+}  // namespace
+
+TEST(CommandLine, NoArgumentsGiveMenusWindowedTrackOne) {
+    const CommandLine c = parse({});
+    EXPECT_FALSE(c.fullScreen);
+    EXPECT_FALSE(c.editor);
+    EXPECT_EQ(c.track, 1);
+}
+
+TEST(CommandLine, EditorAndTrackInEitherOrder) {
+    for (const CommandLine& c : {parse({"e", "2"}), parse({"2", "e"})}) {
+        EXPECT_TRUE(c.editor);
+        EXPECT_FALSE(c.fullScreen);
+        EXPECT_EQ(c.track, 2);
+    }
+    EXPECT_TRUE(parse({"edit"}).editor);
+    EXPECT_TRUE(parse({"fullscreen"}).fullScreen);
+    const CommandLine both = parse({"fe"});
+    EXPECT_TRUE(both.fullScreen);
+    EXPECT_FALSE(both.editor) << "only the first character counts";
+}
+
+TEST(CommandLine, OnlyTheFirstCharacterAndItsCaseCount) {
+    const CommandLine dash = parse({"-e"});
+    EXPECT_FALSE(dash.editor);
+    EXPECT_EQ(dash.track, 1);
+    const CommandLine e3 = parse({"e3"});
+    EXPECT_TRUE(e3.editor);
+    EXPECT_EQ(e3.track, 1);
+    EXPECT_FALSE(parse({"F"}).fullScreen);
+    EXPECT_FALSE(parse({"E"}).editor);
+    EXPECT_FALSE(parse({""}).editor);
+    EXPECT_EQ(parse({""}).track, 1);
+}
+
+TEST(CommandLine, TheLastNumberWinsAndZeroChangesNothing) {
+    EXPECT_EQ(parse({"5", "7"}).track, 7);
+    EXPECT_EQ(parse({"5", "0"}).track, 5);
+    EXPECT_EQ(parse({"5", "x"}).track, 5);
+    // read like atoi: leading blanks and a sign, digits up to the first other character
+    EXPECT_EQ(parse({" 12"}).track, 12);
+    EXPECT_EQ(parse({"+3"}).track, 3);
+    EXPECT_EQ(parse({"-2"}).track, -2);
+    EXPECT_EQ(parse({"3x"}).track, 3);
+    EXPECT_EQ(parse({"1e5"}).track, 1);
+    EXPECT_EQ(parse({"0x10"}).track, 1);
+}
+
+TEST(CommandLine, NumbersBeyondIntSaturate) {
+    EXPECT_EQ(parse({"99999999999"}).track, INT_MAX);
+    EXPECT_EQ(parse({"2147483648"}).track, INT_MAX);
+    EXPECT_EQ(parse({"2147483647"}).track, INT_MAX);
+    EXPECT_EQ(parse({"-99999999999"}).track, INT_MIN);
+    EXPECT_EQ(parse({"99999999999999999999999999"}).track, INT_MAX);
+    EXPECT_EQ(parse({"40000"}).track, 40000);
+}

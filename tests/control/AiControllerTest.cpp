@@ -1,0 +1,234 @@
+#include "control/AiController.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "control/AiWaypoint.h"
+#include "craft/CraftTestSupport.h"
+#include "editor/EditorCursor.h"
+#include "objects/CheckPoint.h"
+
+using crafttest::GroundWorld;
+using crafttest::makeCraft;
+
+namespace {
+
+AiWaypoint* addWaypoint(World* world, const Vector3& p, int number) {
+    auto* w = new AiWaypoint(world);
+    w->setPosition(p);
+    w->setNumber(number);
+    world->addObject(w);
+    world->addWaypoint(w);
+    return w;
+}
+
+struct Decision {
+    double steering, throttle;
+};
+
+// One decision of a driver for a craft at `p` with heading `h` and velocity `v`,
+// the target waypoint being the World's first.
+Decision decide(World* world, const Vector3& p, double h, const Vector3& v) {
+    auto craft = makeCraft(world, p, h);
+    craft->setVelocity(v);
+    AiController ai(world, craft.get());
+    ai.update(0.01);
+    return Decision{ai.steering(), ai.throttle()};
+}
+
+}  // namespace
+
+TEST(AiController, AtRestFacingAwayItThrustsWhileTurning) {
+    GroundWorld world;
+    addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
+    // the wish (120, 0) is straight behind: r = -180, q = 14400
+    Decision d = decide(world.get(), Vector3(1000, 1000, 0), 180.0, Vector3());
+    EXPECT_EQ(d.steering, -1.0);
+    EXPECT_EQ(d.throttle, 1.0);
+    // waypoint to the craft's right (heading 0, waypoint towards -y): steer right
+    GroundWorld side;
+    addWaypoint(side.get(), Vector3(1000, 600, 0), 0);
+    d = decide(side.get(), Vector3(1000, 1000, 0), 0.0, Vector3());
+    EXPECT_EQ(d.steering, 1.0);
+    EXPECT_EQ(d.throttle, 1.0);
+    // and to its left
+    d = decide(side.get(), Vector3(1000, 1000, 0), 180.0, Vector3());
+    EXPECT_EQ(d.steering, -1.0);
+}
+
+TEST(AiController, AtTheWantedSpeedStraightOnItCoasts) {
+    GroundWorld world;
+    addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
+    Decision d = decide(world.get(), Vector3(1000, 1000, 0), 0.0, Vector3(120, 0, 0));
+    EXPECT_EQ(d.steering, 0.0);
+    EXPECT_EQ(d.throttle, 0.0);
+}
+
+TEST(AiController, TooFastStraightOnItTurnsRoundAndThrusts) {
+    GroundWorld world;
+    addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
+    // e = (-80, 0, 0): the wanted heading is 180 away
+    Decision d = decide(world.get(), Vector3(1000, 1000, 0), 0.0, Vector3(200, 0, 0));
+    EXPECT_NE(d.steering, 0.0);
+    EXPECT_EQ(d.throttle, 1.0);
+    // once turned round it keeps thrusting against the motion, without steering
+    d = decide(world.get(), Vector3(1000, 1000, 0), 180.0, Vector3(200, 0, 0));
+    EXPECT_EQ(d.steering, 0.0);
+    EXPECT_EQ(d.throttle, 1.0);
+}
+
+TEST(AiController, FiveDegreesIsInsideTheDeadZone) {
+    GroundWorld world;
+    addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
+    const Vector3 p(1000, 1000, 0);
+    // a large error vector thrusts whatever the angle
+    Decision d = decide(world.get(), p, -5.0, Vector3());
+    EXPECT_EQ(d.steering, 0.0);
+    EXPECT_EQ(d.throttle, 1.0);
+    d = decide(world.get(), p, 355.0, Vector3());
+    EXPECT_EQ(d.steering, 0.0);
+    // q = 400: thrust only when the nose is within 5 degrees
+    d = decide(world.get(), p, -5.0, Vector3(100, 0, 0));
+    EXPECT_EQ(d.steering, 0.0);
+    EXPECT_EQ(d.throttle, 0.0);
+    d = decide(world.get(), p, 5.0, Vector3(100, 0, 0));
+    EXPECT_EQ(d.steering, 0.0);
+    EXPECT_EQ(d.throttle, 0.0);
+    d = decide(world.get(), p, -4.9, Vector3(100, 0, 0));
+    EXPECT_EQ(d.steering, 0.0);
+    EXPECT_EQ(d.throttle, 1.0);
+    d = decide(world.get(), p, -5.1, Vector3(100, 0, 0));
+    EXPECT_EQ(d.steering, 1.0);
+    EXPECT_EQ(d.throttle, 0.0);
+    d = decide(world.get(), p, 5.1, Vector3(100, 0, 0));
+    EXPECT_EQ(d.steering, -1.0);
+    // q at most 25: no thrust even when aligned
+    d = decide(world.get(), p, 0.0, Vector3(116, 0, 0));
+    EXPECT_EQ(d.throttle, 0.0);
+    d = decide(world.get(), p, 0.0, Vector3(114, 0, 0));
+    EXPECT_EQ(d.throttle, 1.0);
+}
+
+TEST(AiController, TouchingItsWaypointMovesOnAndWraps) {
+    GroundWorld world;
+    AiWaypoint* w0 = addWaypoint(world.get(), Vector3(500, 500, 0), 0);
+    AiWaypoint* w1 = addWaypoint(world.get(), Vector3(900, 500, 0), 1);
+    AiWaypoint* w2 = addWaypoint(world.get(), Vector3(900, 900, 0), 2);
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0));
+    AiController ai(world.get(), craft.get());
+    EXPECT_EQ(ai.getTargetWaypoint(), 0);
+    ai.objectTouched(w1);
+    EXPECT_EQ(ai.getTargetWaypoint(), 0);
+    ai.objectTouched(w0);
+    EXPECT_EQ(ai.getTargetWaypoint(), 1);
+    ai.objectTouched(w1);
+    ai.objectTouched(w1);
+    EXPECT_EQ(ai.getTargetWaypoint(), 2);
+    ai.objectTouched(w1);
+    EXPECT_EQ(ai.getTargetWaypoint(), 2);
+    ai.objectTouched(w2);
+    EXPECT_EQ(ai.getTargetWaypoint(), 0);
+    // anything else is ignored
+    CheckPoint gate(world.get());
+    ai.objectTouched(&gate);
+    ai.objectTouched(craft.get());
+    ai.objectTouched(nullptr);
+    EXPECT_EQ(ai.getTargetWaypoint(), 0);
+}
+
+TEST(AiController, WithoutWaypointsItCoasts) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 10.0);
+    auto* ai = new AiController(world.get(), craft.get());
+    craft->setController(ai);
+    craft->setVelocity(Vector3(50, 0, 0));
+    for (int i = 0; i < 30; ++i) craft->update(1.0 / 30);
+    EXPECT_EQ(ai->steering(), 0.0);
+    EXPECT_EQ(ai->throttle(), 0.0);
+    EXPECT_EQ(craft->getHeading(), 10.0);
+    EXPECT_NEAR(craft->getVelocity().x, 50.0 * 0.96, 0.05);
+    AiWaypoint stray(world.get());
+    ai->objectTouched(&stray);
+    EXPECT_EQ(ai->getTargetWaypoint(), 0);
+}
+
+TEST(AiController, OnTopOfItsWaypointItKeepsTheLastDecision) {
+    GroundWorld world(false, 20);
+    AiWaypoint* w = addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 20), 180.0);
+    AiController ai(world.get(), craft.get());
+    ai.update(0.01);
+    ASSERT_EQ(ai.steering(), -1.0);
+    ASSERT_EQ(ai.throttle(), 1.0);
+    craft->setPosition(w->getPosition());
+    ai.update(0.01);
+    EXPECT_EQ(ai.steering(), -1.0);
+    EXPECT_EQ(ai.throttle(), 1.0);
+    // a position that is no number decides nothing either
+    craft->setPosition(Vector3(std::numeric_limits<double>::quiet_NaN(), 0, 0));
+    ai.update(0.01);
+    EXPECT_EQ(ai.steering(), -1.0);
+    EXPECT_EQ(ai.throttle(), 1.0);
+}
+
+TEST(AiController, DrivesRoundALoopOfWaypoints) {
+    GroundWorld world;
+    const Vector3 corners[] = {Vector3(800, 800, 0), Vector3(1400, 800, 0), Vector3(1400, 1400, 0),
+                               Vector3(800, 1400, 0)};
+    for (int i = 0; i < 4; ++i) addWaypoint(world.get(), corners[i], i);
+    auto* gate = new CheckPoint(world.get());
+    gate->setPosition(Vector3(600, 600, 0));
+    world->addObject(gate);
+    world->setCheckpointCount(1);
+    world->startRace();
+    HoverCraft* driver = nullptr;
+    for (HoverCraft* c : world->getCraftList())
+        if (c != world->getPlayer()) driver = c;
+    auto* ai = dynamic_cast<AiController*>(driver->getController());
+    ASSERT_NE(ai, nullptr);
+    // the player drives too, so that no craft sits in the way
+    world->getPlayer()->setController(new AiController(world.get(), world->getPlayer()));
+
+    int advances = 0, last = ai->getTargetWaypoint();
+    bool wrapped = false;
+    for (int step = 0; step < 60 * 240 && !wrapped; ++step) {
+        world->update(1.0 / 60);
+        ASSERT_TRUE(isFinite(driver->getPosition())) << step;
+        const int now = ai->getTargetWaypoint();
+        if (now != last) {
+            EXPECT_EQ(now, (last + 1) % 4);
+            ++advances;
+            if (now == 0) wrapped = true;
+            last = now;
+        }
+    }
+    EXPECT_TRUE(wrapped) << "reached " << advances << " waypoints";
+    EXPECT_EQ(advances, 4);
+}
+
+TEST(AiWaypoint, DeletedInTheEditorItLeavesTheRoute) {
+    GroundWorld world(true);
+    AiWaypoint* keep = addWaypoint(world.get(), Vector3(500, 500, 0), 0);
+    addWaypoint(world.get(), Vector3(900, 900, 0), 1);
+    auto* cursor = new EditorCursor(world.get());
+    cursor->setPosition(Vector3(905, 905, 0));
+    world->addObject(cursor);
+    world->update(0.01);
+    ASSERT_EQ(world->getWaypointCount(), 2);
+    cursor->deleteNearest();
+    world->update(0.01);
+    ASSERT_EQ(world->getWaypointCount(), 1);
+    EXPECT_EQ(world->getWaypoint(0), keep);
+    world->update(0.01);  // the deleted waypoint is freed here
+
+    // a driver that aimed at the deleted one goes back to the first
+    auto craft = makeCraft(world.get(), Vector3(100, 500, 0), 0.0);
+    AiController ai(world.get(), craft.get());
+    ai.objectTouched(keep);
+    EXPECT_EQ(ai.getTargetWaypoint(), 0);  // one waypoint: wraps at once
+    ai.update(0.01);
+    EXPECT_EQ(ai.steering(), 0.0);
+    EXPECT_EQ(ai.throttle(), 1.0);
+}

@@ -1,0 +1,329 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "craft/CraftTestSupport.h"
+#include "craft/HoverCraft.h"
+#include "objects/CheckPoint.h"
+
+using crafttest::GroundWorld;
+using crafttest::makeCraft;
+using crafttest::ScriptedController;
+
+namespace {
+
+// Scenery stand-in: a solid sphere that needs no sprite.
+class Rock : public GameObject {
+public:
+    Rock(World* w, const Vector3& p, double r) : GameObject(w) {
+        position = p;
+        radius = r;
+        solid = true;
+    }
+    void draw(View&) override {}
+    void update(double) override {}
+};
+
+// A gate that is solid as well, to see that a bounce stops the gate test.
+class SolidGate : public CheckPoint {
+public:
+    explicit SolidGate(World* w) : CheckPoint(w) { solid = true; }
+};
+
+CheckPoint* makeGate(World* w, const Vector3& p, int number, double angle) {
+    auto* gate = new CheckPoint(w);
+    gate->setPosition(p);
+    gate->setNumber(number);
+    gate->setAngle(angle);
+    return gate;
+}
+
+}  // namespace
+
+TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsIt) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    craft->setVelocity(Vector3(100, 0, 0));
+    Rock rock(world.get(), Vector3(120, 100, 0), 10.0);
+    craft->collide(&rock);
+    EXPECT_NEAR(craft->getImpulse().x, -200.0, 1e-9);
+    EXPECT_NEAR(craft->getImpulse().y, 0.0, 1e-9);
+    // the next update applies it: the craft leaves at 100 (less a step of drag)
+    craft->update(0.001);
+    EXPECT_NEAR(craft->getVelocity().x, -100.0 * (1 - 0.04 * 0.001), 1e-9);
+    EXPECT_EQ(craft->getImpulse(), Vector3());
+
+    // moving away while still overlapping: no impulse
+    auto leaving = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    leaving->setVelocity(Vector3(-30, 0, 0));
+    leaving->collide(&rock);
+    EXPECT_EQ(leaving->getImpulse(), Vector3());
+
+    // standing still against it: a contact with no push
+    auto still = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    still->collide(&rock);
+    EXPECT_EQ(still->getImpulse(), Vector3());
+}
+
+TEST(HoverCraftCollision, NoseContactSkipsTheTailAndTheGate) {
+    GroundWorld world;
+    // both end points reach the rock; only the nose's push counts
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    craft->setVelocity(Vector3(0, 50, 0));
+    Rock rock(world.get(), Vector3(100, 105, 0), 10.0);
+    craft->collide(&rock);
+    const Vector3 n = Vector3(-6, 5, 0) * (1.0 / std::sqrt(61.0));
+    const double s = dot(n, Vector3(0, -50, 0));
+    EXPECT_NEAR(craft->getImpulse().x, n.x * s * 2.0, 1e-9);
+    EXPECT_NEAR(craft->getImpulse().y, n.y * s * 2.0, 1e-9);
+    EXPECT_GT(craft->getImpulse().x, 0.0);
+
+    // the tail alone: its push is used when the nose is clear
+    auto backing = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    backing->setVelocity(Vector3(-40, 0, 0));
+    Rock behind(world.get(), Vector3(80, 100, 0), 5.0);
+    backing->collide(&behind);
+    EXPECT_NEAR(backing->getImpulse().x, 80.0, 1e-9);
+
+    // a solid gate bounced off is not passed; one left behind is
+    world->setCheckpointCount(2);
+    SolidGate gate(world.get());
+    gate.setPosition(Vector3(110, 100, 0));
+    gate.setAngle(180.0);
+    auto bumping = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    bumping->setVelocity(Vector3(10, 0, 0));
+    bumping->collide(&gate);
+    EXPECT_EQ(bumping->getLaps(), 0);
+    EXPECT_LT(bumping->getImpulse().x, 0.0);
+    bumping->setVelocity(Vector3(-10, 0, 0));
+    bumping->collide(&gate);
+    EXPECT_EQ(bumping->getLaps(), 1);
+}
+
+TEST(HoverCraftCollision, HeadOnCraftExchangeTheirClosingSpeed) {
+    GroundWorld world;
+    auto a = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    auto b = makeCraft(world.get(), Vector3(125, 100, 0), 180.0);
+    a->setVelocity(Vector3(50, 0, 0));
+    b->setVelocity(Vector3(-50, 0, 0));
+    a->collide(b.get());
+    b->collide(a.get());
+    EXPECT_NEAR(a->getImpulse().x, -100.0, 1e-9);
+    EXPECT_NEAR(b->getImpulse().x, 100.0, 1e-9);
+    EXPECT_NEAR(a->getImpulse().y, 0.0, 1e-9);
+    a->update(0.001);
+    b->update(0.001);
+    EXPECT_NEAR(a->getVelocity().x, -50.0, 0.01);
+    EXPECT_NEAR(b->getVelocity().x, 50.0, 0.01);
+
+    // touching craft never tell their controllers about each other
+    auto* control = new ScriptedController(0, 0);
+    a->setController(control);
+    a->collide(b.get());
+    EXPECT_TRUE(control->touched.empty());
+}
+
+TEST(HoverCraftCollision, CraftWhoseEndPointsAreApartDoNotBounce) {
+    GroundWorld world;
+    // side by side, 31 apart: inside the pair test (32), but every end point is 31 or more away
+    auto* a = new HoverCraft(world.get(), 1);
+    auto* b = new HoverCraft(world.get(), 2);
+    a->setPosition(Vector3(100, 100, 0));
+    b->setPosition(Vector3(131, 100, 0));
+    a->setHeading(90.0);
+    b->setHeading(90.0);
+    a->setVelocity(Vector3(20, 0, 0));
+    b->setVelocity(Vector3(-20, 0, 0));
+    world->addCraft(a);
+    world->addCraft(b);
+    world->update(0.0);
+    EXPECT_EQ(a->getImpulse(), Vector3());
+    EXPECT_EQ(b->getImpulse(), Vector3());
+
+    // 19 apart, nose to nose: both bounce in the same pass
+    b->setPosition(Vector3(119, 100, 0));
+    world->checkContacts();
+    EXPECT_LT(a->getImpulse().x, 0.0);
+    EXPECT_GT(b->getImpulse().x, 0.0);
+}
+
+TEST(HoverCraftCollision, EndPointOnTheSphereCentreStaysFinite) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    craft->setVelocity(Vector3(10, 0, 0));
+    // exactly at the nose: no direction there, so the tail answers instead
+    Rock onNose(world.get(), craft->getNosePoint(), 1.0);
+    craft->collide(&onNose);
+    EXPECT_TRUE(isFinite(craft->getImpulse()));
+    EXPECT_EQ(craft->getImpulse(), Vector3());  // the tail, 12 away, is beyond 1 + 10
+
+    // two craft in the very same place
+    auto a = makeCraft(world.get(), Vector3(200, 200, 0), 45.0);
+    auto b = makeCraft(world.get(), Vector3(200, 200, 0), 45.0);
+    a->setVelocity(Vector3(5, 5, 0));
+    a->collide(b.get());
+    b->collide(a.get());
+    EXPECT_TRUE(isFinite(a->getImpulse()));
+    EXPECT_TRUE(isFinite(b->getImpulse()));
+    a->update(0.01);
+    b->update(0.01);
+    EXPECT_TRUE(isFinite(a->getVelocity()));
+    EXPECT_TRUE(isFinite(a->getPosition()));
+    EXPECT_TRUE(isFinite(b->getPosition()));
+}
+
+TEST(HoverCraftCollision, ControllerHearsOfEveryObjectButCraft) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    auto* control = new ScriptedController(0, 0);
+    craft->setController(control);
+    Rock rock(world.get(), Vector3(500, 500, 0), 10.0);
+    CheckPoint* gate = makeGate(world.get(), Vector3(100, 100, 0), 3, 0.0);
+    craft->collide(&rock);
+    craft->collide(gate);
+    ASSERT_EQ(control->touched.size(), 2u);
+    EXPECT_EQ(control->touched[0], &rock);
+    EXPECT_EQ(control->touched[1], gate);
+    delete gate;
+}
+
+TEST(HoverCraftCheckpoint, CountedOnlyFromTheFrontAndInOrder) {
+    GroundWorld world;
+    CheckPoint* gate0 = makeGate(world.get(), Vector3(500, 500, 0), 0, 0.0);
+    CheckPoint* gate1 = makeGate(world.get(), Vector3(900, 500, 0), 1, 0.0);
+    world->addObject(gate0);
+    world->addObject(gate1);
+    world->setCheckpointCount(3);
+    world->startRace();
+    auto craft = makeCraft(world.get(), Vector3(499, 500, 0), 0.0);
+
+    // still before the line (facing +x): nothing
+    craft->collide(gate0);
+    EXPECT_EQ(craft->getLaps(), 0);
+    EXPECT_EQ(craft->getLastCheckpoint(), -1);
+    // the wrong gate: nothing
+    craft->setPosition(Vector3(901, 500, 0));
+    craft->collide(gate1);
+    EXPECT_EQ(craft->getNextCheckpoint(), 0);
+    EXPECT_EQ(craft->getLastCheckpoint(), -1);
+
+    world->update(0.25);
+    const int clock = world->getRaceTime();
+    EXPECT_EQ(clock, 350);  // the set-up step's 100 ms and these 250
+    const Vector3 beyond(501, 500, 0);
+    craft->setPosition(beyond);
+    craft->collide(gate0);
+    EXPECT_EQ(craft->getLaps(), 1);
+    EXPECT_EQ(craft->getLastCheckpoint(), 0);
+    EXPECT_EQ(craft->getNextCheckpoint(), 1);
+    EXPECT_EQ(craft->getLastCheckpointTime(), clock);
+    EXPECT_EQ(craft->getLapStartTime(), clock);
+    EXPECT_FALSE(craft->isFinished());
+    EXPECT_EQ(craft->getLastLapTime(), 0);
+    EXPECT_EQ(craft->getResetPosition(), beyond);
+    // the same gate in the next frame does not count again
+    craft->collide(gate0);
+    EXPECT_EQ(craft->getLaps(), 1);
+    EXPECT_EQ(craft->getNextCheckpoint(), 1);
+    // exactly on the line counts
+    craft->setPosition(Vector3(900, 500, 0));
+    craft->collide(gate1);
+    EXPECT_EQ(craft->getNextCheckpoint(), 2);
+    EXPECT_EQ(craft->getLastCheckpoint(), 1);
+    // once past a gate, setPosition no longer moves the reset point
+    EXPECT_EQ(craft->getResetPosition(), Vector3(900, 500, 0));
+    craft->setPosition(Vector3(10, 10, 0));
+    EXPECT_EQ(craft->getResetPosition(), Vector3(900, 500, 0));
+}
+
+TEST(HoverCraftCheckpoint, ThreeLapsFinishWithMessagesForThePlayerOnly) {
+    GroundWorld world;
+    CheckPoint* gates[3];
+    for (int i = 0; i < 3; ++i) {
+        gates[i] = makeGate(world.get(), Vector3(500 + 400 * i, 1500, 0), i, 0.0);
+        world->addObject(gates[i]);
+    }
+    world->setCheckpointCount(3);
+    world->startRace();
+    ASSERT_EQ(world->getLapCount(), 3);
+    HoverCraft* player = world->getPlayer();
+    ASSERT_NE(player, nullptr);
+    HoverCraft* opponent = nullptr;
+    for (HoverCraft* c : world->getCraftList())
+        if (c != player) opponent = c;
+    EXPECT_EQ(player->getRacePosition(), 4);
+
+    const char* expected[] = {"Lap 1", "Lap 2", "Lap 3", "Finished"};
+    int lapStart = 0;
+    for (int lap = 0; lap < 4; ++lap) {
+        for (int i = 0; i < 3; ++i) {
+            world->update(0.5);
+            const int clock = world->getRaceTime();
+            player->setPosition(gates[i]->getPosition() + Vector3(1, 0, 0));
+            player->collide(gates[i]);
+            if (i != 0) continue;
+            EXPECT_EQ(player->getLaps(), lap + 1);
+            EXPECT_EQ(world->getMessage(), expected[lap]);
+            EXPECT_EQ(player->getLapStartTime(), clock);
+            if (lap > 0) {
+                EXPECT_EQ(player->getLastLapTime(), clock - lapStart);
+            }
+            lapStart = clock;
+            // the leader after each start-line pass
+            EXPECT_EQ(player->getRacePosition(), 1);
+            if (lap == 3) break;
+        }
+    }
+    EXPECT_TRUE(player->isFinished());
+    EXPECT_EQ(player->getLaps(), 4);
+    // finished: no gate counts any more
+    const int lastTime = player->getLastCheckpointTime();
+    player->setPosition(gates[1]->getPosition() + Vector3(1, 0, 0));
+    player->collide(gates[1]);
+    EXPECT_EQ(player->getLastCheckpoint(), 0);
+    EXPECT_EQ(player->getLastCheckpointTime(), lastTime);
+
+    // an opponent's lap shows nothing
+    world->showMessage("unchanged");
+    opponent->setPosition(gates[0]->getPosition() + Vector3(1, 0, 0));
+    opponent->collide(gates[0]);
+    EXPECT_EQ(opponent->getLaps(), 1);
+    EXPECT_EQ(world->getMessage(), "unchanged");
+    EXPECT_EQ(opponent->getRacePosition(), 2);
+}
+
+TEST(HoverCraftCheckpoint, SingleGateCountsALapEveryFrameAndNoGateCountIsSafe) {
+    GroundWorld world;
+    CheckPoint* gate = makeGate(world.get(), Vector3(500, 500, 0), 0, 90.0);
+    world->addObject(gate);
+    world->setCheckpointCount(1);
+    world->startRace();
+    // facing -y: the far side is y below 500
+    auto craft = makeCraft(world.get(), Vector3(500, 490, 0), 0.0);
+    for (int i = 1; i <= 3; ++i) {
+        craft->collide(gate);
+        EXPECT_EQ(craft->getLaps(), i);
+        EXPECT_EQ(craft->getNextCheckpoint(), 0);
+    }
+    // a World that counted no gate must not divide by zero
+    world->setCheckpointCount(0);
+    craft->collide(gate);
+    EXPECT_EQ(craft->getLaps(), 4);
+    EXPECT_TRUE(craft->isFinished());
+    EXPECT_EQ(craft->getNextCheckpoint(), 0);
+}
+
+TEST(HoverCraftCheckpoint, CraftWithoutControllerStillBouncesAndPasses) {
+    GroundWorld world;
+    world->setCheckpointCount(2);
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    ASSERT_EQ(craft->getController(), nullptr);
+    craft->setVelocity(Vector3(100, 0, 0));
+    Rock rock(world.get(), Vector3(120, 100, 0), 10.0);
+    craft->collide(&rock);
+    EXPECT_NEAR(craft->getImpulse().x, -200.0, 1e-9);
+    CheckPoint* gate = makeGate(world.get(), Vector3(90, 100, 0), 0, 0.0);
+    craft->collide(gate);
+    EXPECT_EQ(craft->getLaps(), 1);
+    delete gate;
+}

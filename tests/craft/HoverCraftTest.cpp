@@ -1,0 +1,477 @@
+#include "craft/HoverCraft.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "craft/CraftTestSupport.h"
+#include "objects/Wake.h"
+
+using crafttest::GroundWorld;
+using crafttest::makeCraft;
+using crafttest::ScriptedController;
+
+namespace {
+
+int countWakes(World& world) {
+    int n = 0;
+    for (GameObject* o : world.getPendingObjects())
+        if (dynamic_cast<Wake*>(o)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(HoverCraft, StartsAtRestWithDefaultsAndOwnFrames) {
+    GroundWorld world;
+    HoverCraft craft(world.get(), 3);
+    EXPECT_EQ(craft.getHeading(), 0.0);
+    EXPECT_EQ(craft.getVelocity(), Vector3());
+    EXPECT_EQ(craft.getRadius(), 16.0);
+    EXPECT_TRUE(craft.isVisible());
+    EXPECT_TRUE(craft.isCollidable());
+    EXPECT_FALSE(craft.isSolid());
+    EXPECT_EQ(craft.getController(), nullptr);
+    EXPECT_EQ(craft.getLastCheckpoint(), -1);
+    EXPECT_EQ(craft.getNextCheckpoint(), 0);
+    EXPECT_EQ(craft.getLaps(), 0);
+    EXPECT_FALSE(craft.isFinished());
+    EXPECT_FALSE(craft.isPlayerCraft());
+    EXPECT_EQ(craft.getEffectTime(), 0.0);
+    EXPECT_EQ(craft.getTurboLevel(), 0);
+    EXPECT_FALSE(craft.isFrozen());
+    EXPECT_FALSE(craft.isWonky());
+    EXPECT_EQ(craft.getColour(), 3);
+    for (int i = 0; i < HoverCraft::kFrameCount; ++i) {
+        BITMAP* frame = craft.getFrame(i);
+        BITMAP* source = world->getBitmap(World::kFirstCraftFrame + i);
+        ASSERT_NE(frame, nullptr) << i;
+        EXPECT_NE(frame, source) << i;
+        EXPECT_EQ(bitmap_color_depth(frame), 32) << i;
+        EXPECT_EQ(frame->w, source->w) << i;
+        EXPECT_EQ(frame->h, source->h) << i;
+    }
+    ASSERT_NE(craft.getWakeSprite(), nullptr);
+    EXPECT_EQ(craft.getWakeSprite()->w, 24);
+    EXPECT_EQ(craft.getWakeSprite()->h, 12);
+}
+
+TEST(HoverCraft, SetPositionKeepsResetPointOnlyBeforeTheFirstCheckpoint) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(100, 200, 7), 90.0);
+    EXPECT_EQ(craft->getPosition(), Vector3(100, 200, 7));
+    EXPECT_EQ(craft->getResetPosition(), Vector3(100, 200, 7));
+    // heading 90 points along (0, -1, 0); nose and tail 6 units either way
+    EXPECT_NEAR(craft->getForward().x, 0.0, 1e-12);
+    EXPECT_NEAR(craft->getForward().y, -1.0, 1e-12);
+    EXPECT_NEAR(craft->getNosePoint().y, 194.0, 1e-9);
+    EXPECT_NEAR(craft->getTailPoint().y, 206.0, 1e-9);
+    // setHeading does not wrap
+    craft->setHeading(-340.0);
+    EXPECT_EQ(craft->getHeading(), -340.0);
+}
+
+TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeed) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    craft->setController(new ScriptedController(0.0, 1.0));
+    craft->update(0.01);
+    // from rest: v = 30 * dt along forward, then the position moves by v * dt
+    EXPECT_NEAR(craft->getVelocity().x, 0.3, 1e-12);
+    EXPECT_NEAR(craft->getVelocity().y, 0.0, 1e-12);
+    EXPECT_NEAR(craft->getPosition().x, 1000.003, 1e-9);
+
+    // full throttle for a long time settles at 30 / 0.04 = 750
+    auto runner = makeCraft(world.get(), Vector3(100, 1500, 0), 0.0);
+    runner->setController(new ScriptedController(0.0, 1.0));
+    double t = 0;
+    for (; t < 200.0; t += 0.01) {
+        runner->update(0.01);
+        // keep it inside the track area
+        if (runner->getPosition().x > 3000) runner->setPosition(Vector3(100, 1500, 0));
+    }
+    EXPECT_NEAR(runner->getVelocity().x, 750.0, 1.0);
+
+    // with one turbo the throttle counts 1.5: 1125
+    runner->addTurbo();
+    for (t = 0; t < 15.0; t += 0.01) {
+        runner->update(0.01);
+        if (runner->getPosition().x > 3000) runner->setPosition(Vector3(100, 1500, 0));
+    }
+    // 1125 - 375 e^(-0.04 * 15)
+    EXPECT_NEAR(runner->getVelocity().x, 1125.0 - 375.0 * std::exp(-0.6), 2.0);
+}
+
+TEST(HoverCraft, DragKeepsAboutNinetySixPercentPerSecond) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(500, 1500, 0), 0.0);
+    craft->setController(new ScriptedController(0.0, 0.0));
+    craft->setVelocity(Vector3(100, 0, 0));
+    craft->update(1.0);
+    EXPECT_NEAR(craft->getVelocity().x, 96.0, 1e-9);
+    EXPECT_NEAR(craft->getPosition().x, 596.0, 1e-9);
+
+    auto drifter = makeCraft(world.get(), Vector3(500, 1500, 0), 0.0);
+    drifter->setVelocity(Vector3(0, 100, 0));
+    for (int i = 0; i < 100; ++i) drifter->update(0.01);
+    EXPECT_NEAR(drifter->getVelocity().y, 96.08, 0.01);
+    EXPECT_NEAR(drifter->getVelocity().x, 0.0, 1e-12);
+}
+
+TEST(HoverCraft, SlopePushesDownhillAndHeightFollowsTheGround) {
+    GroundWorld world(false, 0, false, GroundWorld::kRampAlongX);
+    // the ground rises by one unit per 12 along x: the slope pushes towards -x
+    const Vector3 start(600.0, 600.0, 0.0);
+    auto craft = makeCraft(world.get(), start, 90.0);
+    const Vector3 n = world->getTerrain().normalAt(Vector2(start.x, start.y));
+    ASSERT_LT(n.x, 0.0);
+    craft->update(0.1);
+    EXPECT_NEAR(craft->getVelocity().x, n.x * 100.0 * 0.1, 1e-9);
+    EXPECT_NEAR(craft->getVelocity().y, n.y * 100.0 * 0.1, 1e-9);
+    EXPECT_LT(craft->getPosition().x, start.x);
+    // the craft never flies: z is the ground height under it
+    const Vector3 p = craft->getPosition();
+    EXPECT_DOUBLE_EQ(p.z, world->getTerrain().heightAt(Vector2(p.x, p.y)));
+    EXPECT_NEAR(p.z, 50.0, 0.1);
+
+    GroundWorld plateau(false, 77);
+    auto hover = makeCraft(plateau.get(), Vector3(1000, 1000, 0));
+    hover->update(0.02);
+    EXPECT_DOUBLE_EQ(hover->getPosition().z, 77.0);
+    EXPECT_EQ(hover->getVelocity(), Vector3());
+}
+
+TEST(HoverCraft, TurnRateGainsWithThrottleAndIsDampedOncePerUpdate) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    craft->setController(new ScriptedController(1.0, 1.0));
+    craft->update(0.01);
+    // 1 * 20 * (1 + 0.2), then damped by 0.9
+    EXPECT_NEAR(craft->getTurnRate(), 21.6, 1e-12);
+    EXPECT_NEAR(craft->getHeading(), 0.216, 1e-12);
+    for (int i = 0; i < 500; ++i) craft->update(0.001);
+    EXPECT_NEAR(craft->getTurnRate(), 216.0, 1e-6);
+
+    // left steering at zero throttle still turns, by the bias only
+    auto slow = makeCraft(world.get(), Vector3(1000, 1000, 0), 100.0);
+    slow->setController(new ScriptedController(-1.0, 0.0));
+    slow->update(0.01);
+    EXPECT_NEAR(slow->getTurnRate(), -3.6, 1e-12);
+    EXPECT_LT(slow->getHeading(), 100.0);
+
+    // without a controller nothing steers and nothing thrusts
+    auto idle = makeCraft(world.get(), Vector3(1000, 1000, 0), 45.0);
+    idle->update(0.5);
+    EXPECT_EQ(idle->getTurnRate(), 0.0);
+    EXPECT_EQ(idle->getHeading(), 45.0);
+    EXPECT_EQ(idle->getVelocity(), Vector3());
+}
+
+TEST(HoverCraft, ZeroStepMovesNothingButStillDampsAndSteers) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 30.0);
+    auto* control = new ScriptedController(1.0, 1.0);
+    craft->setController(control);
+    craft->setVelocity(Vector3(10, 5, 0));
+    craft->update(0.0);
+    EXPECT_EQ(control->updates, 1);
+    EXPECT_EQ(craft->getPosition().x, 1000.0);
+    EXPECT_EQ(craft->getPosition().y, 1000.0);
+    EXPECT_EQ(craft->getHeading(), 30.0);
+    EXPECT_NEAR(craft->getTurnRate(), 21.6, 1e-12);
+    control->set(0.0, 0.0);
+    craft->update(0.0);
+    EXPECT_NEAR(craft->getTurnRate(), 21.6 * 0.9, 1e-12);
+    EXPECT_EQ(craft->getHeading(), 30.0);
+}
+
+TEST(HoverCraft, HeadingWrapsOnceEachWayAndThreeSixtyStays) {
+    GroundWorld world;
+    auto right = makeCraft(world.get(), Vector3(1000, 1000, 0), 359.9);
+    right->setController(new ScriptedController(1.0, 0.0));
+    right->update(0.1);
+    // turn rate 20 * 0.2 * 0.9 = 3.6; 359.9 + 0.36 - 360
+    EXPECT_NEAR(right->getHeading(), 0.26, 1e-9);
+
+    auto left = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.1);
+    left->setController(new ScriptedController(-1.0, 0.0));
+    left->update(0.1);
+    EXPECT_NEAR(left->getHeading(), 359.74, 1e-9);
+
+    auto full = makeCraft(world.get(), Vector3(1000, 1000, 0), 360.0);
+    full->update(0.1);
+    EXPECT_EQ(full->getHeading(), 360.0);
+    EXPECT_EQ(HoverCraft::frameIndex(full->getHeading()), HoverCraft::frameIndex(0.0));
+}
+
+TEST(HoverCraft, LeavingTheTrackAreaPutsItBackFrozenForSixSeconds) {
+    GroundWorld world;
+    // just outside, on each side
+    for (const Vector3& outside : {Vector3(-0.001, 100, 0), Vector3(100, -0.001, 0), Vector3(3072.001, 100, 0),
+                                   Vector3(100, 3072.001, 0)}) {
+        auto craft = makeCraft(world.get(), outside);
+        craft->update(0.01);
+        EXPECT_TRUE(craft->isFrozen()) << outside.x << " " << outside.y;
+        EXPECT_EQ(craft->getEffectTime(), 6.0);
+    }
+    // exactly on the edges is still inside
+    for (const Vector3& edge : {Vector3(0, 0, 0), Vector3(3072, 3072, 0), Vector3(0, 3072, 0), Vector3(3072, 0, 0)}) {
+        auto craft = makeCraft(world.get(), edge);
+        craft->update(0.01);
+        EXPECT_FALSE(craft->isFrozen()) << edge.x << " " << edge.y;
+        EXPECT_EQ(craft->getEffectTime(), 0.0);
+    }
+
+    // driven off the map: back to the start point, still for six seconds
+    const Vector3 start(50, 100, 0);
+    auto craft = makeCraft(world.get(), start, 180.0);
+    craft->addTurbo();
+    auto* control = new ScriptedController(0.0, 1.0);
+    craft->setController(control);
+    craft->setVelocity(Vector3(-10000, 0, 0));
+    craft->update(0.01);
+    EXPECT_EQ(craft->getPosition(), start);
+    EXPECT_TRUE(craft->isFrozen());
+    EXPECT_EQ(craft->getEffectTime(), 6.0);
+    EXPECT_EQ(craft->getTurboLevel(), 1);  // the turbo is not touched
+    EXPECT_EQ(world->getSamplesPlayed(), 0);  // not the player
+    for (int i = 0; i < 5; ++i) {
+        craft->update(1.0);
+        EXPECT_TRUE(craft->isFrozen()) << i;
+        EXPECT_EQ(craft->getVelocity(), Vector3());
+        EXPECT_EQ(craft->getPosition(), start);
+    }
+    EXPECT_EQ(control->updates, 6);
+    craft->update(1.0);
+    EXPECT_FALSE(craft->isFrozen());
+    EXPECT_EQ(craft->getTurboLevel(), 0);
+    // it moves again, along its heading of 180
+    EXPECT_LT(craft->getVelocity().x, 0.0);
+    EXPECT_LT(craft->getPosition().x, start.x);
+}
+
+TEST(HoverCraft, PlayerOutOfBoundsSeesTheMessageAndHearsTheEffectSample) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(-5, 100, 0));
+    craft->setPlayer(true);
+    craft->update(0.01);
+    EXPECT_EQ(world->getMessage(), "Out of bounds");
+    EXPECT_EQ(world->getMessageTime(), 5.0);
+    EXPECT_EQ(world->getLastSample(), 41);
+    EXPECT_EQ(world->getSamplesPlayed(), 1);
+}
+
+TEST(HoverCraft, PositionThatIsNoNumberIsPutBack) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(300, 300, 0));
+    craft->setVelocity(Vector3(std::numeric_limits<double>::quiet_NaN(), 0, 0));
+    craft->update(0.01);
+    EXPECT_TRUE(isFinite(craft->getPosition()));
+    EXPECT_EQ(craft->getPosition(), Vector3(300, 300, 0));
+    EXPECT_TRUE(craft->isFrozen());
+    craft->update(0.01);
+    EXPECT_TRUE(isFinite(craft->getVelocity()));
+}
+
+TEST(HoverCraft, EffectEndingInAnUpdateLetsTheCraftMoveInThatUpdate) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    craft->setController(new ScriptedController(0.0, 1.0));
+    craft->freeze();
+    craft->update(7.95);
+    EXPECT_TRUE(craft->isFrozen());
+    EXPECT_NEAR(craft->getEffectTime(), 0.05, 1e-9);
+    EXPECT_EQ(craft->getPosition().x, 1000.0);
+    craft->update(0.06);
+    EXPECT_FALSE(craft->isFrozen());
+    EXPECT_GT(craft->getPosition().x, 1000.0);
+    EXPECT_LT(craft->getEffectTime(), 0.0);
+
+    // reaching exactly zero ends it as well
+    auto exact = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    exact->setController(new ScriptedController(0.0, 1.0));
+    exact->freeze();
+    exact->update(4.0);
+    EXPECT_TRUE(exact->isFrozen());
+    exact->update(4.0);
+    EXPECT_FALSE(exact->isFrozen());
+    EXPECT_EQ(exact->getEffectTime(), 0.0);
+    EXPECT_GT(exact->getVelocity().x, 0.0);
+}
+
+TEST(HoverCraft, FrozenCraftStaysPutWhileControllerAndTimerRun) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 20.0);
+    auto* control = new ScriptedController(1.0, 1.0);
+    craft->setController(control);
+    craft->setVelocity(Vector3(50, 0, 0));
+    craft->freeze();
+    craft->update(0.5);
+    craft->update(0.5);
+    EXPECT_EQ(control->updates, 2);
+    EXPECT_DOUBLE_EQ(craft->getEffectTime(), 7.0);
+    EXPECT_EQ(craft->getVelocity(), Vector3());
+    EXPECT_EQ(craft->getImpulse(), Vector3());
+    EXPECT_EQ(craft->getPosition(), Vector3(1000, 1000, 0));
+    EXPECT_EQ(craft->getHeading(), 20.0);
+    EXPECT_EQ(craft->getTurnRate(), 0.0);
+}
+
+TEST(HoverCraft, EffectsReplaceAndStackByTheirRules) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0));
+    craft->addTurbo();
+    EXPECT_EQ(craft->getTurboLevel(), 1);
+    EXPECT_EQ(craft->getEffectTime(), 16.0);
+    craft->update(2.0);
+    craft->addTurbo();
+    EXPECT_EQ(craft->getTurboLevel(), 2);
+    EXPECT_DOUBLE_EQ(craft->getEffectTime(), 30.0);
+    craft->addTurbo();
+    EXPECT_EQ(craft->getTurboLevel(), 2);
+    EXPECT_DOUBLE_EQ(craft->getEffectTime(), 46.0);
+
+    // a freeze ends the turbo and sets 8 s
+    craft->freeze();
+    EXPECT_TRUE(craft->isFrozen());
+    EXPECT_EQ(craft->getTurboLevel(), 0);
+    EXPECT_EQ(craft->getEffectTime(), 8.0);
+    // wonky while frozen: still frozen, 8 s again
+    craft->update(3.0);
+    craft->makeWonky();
+    EXPECT_TRUE(craft->isFrozen());
+    EXPECT_TRUE(craft->isWonky());
+    EXPECT_EQ(craft->getEffectTime(), 8.0);
+    // a turbo ends frozen and wonky at once and starts from 16 s
+    craft->addTurbo();
+    EXPECT_FALSE(craft->isFrozen());
+    EXPECT_FALSE(craft->isWonky());
+    EXPECT_EQ(craft->getTurboLevel(), 1);
+    EXPECT_EQ(craft->getEffectTime(), 16.0);
+    // wonky keeps the turbo
+    craft->makeWonky();
+    EXPECT_EQ(craft->getTurboLevel(), 1);
+    EXPECT_EQ(craft->getEffectTime(), 8.0);
+    // clearing leaves the timer as it is
+    craft->clearEffects();
+    EXPECT_FALSE(craft->isWonky());
+    EXPECT_EQ(craft->getTurboLevel(), 0);
+    EXPECT_EQ(craft->getEffectTime(), 8.0);
+}
+
+TEST(HoverCraft, WonkyCraftThrustsAndTurnsRightWithoutInput) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    craft->setController(new ScriptedController(-1.0, 0.0));
+    craft->makeWonky();
+    craft->update(0.01);
+    // steering 0.5 and throttle 1: 0.5 * 20 * 1.2, damped by 0.9
+    EXPECT_NEAR(craft->getTurnRate(), 10.8, 1e-12);
+    EXPECT_NEAR(craft->getVelocity().x, 0.3, 1e-12);
+    EXPECT_GT(craft->getHeading(), 0.0);
+
+    // with turbo 2 the throttle doubles and so does the turning gain
+    auto fast = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    fast->setController(new ScriptedController(1.0, 1.0));
+    fast->addTurbo();
+    fast->addTurbo();
+    fast->update(0.01);
+    EXPECT_NEAR(fast->getVelocity().x, 0.6, 1e-12);
+    EXPECT_NEAR(fast->getTurnRate(), 20.0 * 2.2 * 0.9, 1e-12);
+}
+
+TEST(HoverCraft, EffectsSpeakAndSoundOnlyForThePlayer) {
+    GroundWorld world;
+    auto opponent = makeCraft(world.get(), Vector3(1000, 1000, 0));
+    opponent->freeze();
+    opponent->makeWonky();
+    opponent->addTurbo();
+    EXPECT_EQ(world->getSamplesPlayed(), 0);
+    EXPECT_EQ(world->getMessage(), "");
+
+    auto player = makeCraft(world.get(), Vector3(1000, 1000, 0));
+    player->setPlayer(true);
+    player->freeze();
+    EXPECT_EQ(world->getMessage(), "Frozen");
+    EXPECT_EQ(world->getLastSample(), 41);
+    player->makeWonky();
+    EXPECT_EQ(world->getMessage(), "Wonky");
+    EXPECT_EQ(world->getLastSample(), 41);
+    player->addTurbo();
+    EXPECT_EQ(world->getMessage(), "Turbo");
+    EXPECT_EQ(world->getLastSample(), 45);
+    EXPECT_EQ(world->getSamplesPlayed(), 3);
+    // the message runs out with the effect timer, the effects stay silent
+    player->clearEffects();
+    EXPECT_EQ(world->getSamplesPlayed(), 3);
+}
+
+TEST(HoverCraft, WakesAreDroppedEveryEightUnitsOverWaterOnly) {
+    GroundWorld world(false, 0, true);
+    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    craft->setVelocity(Vector3(100, 0, 0));
+    craft->update(0.01);
+    // the first update over water drops one at once
+    ASSERT_EQ(countWakes(*world), 1);
+    auto* wake = dynamic_cast<Wake*>(world->getPendingObjects().back());
+    ASSERT_NE(wake, nullptr);
+    EXPECT_EQ(wake->getPosition().x, craft->getPosition().x);
+    EXPECT_EQ(wake->getVelocity(), craft->getVelocity());
+    EXPECT_FALSE(wake->isCollidable());
+
+    // about one unit a step: the next wake comes once more than 8 units are behind
+    double travelled = 0.0;
+    double lastX = craft->getPosition().x;
+    int steps = 0;
+    while (countWakes(*world) == 1 && steps < 100) {
+        craft->update(0.01);
+        travelled += craft->getPosition().x - lastX;
+        lastX = craft->getPosition().x;
+        ++steps;
+    }
+    EXPECT_EQ(countWakes(*world), 2);
+    EXPECT_GT(travelled, 8.0);
+    EXPECT_LT(travelled, 9.0);
+
+    // over land nothing is dropped and the distance left is not reset
+    GroundWorld mixed(false, 0, false);
+    mixed.paintColumns(90, 120, crafttest::waterColour());
+    auto boat = makeCraft(mixed.get(), Vector3(600, 1000, 0), 0.0);
+    boat->setVelocity(Vector3(400, 0, 0));
+    for (int i = 0; i < 100; ++i) boat->update(0.01);
+    EXPECT_EQ(countWakes(*mixed), 0);
+    int dropped = 0;
+    while (boat->getPosition().x < 1440) {
+        boat->update(0.01);
+        dropped = countWakes(*mixed);
+    }
+    // about 360 units of water, one wake every 8 to 12 units
+    EXPECT_GE(dropped, 25);
+    EXPECT_LE(dropped, 46);
+    const int onWater = dropped;
+    for (int i = 0; i < 50; ++i) boat->update(0.01);
+    EXPECT_EQ(countWakes(*mixed), onWater);
+}
+
+TEST(HoverCraft, OwnsItsControllerAndReplacesIt) {
+    GroundWorld world;
+    bool firstGone = false, secondGone = false;
+    {
+        HoverCraft craft(world.get(), 1);
+        craft.setController(new ScriptedController(0, 0, &firstGone));
+        EXPECT_FALSE(firstGone);
+        auto* second = new ScriptedController(0, 0, &secondGone);
+        craft.setController(second);
+        EXPECT_TRUE(firstGone);
+        EXPECT_FALSE(secondGone);
+        // handing it the one it has already must not delete it
+        craft.setController(second);
+        EXPECT_FALSE(secondGone);
+        EXPECT_EQ(craft.getController(), second);
+    }
+    EXPECT_TRUE(secondGone);
+    HoverCraft bare(world.get(), 1);
+    bare.setController(nullptr);
+    EXPECT_EQ(bare.getController(), nullptr);
+}

@@ -1,0 +1,503 @@
+#include "editor/EditorCursor.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "control/AiWaypoint.h"
+#include "objects/CheckPoint.h"
+#include "objects/Powerup.h"
+#include "objects/StaticObject.h"
+#include "terrain/Terrain.h"
+#include "track/TrackFile.h"
+#include "world/World.h"
+
+namespace {
+
+constexpr double kFrame = 0.02;
+
+bool haveData() { return std::ifstream("data.dat").good(); }
+
+void releaseKeys() {
+    for (int i = 0; i < KEY_MAX; ++i) key[i] = 0;
+}
+
+// An editor World on a ground that rises along x by one unit every 12 (the
+// height of sample i is i), all land, with the cursor at (1536, 1536).
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest() : world(true), heights(Terrain::kHeightmapBytes) {
+        for (int j = 0; j < Terrain::GRID_SIZE; ++j)
+            for (int i = 0; i < Terrain::GRID_SIZE; ++i) heights[j * Terrain::GRID_SIZE + i] = static_cast<unsigned char>(i);
+        texture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
+        clear_to_color(texture, makecol(60, 160, 60));
+        world.getTerrain().setGround(heights.data(), texture);
+        world.setPlayMusic(false);
+        cursor = new EditorCursor(&world);
+        cursor->setPosition(Vector3(1536.0, 1536.0, 0.0));
+        world.addObject(cursor);
+        world.setFollowed(cursor);
+        releaseKeys();
+        world.update(0.0);
+    }
+    ~EditorTest() override {
+        releaseKeys();
+        destroy_bitmap(texture);
+    }
+
+    // One editor frame with exactly the given keys held.
+    void frame(std::initializer_list<int> held, double dt = kFrame) {
+        releaseKeys();
+        for (int k : held) key[k] = 1;
+        world.update(dt);
+        releaseKeys();
+    }
+    // Lets the command lock run out with no key held.
+    void waitForLock() {
+        while (cursor->getCooldown() > 0) frame({});
+    }
+    void moveCursor(double x, double y) { cursor->setPosition(Vector3(x, y, 0.0)); }
+    // Walks the cursor with the movement keys, 8 units a frame, to (x, y).
+    void driveTo(double x, double y) {
+        for (int guard = 0; guard < 10000; ++guard) {
+            const Vector3 p = cursor->getPosition();
+            if (p.x == x && p.y == y) return;
+            std::vector<int> held;
+            if (p.x < x) held.push_back(KEY_S);
+            if (p.x > x) held.push_back(KEY_Z);
+            if (p.y < y) held.push_back(KEY_A);
+            if (p.y > y) held.push_back(KEY_X);
+            releaseKeys();
+            for (int k : held) key[k] = 1;
+            world.update(kFrame);
+            releaseKeys();
+        }
+        FAIL() << "cursor never reached " << x << ", " << y;
+    }
+    void load(const std::string& text) {
+        std::istringstream in(text);
+        TrackFile::read(world, in);
+        world.update(0.0);
+    }
+    template <typename T>
+    std::vector<T*> all() {
+        std::vector<T*> found;
+        for (GameObject* o : world.getObjects())
+            if (auto* t = dynamic_cast<T*>(o)) found.push_back(t);
+        for (GameObject* o : world.getPendingObjects())
+            if (auto* t = dynamic_cast<T*>(o)) found.push_back(t);
+        return found;
+    }
+    std::string saved() {
+        std::ostringstream out;
+        TrackFile::write(world.getObjects(), out);
+        return out.str();
+    }
+
+    World world;
+    std::vector<unsigned char> heights;
+    BITMAP* texture = nullptr;
+    EditorCursor* cursor = nullptr;
+};
+
+}  // namespace
+
+TEST_F(EditorTest, NewGatesAndWaypointsAreNumberedOneAboveTheHighest) {
+    frame({KEY_C, KEY_W});  // both in one frame, each the first of its kind
+    ASSERT_EQ(all<CheckPoint>().size(), 1u);
+    ASSERT_EQ(all<AiWaypoint>().size(), 1u);
+    EXPECT_EQ(all<CheckPoint>()[0]->getNumber(), 0);
+    EXPECT_EQ(all<AiWaypoint>()[0]->getNumber(), 0);
+    for (int n = 1; n <= 3; ++n) {
+        waitForLock();
+        moveCursor(1536.0 + 100 * n, 1536.0);
+        frame({KEY_C, KEY_W});
+    }
+    auto gates = all<CheckPoint>();
+    auto route = all<AiWaypoint>();
+    ASSERT_EQ(gates.size(), 4u);
+    ASSERT_EQ(world.getWaypointCount(), 4);
+    for (int n = 0; n < 4; ++n) {
+        EXPECT_EQ(gates[n]->getNumber(), n);
+        EXPECT_EQ(route[n]->getNumber(), n);
+        EXPECT_EQ(world.getWaypoint(n), route[n]);  // the drivers' route in placing order
+    }
+
+    // delete gate 3 (the one at the cursor): the next gate takes its number again
+    waitForLock();
+    frame({KEY_D});
+    frame({});
+    EXPECT_EQ(all<CheckPoint>().size(), 3u);
+    waitForLock();
+    frame({KEY_C});
+    EXPECT_EQ(all<CheckPoint>().back()->getNumber(), 3);
+
+    // delete gate 1 in the middle: numbering still goes on above the highest
+    waitForLock();
+    moveCursor(1636.0, 1536.0);
+    frame({KEY_D});
+    frame({});
+    waitForLock();
+    moveCursor(2000.0, 2000.0);
+    frame({KEY_C});
+    EXPECT_EQ(all<CheckPoint>().back()->getNumber(), 4);
+
+    // a waypoint deleted leaves the drivers' route too
+    waitForLock();
+    moveCursor(1836.0, 1536.0);
+    frame({KEY_D});
+    frame({});
+    EXPECT_EQ(world.getWaypointCount(), 3);
+    waitForLock();
+    frame({KEY_W});
+    EXPECT_EQ(all<AiWaypoint>().back()->getNumber(), 3);
+}
+
+TEST_F(EditorTest, NumberingGoesOnFromALoadedTrack) {
+    load("C 100 100 0 40 5 0\nW 200 200 0 7\nC 300 300 0 40 2 0\nE\n");
+    frame({KEY_C, KEY_W});
+    EXPECT_EQ(all<CheckPoint>().back()->getNumber(), 6);
+    EXPECT_EQ(all<AiWaypoint>().back()->getNumber(), 8);
+}
+
+TEST_F(EditorTest, PageUpAndPageDownRenumberTheNearestUnderTheLock) {
+    load("C 1540 1536 0 40 0 0\nW 1800 1536 0 0\nP 2200 1536 0 4\nE\n");
+    auto* gate = all<CheckPoint>()[0];
+    auto* waypoint = all<AiWaypoint>()[0];
+    world.setCheckpointCount(1);
+
+    // held for half a second: one step only
+    for (int i = 0; i < 25; ++i) frame({KEY_PGUP});
+    EXPECT_EQ(gate->getNumber(), 1);
+    EXPECT_EQ(world.getCheckpointCount(), 2);
+    // the lock opens after a second of holding: the next step
+    for (int i = 0; i < 30; ++i) frame({KEY_PGUP});
+    EXPECT_EQ(gate->getNumber(), 2);
+    EXPECT_EQ(world.getCheckpointCount(), 3);
+
+    waitForLock();
+    frame({KEY_PGDN});
+    EXPECT_EQ(gate->getNumber(), 1);
+    EXPECT_DOUBLE_EQ(cursor->getCooldown(), EditorCursor::kCommandLock);
+    waitForLock();
+    frame({KEY_PGDN});
+    waitForLock();
+    frame({KEY_PGDN});  // never below 0
+    EXPECT_EQ(gate->getNumber(), 0);
+
+    // both in one frame: up and down again
+    waitForLock();
+    frame({KEY_PGUP, KEY_PGDN});
+    EXPECT_EQ(gate->getNumber(), 0);
+
+    waitForLock();
+    moveCursor(1790.0, 1536.0);
+    frame({KEY_PGUP});
+    EXPECT_EQ(waypoint->getNumber(), 1);
+    EXPECT_EQ(gate->getNumber(), 0);
+
+    // a powerup nearest: nothing to renumber, and still the lock
+    waitForLock();
+    moveCursor(2190.0, 1536.0);
+    testing::internal::CaptureStdout();
+    frame({KEY_PGUP});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing to renumber\n");
+    EXPECT_EQ(waypoint->getNumber(), 1);
+    EXPECT_DOUBLE_EQ(cursor->getCooldown(), EditorCursor::kCommandLock);
+
+    // the renumbered waypoint is saved with its new number
+    EXPECT_NE(saved().find("W 1800 1536 150 1\n"), std::string::npos) << saved();
+}
+
+TEST_F(EditorTest, LaterMovementKeysWinAndSpeedIs400) {
+    frame({KEY_S}, 0.5);
+    EXPECT_DOUBLE_EQ(cursor->getPosition().x, 1736.0);
+    frame({KEY_S, KEY_Z}, 0.5);
+    EXPECT_DOUBLE_EQ(cursor->getPosition().x, 1536.0);
+    frame({KEY_A}, 0.25);
+    EXPECT_DOUBLE_EQ(cursor->getPosition().y, 1636.0);
+    frame({KEY_A, KEY_X}, 0.25);
+    EXPECT_DOUBLE_EQ(cursor->getPosition().y, 1536.0);
+    // the cursor rides on the ground: height x / 12 here
+    EXPECT_DOUBLE_EQ(cursor->getPosition().z, 128.0);
+}
+
+TEST_F(EditorTest, AHeldCommandRepeatsOnceASecond) {
+    frame({KEY_F1});
+    EXPECT_EQ(all<Powerup>().size(), 1u);
+    for (int i = 0; i < 49; ++i) frame({KEY_F1});  // 0.98 s more
+    EXPECT_EQ(all<Powerup>().size(), 1u);
+    for (int i = 0; i < 3; ++i) frame({KEY_F1});
+    EXPECT_EQ(all<Powerup>().size(), 2u);
+    EXPECT_EQ(all<Powerup>()[0]->getKind(), Powerup::kFrozen);
+}
+
+TEST_F(EditorTest, CommandsInOneFrameAllRun) {
+    frame({KEY_F4, KEY_C, KEY_W, KEY_F2});
+    ASSERT_EQ(all<Powerup>().size(), 2u);
+    // in the order of the key table, not of the keys pressed
+    EXPECT_EQ(all<Powerup>()[0]->getKind(), Powerup::kWonky);
+    EXPECT_EQ(all<Powerup>()[1]->getKind(), Powerup::kTurbo);
+    EXPECT_EQ(all<CheckPoint>().size(), 1u);
+    EXPECT_EQ(all<AiWaypoint>().size(), 1u);
+    // placed at the cursor, on the ground
+    for (GameObject* o : world.getPendingObjects()) EXPECT_DOUBLE_EQ(o->getPosition().z, 128.0);
+}
+
+TEST_F(EditorTest, SceneryKeysPlaceTheirKinds) {
+    if (!haveData()) GTEST_SKIP() << "needs data.dat in the game folder";
+    frame({KEY_1, KEY_C});
+    ASSERT_EQ(all<StaticObject>().size(), 1u);
+    EXPECT_EQ(all<StaticObject>()[0]->getKind(), 1);
+    EXPECT_EQ(all<CheckPoint>().size(), 1u);
+    waitForLock();
+    frame({KEY_5});
+    EXPECT_EQ(all<StaticObject>().back()->getKind(), 0);
+}
+
+TEST_F(EditorTest, DeleteAndSnapWithNothingNearReportAndLock) {
+    testing::internal::CaptureStdout();
+    frame({KEY_D});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing to delete \n");
+    EXPECT_DOUBLE_EQ(cursor->getCooldown(), EditorCursor::kCommandLock);
+    waitForLock();
+    testing::internal::CaptureStdout();
+    frame({KEY_HOME});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing to snap\n");
+    EXPECT_EQ(world.getObjects().size(), 1u);
+}
+
+TEST_F(EditorTest, DeletingTwiceNeedsTheLockToOpen) {
+    load("P 1540 1536 0 1\nP 1600 1536 0 2\nP 2000 1536 0 3\nE\n");
+    frame({KEY_D});
+    frame({KEY_D});
+    frame({});
+    ASSERT_EQ(all<Powerup>().size(), 2u);
+    EXPECT_EQ(all<Powerup>()[0]->getKind(), 2);
+    waitForLock();
+    frame({KEY_D});
+    frame({});
+    ASSERT_EQ(all<Powerup>().size(), 1u);
+    EXPECT_EQ(all<Powerup>()[0]->getKind(), 3);
+}
+
+TEST_F(EditorTest, EqualsAndMinusWidenAndTurnTheNearestGate) {
+    load("C 1540 1536 0 40 0 0\nE\n");
+    auto* gate = all<CheckPoint>()[0];
+    const Vector3 halfGate = gate->getHalfGate();
+    for (int i = 0; i < 10; ++i) frame({KEY_EQUALS});
+    EXPECT_DOUBLE_EQ(gate->getRadius(), 120.0);
+    EXPECT_EQ(gate->getHalfGate(), halfGate);  // the gate line keeps its length until turned
+    frame({KEY_EQUALS, KEY_MINUS});
+    EXPECT_DOUBLE_EQ(gate->getRadius(), 120.0);
+    frame({KEY_LSHIFT, KEY_MINUS});
+    EXPECT_DOUBLE_EQ(gate->getAngle(), 352.0);
+    EXPECT_NEAR(length(gate->getHalfGate()), 120.0, 1e-9);
+    // no lock on adjusting, even right after a command
+    moveCursor(2500.0, 2500.0);
+    frame({KEY_F3});
+    moveCursor(1536.0, 1536.0);
+    frame({KEY_EQUALS});
+    EXPECT_GT(cursor->getCooldown(), 0.0);
+    EXPECT_DOUBLE_EQ(gate->getRadius(), 128.0);
+
+    // with the powerup nearer than any gate, = does nothing
+    moveCursor(2490.0, 2500.0);
+    frame({KEY_EQUALS});
+    frame({KEY_MINUS});
+    EXPECT_DOUBLE_EQ(gate->getRadius(), 128.0);
+    EXPECT_DOUBLE_EQ(all<Powerup>()[0]->getRadius(), 16.0);
+}
+
+TEST_F(EditorTest, SnapPutsTheNearestOnTheGroundAtTheCursor) {
+    load("C 1000 1000 0 40 1 90\nP 1200 1200 300 4\nE\n");
+    moveCursor(1300.0, 1300.0);
+    frame({KEY_HOME});
+    const Vector3 p = all<Powerup>()[0]->getPosition();
+    EXPECT_DOUBLE_EQ(p.x, 1300.0);
+    EXPECT_DOUBLE_EQ(p.y, 1300.0);
+    EXPECT_NEAR(p.z, 1300.0 / 12.0, 1e-9);
+    waitForLock();
+    moveCursor(1100.0, 900.0);
+    frame({KEY_HOME});
+    const Vector3 g = all<CheckPoint>()[0]->getPosition();
+    EXPECT_DOUBLE_EQ(g.x, 1100.0);
+    EXPECT_DOUBLE_EQ(g.y, 900.0);
+    EXPECT_NEAR(g.z, 1100.0 / 12.0, 1e-9);
+}
+
+TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZero) {
+    moveCursor(1200.0, 600.0);
+    frame({KEY_C});
+    frame({});
+    EXPECT_EQ(saved(), "C 1200 600 100 40 0 0\nE\n");
+}
+
+namespace {
+
+// The same ground as the race tests: flat land at height 10.
+const char* const kGoodLoop =
+    "C 1500 1200 10 40 0 0\n"
+    "C 1800 1500 10 40 1 270\n"
+    "C 1500 1800 10 40 2 180\n"
+    "C 1200 1500 10 40 3 90\n"
+    "W 1500 1200 0 0\n"
+    "W 1800 1200 0 1\n"
+    "W 1800 1500 0 2\n"
+    "W 1800 1800 0 3\n"
+    "W 1500 1800 0 4\n"
+    "W 1200 1800 0 5\n"
+    "W 1200 1500 0 6\n"
+    "W 1200 1200 0 7\n"
+    "P 1650 1200 10 4\n"
+    "E\n";
+
+class EditorCheckTest : public EditorTest {
+protected:
+    EditorCheckTest() {
+        std::fill(heights.begin(), heights.end(), 10);
+        world.getTerrain().setGround(heights.data(), texture);
+        moveCursor(400.0, 400.0);
+    }
+    // What the check must leave as it was.
+    std::string snapshot() {
+        std::ostringstream s;
+        s << saved() << world.getObjects().size() << ' ' << world.getPendingObjects().size() << ' '
+          << world.getWaypointCount() << ' ' << world.getCheckpointCount() << ' ' << world.getCraftList().size();
+        for (int i = 0; i < world.getWaypointCount(); ++i) s << ' ' << world.getWaypoint(i)->getNumber();
+        return s.str();
+    }
+    // F5, then frames until the verdict; what the check printed.
+    std::string check(int& frames) {
+        testing::internal::CaptureStdout();
+        frame({KEY_F5});
+        EXPECT_TRUE(cursor->isChecking());
+        EXPECT_EQ(world.getMessage(), "Checking track");
+        frames = 0;
+        while (cursor->isChecking() && frames < 100000) {
+            frame({});
+            ++frames;
+            if (cursor->isChecking()) {
+                EXPECT_EQ(world.getMessage(), "Checking track");
+            }
+        }
+        EXPECT_FALSE(cursor->isChecking());
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+}  // namespace
+
+TEST_F(EditorCheckTest, F5PassesAGoodTrackAndLeavesTheWorldAsItWas) {
+    if (!haveData()) GTEST_SKIP() << "needs data.dat in the game folder";
+    load(kGoodLoop);
+    const std::string before = snapshot();
+    const int clock = world.getRaceTime();
+    int frames = 0;
+    const std::string printed = check(frames);
+    EXPECT_GT(frames, 1);  // the race ran over several frames, the editor kept going
+    EXPECT_EQ(world.getMessage().rfind("Track OK: all four finished, best lap ", 0), 0u) << world.getMessage();
+    EXPECT_NE(printed.find("Verdict: " + world.getMessage()), std::string::npos) << printed;
+    EXPECT_NE(printed.find("craft 4: finished"), std::string::npos) << printed;
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(world.getPlayer(), nullptr);
+    // the editor's clock went on only by its own frames
+    EXPECT_EQ(world.getRaceTime() - clock, static_cast<int>((frames + 1) * kFrame * 1000 + 0.5));
+}
+
+TEST_F(EditorCheckTest, F5NamesTheFirstProblemOfABrokenTrack) {
+    if (!haveData()) GTEST_SKIP() << "needs data.dat in the game folder";
+    std::string text = kGoodLoop;
+    text.replace(text.find("C 1200 1500 10 40 3 90"), 22, "C 1200 1500 10 40 4 90");
+    load(text);
+    const std::string before = snapshot();
+    int frames = 0;
+    const std::string printed = check(frames);
+    EXPECT_EQ(world.getMessage().rfind("line 4: checkpoint 4 at (1200, 1500): gates jump from 2 to 4", 0), 0u)
+        << world.getMessage();
+    EXPECT_NE(printed.find("craft 1 did not finish"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("stuck near"), std::string::npos) << printed;
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(EditorCheckTest, F5OnAnEditorMadeTrackWithoutStartGate) {
+    // gates placed in the editor, numbered 0 and 1, then gate 0 deleted
+    moveCursor(1500.0, 1200.0);
+    frame({KEY_C, KEY_W});
+    waitForLock();
+    moveCursor(1800.0, 1500.0);
+    frame({KEY_C, KEY_W});
+    waitForLock();
+    moveCursor(1500.0, 1200.0);
+    frame({KEY_D});
+    frame({});
+    waitForLock();
+    moveCursor(400.0, 400.0);
+    const std::string before = snapshot();
+    int frames = 0;
+    const std::string printed = check(frames);
+    EXPECT_EQ(world.getMessage().rfind("no checkpoint 0", 0), 0u) << world.getMessage();
+    EXPECT_NE(printed.find("Race: not run (Cannot find the first checkpoint)"), std::string::npos) << printed;
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(EditorCheckTest, F5IsACommandUnderTheLock) {
+    load("C 1500 1200 10 40 1 0\nE\n");
+    frame({KEY_F5});
+    EXPECT_DOUBLE_EQ(cursor->getCooldown(), EditorCursor::kCommandLock);
+    EXPECT_TRUE(cursor->isChecking());
+    // without gate 0 the verdict comes in the frame after F5
+    testing::internal::CaptureStdout();
+    frame({KEY_F5});
+    frame({KEY_F5});
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(cursor->isChecking());
+    // still locked: held F5 starts no second check before the second is up
+    frame({KEY_F5});
+    EXPECT_FALSE(cursor->isChecking());
+    waitForLock();
+    testing::internal::CaptureStdout();
+    frame({KEY_F5});
+    EXPECT_TRUE(cursor->isChecking());
+    frame({});
+    frame({});
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(cursor->isChecking());
+}
+
+TEST_F(EditorCheckTest, ALoopPlacedInDrivingOrderPassesF5) {
+    if (!haveData()) GTEST_SKIP() << "needs data.dat in the game folder";
+    moveCursor(1536.0, 1536.0);
+    // round a square, gates on the middle of each side, waypoints on gates and corners;
+    // the gates are never turned, so all face +x, the way of the first side
+    const struct {
+        double x, y;
+        bool gate;
+    } stops[] = {{1536, 1216, true},  {1856, 1216, false}, {1856, 1536, true},  {1856, 1856, false},
+                 {1536, 1856, true},  {1216, 1856, false}, {1216, 1536, true},  {1216, 1216, false}};
+    for (const auto& stop : stops) {
+        driveTo(stop.x, stop.y);
+        waitForLock();
+        if (stop.gate)
+            frame({KEY_C, KEY_W});
+        else
+            frame({KEY_W});
+    }
+    frame({});
+    ASSERT_EQ(all<CheckPoint>().size(), 4u);
+    ASSERT_EQ(world.getWaypointCount(), 8);
+    for (int n = 0; n < 8; ++n) EXPECT_EQ(world.getWaypoint(n)->getNumber(), n);
+    driveTo(400.0, 400.0);
+    waitForLock();
+    const std::string before = snapshot();
+    int frames = 0;
+    const std::string printed = check(frames);
+    EXPECT_EQ(world.getMessage().rfind("Track OK: all four finished, best lap ", 0), 0u)
+        << world.getMessage() << "\n" << printed;
+    EXPECT_EQ(snapshot(), before);
+}

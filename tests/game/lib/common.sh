@@ -1,0 +1,370 @@
+# Shared helpers of the whole-game tests: a private X server, the game started
+# from a scratch folder, keys held as a player holds them, screenshots and
+# pixel checks, the HUD line read back from a screenshot, and a recorded
+# sound output.
+#
+# A test script starts with
+#   source "$(dirname "$0")/lib/common.sh"
+#   game_test_init "$1" 80        # game folder, time limit in seconds
+# and may then call the functions below.  Everything it starts is ended and
+# its scratch folder removed when the script exits, however it exits.
+
+set -u
+
+GAME_DIR=""            # the build's game folder: hover, data.dat, tracks.dat, tracks/
+GAME_BIN=""            # the game binary
+WORK=""                # scratch folder of this test, removed at exit
+RUN_DIR=""             # the folder the game runs in (a copy of the game folder's content)
+XVFB_PID=""
+GAME_PID=""
+GAME_WIN=""
+GAME_OUT=""            # standard output of the last game started
+GAME_ERR=""            # standard error of the last game started
+GAME_STATUS=""         # exit status of the last game that ended
+TEST_NAME="$(basename "${0%.sh}")"
+SHOT_KEEP_DIR=""       # screenshots worth keeping are copied here when set
+WATCHDOG_PID=""
+
+log() { echo "[$TEST_NAME] $*"; }
+
+fail() {
+    echo "[$TEST_NAME] FAIL: $*" >&2
+    if [ -n "$GAME_OUT" ] && [ -s "$GAME_OUT" ]; then echo "--- game stdout (tail)" >&2; tail -n 5 "$GAME_OUT" >&2; fi
+    if [ -n "$GAME_ERR" ] && [ -s "$GAME_ERR" ]; then echo "--- game stderr (tail)" >&2; tail -n 5 "$GAME_ERR" >&2; fi
+    if [ -n "${HOVER_TEST_KEEP:-}" ] && [ -n "$WORK" ]; then
+        cp -r "$WORK" "$HOVER_TEST_KEEP/$TEST_NAME.$$" 2>/dev/null && echo "scratch kept in $HOVER_TEST_KEEP/$TEST_NAME.$$" >&2
+    fi
+    exit 1
+}
+
+# Skips the test (CTest counts exit 0 as passed, so the reason is printed).
+skip() {
+    echo "[$TEST_NAME] SKIPPED: $*"
+    exit 0
+}
+
+_cleanup() {
+    local rc=$?
+    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+        kill "$GAME_PID" 2>/dev/null
+        sleep 0.3
+        kill -9 "$GAME_PID" 2>/dev/null
+    fi
+    if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    if [ -n "$WATCHDOG_PID" ]; then kill "$WATCHDOG_PID" 2>/dev/null; fi
+    if [ -n "$WORK" ] && [ -d "$WORK" ]; then rm -rf "$WORK"; fi
+    exit $rc
+}
+
+# game_test_init GAME_DIR SECONDS
+game_test_init() {
+    GAME_DIR="$(cd "${1:?game folder}" && pwd)"
+    GAME_BIN="$GAME_DIR/hover"
+    local limit="${2:-90}"
+    [ -x "$GAME_BIN" ] || fail "no game binary at $GAME_BIN"
+    for tool in Xvfb xdotool xwd convert; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup installs it)"
+    done
+    WORK="$(mktemp -d "${TMPDIR:-/tmp}/hover-$TEST_NAME.XXXXXX")"
+    trap _cleanup EXIT
+    trap 'exit 1' INT TERM HUP
+    # the whole test, whatever hangs, ends within its limit
+    ( sleep "$limit"; echo "[$TEST_NAME] FAIL: time limit of ${limit}s reached" >&2; kill -TERM $$ ) &
+    WATCHDOG_PID=$!
+    # a private home: no allegro.cfg, .asoundrc or .allegrorc of the user's
+    export HOME="$WORK/home"
+    mkdir -p "$HOME"
+    # screenshots worth showing are kept only when asked for
+    SHOT_KEEP_DIR="${HOVER_SCREENSHOTS:-}"
+}
+
+# The game's content must be there; without it the test cannot play.
+require_content() {
+    [ -f "$GAME_DIR/data.dat" ] || skip "no data.dat in $GAME_DIR yet"
+    [ -f "$GAME_DIR/tracks.dat" ] || skip "no tracks.dat in $GAME_DIR yet"
+}
+
+# make_run_dir: a scratch folder the game runs in, holding links to the game
+# folder's content, so that what the game writes (newtrack.txt) stays in it
+# and a test can damage a file without touching the build.
+make_run_dir() {
+    RUN_DIR="$WORK/run"
+    mkdir -p "$RUN_DIR"
+    local f
+    for f in data.dat tracks.dat tracks; do
+        [ -e "$GAME_DIR/$f" ] && ln -s "$GAME_DIR/$f" "$RUN_DIR/$f"
+    done
+    return 0
+}
+
+# start_xvfb: a private X server on the first free display from :41 on.
+start_xvfb() {
+    local n
+    for n in $(seq 41 99); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        local i
+        for i in $(seq 1 50); do
+            if ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi
+            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                log "Xvfb on $DISPLAY"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
+    done
+    fail "could not start Xvfb on any display from :41 to :99"
+}
+
+# start_game ARGS...: starts the game in RUN_DIR and waits for its window.
+start_game() {
+    [ -n "$RUN_DIR" ] || make_run_dir
+    GAME_OUT="$WORK/game.out"
+    GAME_ERR="$WORK/game.err"
+    GAME_STATUS=""
+    (cd "$RUN_DIR" && exec "$GAME_BIN" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
+    GAME_PID=$!
+    GAME_WIN="$(timeout 15 xdotool search --sync --onlyvisible --name '^hover$' 2>/dev/null | head -n 1)"
+    [ -n "$GAME_WIN" ] || fail "the game window did not appear within 15 s"
+    # no window manager: the pointer over the window gives it the keyboard
+    xdotool mousemove ${HOVER_MOUSE_X:-639} ${HOVER_MOUSE_Y:-479} >/dev/null 2>&1
+    xdotool windowfocus "$GAME_WIN" >/dev/null 2>&1
+    sleep 0.5
+}
+
+# run_game SECONDS ARGS...: runs the game in RUN_DIR to its end (killed after
+# SECONDS); sets GAME_STATUS (124 when it had to be killed).
+run_game() {
+    local limit="$1"
+    shift
+    [ -n "$RUN_DIR" ] || make_run_dir
+    GAME_OUT="$WORK/game.out"
+    GAME_ERR="$WORK/game.err"
+    (cd "$RUN_DIR" && exec timeout -k 2 "$limit" "$GAME_BIN" "$@" >"$GAME_OUT" 2>"$GAME_ERR")
+    GAME_STATUS=$?
+}
+
+# game_errors: the game's standard error without the sound library's own
+# complaints about a machine with no sound card.
+game_errors() { grep -v '^ALSA lib ' "$GAME_ERR"; }
+
+game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
+
+# wait_game_end SECONDS: waits for the game to end; sets GAME_STATUS.
+wait_game_end() {
+    local limit="${1:-10}" i
+    for i in $(seq 1 $((limit * 10))); do
+        if ! game_running; then
+            wait "$GAME_PID" 2>/dev/null
+            GAME_STATUS=$?
+            GAME_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# hold KEY [SECONDS]: holds a key down long enough for several frames to see it.
+hold() {
+    xdotool keydown "$1"
+    sleep "${2:-0.3}"
+    xdotool keyup "$1"
+    sleep 0.2
+}
+
+# hold_two KEY1 KEY2 SECONDS: both keys held together.
+hold_two() {
+    xdotool keydown "$1" keydown "$2"
+    sleep "${3:-0.3}"
+    xdotool keyup "$2" keyup "$1"
+    sleep 0.2
+}
+
+# shot NAME: a screenshot of the game's window as $WORK/NAME.png; prints its path.
+shot() {
+    local out="$WORK/$1.png"
+    xwd -silent -id "$GAME_WIN" 2>/dev/null | convert xwd:- "$out" 2>/dev/null
+    [ -s "$out" ] || xwd -silent -root | convert xwd:- -crop 640x480+0+0 +repage "$out"
+    [ -s "$out" ] || fail "screenshot $1 failed"
+    echo "$out"
+}
+
+# keep_shot FILE NAME: copies a screenshot into the kept screenshots folder, if one is set.
+keep_shot() {
+    if [ -n "$SHOT_KEEP_DIR" ]; then
+        mkdir -p "$SHOT_KEEP_DIR"
+        cp "$1" "$SHOT_KEEP_DIR/$2.png"
+    fi
+}
+
+# mean FILE WxH+X+Y: mean grey level 0..1 of a region.
+mean() { convert "$1" -crop "$2" +repage -format '%[fx:mean]' info:; }
+
+# colour FILE X Y: the colour of one pixel as "r,g,b" (0..255).
+colour() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+
+# differ FILE1 FILE2 WxH+X+Y: the share (0..1) of pixels of a region that differ.
+differ() {
+    local a="$WORK/.a.png" b="$WORK/.b.png" n
+    convert "$1" -crop "$3" +repage "$a"
+    convert "$2" -crop "$3" +repage "$b"
+    n="$(compare -metric AE "$a" "$b" null: 2>&1 | cut -d' ' -f1)"
+    local w="${3%%x*}" rest="${3#*x}"
+    local h="${rest%%+*}"
+    awk -v n="$n" -v t=$((w * h)) 'BEGIN { printf "%.4f\n", n / t }'
+}
+
+# ge A B / lt A B: floating-point comparisons for tests.
+ge() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+lt() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# ---- reading text of the library's 8x8 font back from a screenshot ----
+
+GLYPHS=""
+
+# The patterns of the font the game draws its HUD with, made by a small
+# program built against the same library.
+_glyphs() {
+    [ -n "$GLYPHS" ] && return 0
+    GLYPHS="$WORK/glyphs.txt"
+    local src
+    src="$(dirname "${BASH_SOURCE[0]}")/glyphs.c"
+    command -v cc >/dev/null || fail "no C compiler to build the glyph dump"
+    # shellcheck disable=SC2046
+    cc -o "$WORK/glyphs" "$src" $(pkg-config --cflags --libs allegro) 2>"$WORK/glyphs.log" ||
+        fail "cannot build the glyph dump: $(head -n 3 "$WORK/glyphs.log")"
+    "$WORK/glyphs" >"$GLYPHS" || fail "the glyph dump failed"
+}
+
+# read_text FILE X Y CHARS: the white text of the default font at (X, Y),
+# CHARS cells long, as the best match of each 8x8 cell; trailing spaces removed.
+read_text() {
+    _glyphs
+    local file="$1" x="$2" y="$3" n="$4"
+    convert "$file" -crop "$((n * 8))x8+$x+$y" +repage -fx 'min(r,min(g,b))>0.97' -negate \
+        -compress none +set comment pbm:"$WORK/.text.pbm" || fail "cannot crop text from $file"
+    awk -v n="$n" '
+        FNR == NR { g[$1] = $2; next }
+        /^#/ { next }                            # comments
+        header == 0 { header = 1; next }         # P1
+        header == 1 { w = $1; h = $2; header = 2; next }
+        { for (i = 1; i <= NF; ++i) { if (length($i) > 1) { for (k = 1; k <= length($i); ++k) bits[cnt++] = substr($i, k, 1) } else bits[cnt++] = $i } }
+        END {
+            out = ""
+            for (c = 0; c < n; ++c) {
+                cell = ""
+                for (yy = 0; yy < 8; ++yy) for (xx = 0; xx < 8; ++xx) cell = cell bits[yy * w + c * 8 + xx]
+                best = 999; bc = 32
+                for (code in g) {
+                    d = 0
+                    for (k = 1; k <= 64; ++k) if (substr(cell, k, 1) != substr(g[code], k, 1)) ++d
+                    if (d < best || (d == best && code + 0 == 32)) { best = d; bc = code + 0 }
+                }
+                out = out sprintf("%c", bc)
+            }
+            sub(/ +$/, "", out)
+            print out
+        }' "$GLYPHS" "$WORK/.text.pbm"
+}
+
+# read_hud FILE: the HUD line of a race frame.
+read_hud() { read_text "$1" 5 5 76; }
+
+# hud_ms HUDLINE: the current lap time of a HUD line in milliseconds, or empty.
+hud_ms() {
+    echo "$1" | sed -n 's/.*current lap time:\([0-9][0-9]*\):\([0-9][0-9]\)\.\([0-9][0-9][0-9]\).*/\1 \2 \3/p' |
+        awk 'NF == 3 { print ($1 * 60 + $2) * 1000 + $3 }'
+}
+
+# hud_lap HUDLINE / hud_place HUDLINE
+hud_lap() { echo "$1" | sed -n 's/^lap:\([0-9][0-9]*\) .*/\1/p'; }
+hud_place() { echo "$1" | sed -n 's/.* P\([0-9][0-9]*\)$/\1/p'; }
+
+# now_ms: wall clock in milliseconds.
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# wait_text X Y CHARS TEXT SECONDS: waits until TEXT is written in the default
+# font at (X, Y) of the game's window; fails after SECONDS.
+wait_text() {
+    local x="$1" y="$2" n="$3" want="$4" limit="${5:-10}" t0 got="" s
+    t0="$(now_ms)"
+    while :; do
+        game_running || fail "the game ended while waiting for \"$want\""
+        s="$(shot wait)"
+        got="$(read_text "$s" "$x" "$y" "$n")"
+        [ "$got" = "$want" ] && return 0
+        [ $(( $(now_ms) - t0 )) -gt $((limit * 1000)) ] && fail "\"$want\" did not appear at ($x, $y) within ${limit}s (read \"$got\")"
+        sleep 0.3
+    done
+}
+
+# Dialog texts: the title at (8, 8); a button's label is centred in it.
+LANGUAGE_TITLE="Language/ Langue etc"
+
+# wait_language_dialog / wait_track_dialog TITLE
+wait_language_dialog() { wait_text 8 8 20 "$LANGUAGE_TITLE" "${1:-10}"; }
+wait_track_dialog() { wait_text 8 8 ${#1} "$1" "${2:-10}"; }
+
+# wait_race SECONDS: waits until the HUD line of a race is drawn.
+wait_race() {
+    local limit="${1:-30}" t0 s line
+    t0="$(now_ms)"
+    while :; do
+        game_running || fail "the game ended before the race began"
+        s="$(shot race-wait)"
+        line="$(read_hud "$s")"
+        case "$line" in lap:*" current lap time:"*) return 0 ;; esac
+        [ $(( $(now_ms) - t0 )) -gt $((limit * 1000)) ] && fail "no race HUD within ${limit}s (read \"$line\")"
+        sleep 0.3
+    done
+}
+
+# quiet_sound: the sound library plays into nothing, so a test machine's
+# sound card (or its absence) does not matter.
+quiet_sound() {
+    cat >"$HOME/.asoundrc" <<'CFG'
+pcm.!default {
+  type null
+}
+CFG
+}
+
+# record_sound FILE.wav: the game's sound output goes into FILE.wav.
+record_sound() {
+    cat >"$HOME/.asoundrc" <<CFG
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "$1"
+  format "wav"
+}
+CFG
+}
+
+# rms FILE.wav FROM_BYTE TO_BYTE: the RMS amplitude (0..1) of the recorded
+# samples between two byte offsets of the file (header excluded).  The data
+# are read as unsigned 16-bit stereo: that is what the library writes,
+# whatever the header says.
+rms() {
+    local file="$1" from="$2" to="$3"
+    [ "$from" -lt 44 ] && from=44
+    # whole frames of 4 bytes
+    from=$(( (from - 44) / 4 * 4 + 44 ))
+    local len=$(( (to - from) / 4 * 4 ))
+    [ "$len" -gt 0 ] || { echo 0; return; }
+    tail -c +$((from + 1)) "$file" | head -c "$len" >"$WORK/.seg.raw"
+    sox -t raw -e unsigned -b 16 -c 2 -r 44100 "$WORK/.seg.raw" -n stat 2>&1 |
+        awk '/^RMS +amplitude/ { print $3 }'
+}
+
+size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }

@@ -1,0 +1,127 @@
+#include "objects/CheckPoint.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <sstream>
+
+#include "world/World.h"
+
+namespace {
+CheckPoint readGate(World& w, const char* body) {
+    CheckPoint cp(&w);
+    std::istringstream in(body);
+    cp.read(in);
+    return cp;
+}
+int countColour(BITMAP* b, int colour) {
+    int n = 0;
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x) n += getpixel(b, x, y) == colour;
+    return n;
+}
+}  // namespace
+
+TEST(CheckPoint, AngleIsBroughtBackOnceEachWay) {
+    World w(false);
+    CheckPoint cp(&w);
+    const double cases[][2] = {{365, 5}, {-30, 330}, {360, 360}, {730, 370}, {0, 0}, {-400, -40}};
+    for (const auto& c : cases) {
+        cp.setAngle(c[0]);
+        EXPECT_DOUBLE_EQ(cp.getAngle(), c[1]) << c[0];
+    }
+    EXPECT_DOUBLE_EQ(readGate(w, "40 1 365").getAngle(), 5);
+}
+
+TEST(CheckPoint, GateGeometryFollowsTheAngle) {
+    World w(false);
+    CheckPoint cp(&w);
+    EXPECT_EQ(cp.getDirection(), Vector3(0, 0, 0)) << "no geometry before the first angle";
+    EXPECT_EQ(cp.getRadius(), 40.0);
+    cp.setAngle(0);
+    EXPECT_EQ(cp.getDirection(), Vector3(1, 0, 0));
+    EXPECT_EQ(cp.getHalfGate(), Vector3(0, -40, 0));
+    cp.setAngle(90);
+    EXPECT_NEAR(cp.getDirection().x, 0, 1e-15);
+    EXPECT_DOUBLE_EQ(cp.getDirection().y, -1);
+    EXPECT_DOUBLE_EQ(cp.getHalfGate().x, -40);
+    EXPECT_NEAR(cp.getHalfGate().y, 0, 1e-14);
+    // a new radius alone leaves the gate line at its old length
+    cp.setRadius(100);
+    EXPECT_DOUBLE_EQ(cp.getHalfGate().x, -40);
+    cp.setAngle(90);
+    EXPECT_DOUBLE_EQ(cp.getHalfGate().x, -100);
+}
+
+TEST(CheckPoint, VisibleOnlyInTheEditor) {
+    World race(false), editor(true);
+    EXPECT_FALSE(CheckPoint(&race).isVisible());
+    EXPECT_TRUE(CheckPoint(&editor).isVisible());
+    EXPECT_TRUE(CheckPoint(&race).isCollidable());
+    EXPECT_FALSE(CheckPoint(&race).isSolid());
+    EXPECT_EQ(CheckPoint(&race).typeCode(), 'C');
+}
+
+TEST(CheckPoint, ReadingRaisesTheCountToTheHighestNumberPlusOne) {
+    for (const char* order : {"015", "510", "150"}) {
+        World w(false);
+        for (const char* c = order; *c; ++c) {
+            std::string body = std::string("40 ") + *c + " 0";
+            readGate(w, body.c_str());
+        }
+        EXPECT_EQ(w.getCheckpointCount(), 6) << order;
+    }
+    World w(false);
+    readGate(w, "40 -5 0");
+    EXPECT_EQ(w.getCheckpointCount(), 0) << "a negative number never lowers or wraps the count";
+    readGate(w, "40 2147483647 0");
+    EXPECT_EQ(w.getCheckpointCount(), INT_MAX) << "the count stops at the largest int";
+    EXPECT_GT(w.getCheckpointCount(), 0);
+}
+
+TEST(CheckPoint, FieldsCutShortKeepTheirStartingValues) {
+    World w(false);
+    CheckPoint a = readGate(w, "x");
+    EXPECT_EQ(a.getRadius(), 40.0);
+    EXPECT_EQ(a.getNumber(), 0);
+    EXPECT_EQ(a.getAngle(), 0.0);
+    EXPECT_EQ(a.getDirection(), Vector3(1, 0, 0)) << "a gate read from a file always has its geometry";
+    CheckPoint b = readGate(w, "25 3 x");
+    EXPECT_EQ(b.getRadius(), 25.0);
+    EXPECT_EQ(b.getNumber(), 3);
+    EXPECT_EQ(b.getAngle(), 0.0);
+    CheckPoint c = readGate(w, "1e999 3 10");
+    EXPECT_EQ(c.getRadius(), 40.0) << "an out-of-range number is not taken";
+    EXPECT_EQ(w.getCheckpointCount(), 4);
+}
+
+TEST(CheckPoint, WritesRadiusNumberAngle) {
+    World w(false);
+    CheckPoint cp(&w);
+    cp.setNumber(2);
+    cp.setAngle(90);
+    std::ostringstream out;
+    cp.write(out);
+    EXPECT_EQ(out.str(), "40 2 90");
+}
+
+TEST(CheckPoint, EditorDrawingShowsPostsLabelAndLines) {
+    World w(true);
+    BITMAP* target = create_bitmap(400, 300);
+    clear_to_color(target, 0);
+    View view(Vector2(200, 150), target);
+    CheckPoint cp(&w);
+    cp.setNumber(INT_MIN);  // the longest label
+    cp.setAngle(45);
+    cp.draw(view);
+    const int yellow = makecol(255, 255, 0), white = makecol(255, 255, 255);
+    EXPECT_GT(countColour(target, yellow), 12 * 20);
+    EXPECT_GT(countColour(target, white), 80);
+    // a post on the circle: (radius, 0) from the centre lands 40 right, 20 up
+    EXPECT_EQ(getpixel(target, 200 + 40, 150 - 20), yellow);
+    // drawn far off the bitmap, nothing breaks
+    View far(Vector2(1e300, -1e300), target);
+    cp.draw(far);
+    destroy_bitmap(target);
+}

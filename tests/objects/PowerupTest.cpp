@@ -1,0 +1,322 @@
+#include "objects/Powerup.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "craft/CraftTestSupport.h"
+#include "craft/HoverCraft.h"
+#include "objects/CheckPoint.h"
+
+using crafttest::GroundWorld;
+using crafttest::makeCraft;
+
+namespace {
+
+// A race World on flat ground with the four craft on the grid behind a gate
+// at (1500, 1500) facing +x, and nothing else.
+void startRace(GroundWorld& world) {
+    auto* gate = new CheckPoint(world.get());
+    gate->setPosition(Vector3(1500, 1500, 0));
+    gate->setNumber(0);
+    gate->setAngle(0.0);
+    world->addObject(gate);
+    world->setCheckpointCount(1);
+    world->startRace();
+}
+
+HoverCraft* firstOpponent(World& world) {
+    for (HoverCraft* c : world.getCraftList())
+        if (c != world.getPlayer()) return c;
+    return nullptr;
+}
+
+// The lowest row with a pixel other than `background`, or -1.
+int lowestDrawnRow(BITMAP* b, int background) {
+    for (int y = b->h - 1; y >= 0; --y)
+        for (int x = 0; x < b->w; ++x)
+            if (getpixel(b, x, y) != background) return y;
+    return -1;
+}
+
+}  // namespace
+
+TEST(Powerup, StartsAvailableWithItsKind) {
+    GroundWorld world;
+    Powerup p(world.get(), 3);
+    EXPECT_EQ(p.getKind(), 3);
+    EXPECT_EQ(p.getRadius(), 16.0);
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_TRUE(p.isCollidable());
+    EXPECT_FALSE(p.isSolid());
+    EXPECT_EQ(p.getPhase(), 0.0);
+    EXPECT_EQ(p.getRespawnTimer(), 0.0);
+    EXPECT_EQ(p.typeCode(), 'P');
+    // the caller's height is kept
+    p.setPosition(Vector3(10, 20, 33));
+    EXPECT_EQ(p.getPosition(), Vector3(10, 20, 33));
+}
+
+TEST(Powerup, PhaseRunsRoundOnceASecond) {
+    GroundWorld world(true);
+    Powerup p(world.get(), 1);
+    for (int i = 0; i < 4; ++i) p.update(0.25);
+    // one is not above one: it stays
+    EXPECT_EQ(p.getPhase(), 1.0);
+    p.update(0.25);
+    EXPECT_EQ(p.getPhase(), 0.25);
+    p.update(0.5);
+    p.update(0.5);
+    EXPECT_EQ(p.getPhase(), 0.25);
+}
+
+TEST(Powerup, BobsEightPixelsAboveItsRestingPlace) {
+    GroundWorld world;
+    const int background = makecol(0, 0, 0);
+    BITMAP* target = create_bitmap(200, 200);
+    BITMAP* sprite = world->getBitmap(World::kFrozenSprite);
+    Powerup p(world.get(), 1);
+    p.setPosition(Vector3(0, 0, 0));
+    View view(Vector2(100, 150), target);
+
+    // mid-cycle: the sprite's top is 0.8 of its height above the ground point
+    for (int i = 0; i < 4; ++i) p.update(0.125);
+    ASSERT_EQ(p.getPhase(), 0.5);
+    clear_to_color(target, background);
+    p.draw(view);
+    const int restRow = lowestDrawnRow(target, background);
+    ASSERT_GE(restRow, 0);
+    // the drawn sprite must end at or above its bottom edge
+    const int top = 150 - static_cast<int>(0.8 * sprite->h);
+    EXPECT_LE(restRow, top + sprite->h - 1);
+    EXPECT_GE(restRow, top);
+
+    // at the start and end of a second: 8 pixels higher
+    for (int i = 0; i < 4; ++i) p.update(0.125);
+    ASSERT_EQ(p.getPhase(), 1.0);
+    clear_to_color(target, background);
+    p.draw(view);
+    EXPECT_EQ(lowestDrawnRow(target, background), restRow - 8);
+    // a quarter of the way: 4 pixels
+    for (int i = 0; i < 2; ++i) p.update(0.125);
+    ASSERT_EQ(p.getPhase(), 0.25);
+    clear_to_color(target, background);
+    p.draw(view);
+    EXPECT_EQ(lowestDrawnRow(target, background), restRow - 4);
+    destroy_bitmap(target);
+}
+
+TEST(Powerup, UnknownKindsDrawTheTurboSprite) {
+    EXPECT_EQ(Powerup::spriteIndex(1), 38);
+    EXPECT_EQ(Powerup::spriteIndex(2), 0);
+    EXPECT_EQ(Powerup::spriteIndex(3), 39);
+    EXPECT_EQ(Powerup::spriteIndex(4), 48);
+    EXPECT_EQ(Powerup::spriteIndex(0), 48);
+    EXPECT_EQ(Powerup::spriteIndex(5), 48);
+    EXPECT_EQ(Powerup::spriteIndex(-7), 48);
+
+    GroundWorld world;
+    BITMAP* turbo = create_bitmap(100, 100);
+    BITMAP* odd = create_bitmap(100, 100);
+    clear_to_color(turbo, 0);
+    clear_to_color(odd, 0);
+    Powerup four(world.get(), 4), five(world.get(), 5);
+    View a(Vector2(50, 70), turbo), b(Vector2(50, 70), odd);
+    four.draw(a);
+    five.draw(b);
+    int lit = 0, differing = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) {
+            if (getpixel(turbo, x, y) != 0) ++lit;
+            if (getpixel(turbo, x, y) != getpixel(odd, x, y)) ++differing;
+        }
+    EXPECT_GT(lit, 0);
+    EXPECT_EQ(differing, 0);
+    destroy_bitmap(turbo);
+    destroy_bitmap(odd);
+}
+
+TEST(Powerup, TakenItVanishesForThirtyFiveSeconds) {
+    GroundWorld world;
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0));
+    Powerup p(world.get(), 4);
+    p.touchedBy(*craft);
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_FALSE(p.isCollidable());
+    EXPECT_EQ(p.getRespawnTimer(), 35.0);
+    for (int i = 0; i < 69; ++i) {
+        p.update(0.5);
+        ASSERT_FALSE(p.isCollidable()) << i;
+    }
+    EXPECT_FALSE(p.isVisible());
+    // the update that reaches 35 seconds brings it back; it keeps bobbing meanwhile
+    p.update(0.5);
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_TRUE(p.isCollidable());
+    EXPECT_EQ(p.getPhase(), 1.0);
+
+    // a step that overshoots brings it back as well
+    p.touchedBy(*craft);
+    p.update(34.0);
+    EXPECT_FALSE(p.isCollidable());
+    p.update(1.5);
+    EXPECT_TRUE(p.isCollidable());
+}
+
+TEST(Powerup, EachKindActsOnTheCollector) {
+    GroundWorld world;
+    auto frozen = makeCraft(world.get(), Vector3(100, 100, 0));
+    Powerup(world.get(), 1).touchedBy(*frozen);
+    EXPECT_TRUE(frozen->isFrozen());
+    EXPECT_EQ(frozen->getEffectTime(), 8.0);
+
+    auto wonky = makeCraft(world.get(), Vector3(100, 100, 0));
+    Powerup(world.get(), 2).touchedBy(*wonky);
+    EXPECT_TRUE(wonky->isWonky());
+    EXPECT_FALSE(wonky->isFrozen());
+    EXPECT_EQ(wonky->getEffectTime(), 8.0);
+
+    auto turbo = makeCraft(world.get(), Vector3(100, 100, 0));
+    Powerup(world.get(), 4).touchedBy(*turbo);
+    EXPECT_EQ(turbo->getTurboLevel(), 1);
+    EXPECT_EQ(turbo->getEffectTime(), 16.0);
+
+    for (int kind : {0, 5, -1}) {
+        auto plain = makeCraft(world.get(), Vector3(100, 100, 0));
+        Powerup odd(world.get(), kind);
+        odd.touchedBy(*plain);
+        EXPECT_FALSE(odd.isCollidable()) << kind;
+        EXPECT_FALSE(odd.isVisible()) << kind;
+        EXPECT_EQ(odd.getRespawnTimer(), 35.0) << kind;
+        EXPECT_FALSE(plain->isFrozen()) << kind;
+        EXPECT_FALSE(plain->isWonky()) << kind;
+        EXPECT_EQ(plain->getTurboLevel(), 0) << kind;
+        EXPECT_EQ(plain->getEffectTime(), 0.0) << kind;
+    }
+    // none of these craft is the player: not a sound, not a word
+    EXPECT_EQ(world->getSamplesPlayed(), 0);
+    EXPECT_EQ(world->getMessage(), "");
+}
+
+TEST(Powerup, PlayerHearsEffectSampleForFreezeAndWonkyAndBoostForTurbo) {
+    GroundWorld world;
+    auto player = makeCraft(world.get(), Vector3(100, 100, 0));
+    player->setPlayer(true);
+    Powerup(world.get(), 1).touchedBy(*player);
+    EXPECT_EQ(world->getMessage(), "Frozen");
+    EXPECT_EQ(world->getLastSample(), 41);
+    EXPECT_EQ(world->getSamplesPlayed(), 1);
+    Powerup(world.get(), 2).touchedBy(*player);
+    EXPECT_EQ(world->getMessage(), "Wonky");
+    EXPECT_EQ(world->getLastSample(), 41);
+    EXPECT_EQ(world->getSamplesPlayed(), 2);
+    Powerup(world.get(), 4).touchedBy(*player);
+    EXPECT_EQ(world->getMessage(), "Turbo");
+    EXPECT_EQ(world->getLastSample(), 45);
+    EXPECT_EQ(world->getSamplesPlayed(), 3);
+    Powerup(world.get(), 5).touchedBy(*player);
+    EXPECT_EQ(world->getSamplesPlayed(), 3);
+    EXPECT_EQ(world->getMessage(), "Turbo");
+}
+
+TEST(Powerup, PlayerTakingOpponentsFrozenFreezesTheOthers) {
+    GroundWorld world;
+    startRace(world);
+    HoverCraft* player = world->getPlayer();
+    ASSERT_NE(player, nullptr);
+    player->addTurbo();
+    const int before = world->getSamplesPlayed();
+    Powerup p(world.get(), 3);
+    p.touchedBy(*player);
+    for (HoverCraft* c : world->getCraftList()) {
+        if (c == player) continue;
+        EXPECT_TRUE(c->isFrozen());
+        EXPECT_EQ(c->getEffectTime(), 8.0);
+    }
+    // the collector keeps its own effects
+    EXPECT_FALSE(player->isFrozen());
+    EXPECT_EQ(player->getTurboLevel(), 1);
+    EXPECT_EQ(world->getMessage(), "Opponents are Frozen");
+    EXPECT_EQ(world->getLastSample(), 45);
+    EXPECT_EQ(world->getSamplesPlayed(), before + 1);
+    EXPECT_FALSE(p.isCollidable());
+}
+
+TEST(Powerup, OpponentTakingOpponentsFrozenFreezesThePlayer) {
+    GroundWorld world;
+    startRace(world);
+    HoverCraft* player = world->getPlayer();
+    HoverCraft* collector = firstOpponent(*world);
+    ASSERT_NE(collector, nullptr);
+    world->showMessage("earlier");
+    const int before = world->getSamplesPlayed();
+    Powerup(world.get(), 3).touchedBy(*collector);
+    EXPECT_FALSE(collector->isFrozen());
+    int frozen = 0;
+    for (HoverCraft* c : world->getCraftList())
+        if (c->isFrozen()) ++frozen;
+    EXPECT_EQ(frozen, 3);
+    EXPECT_TRUE(player->isFrozen());
+    // the player is told it is frozen; the collector gets nothing
+    EXPECT_EQ(world->getMessage(), "Frozen");
+    EXPECT_EQ(world->getLastSample(), 41);
+    EXPECT_EQ(world->getSamplesPlayed(), before + 1);
+}
+
+TEST(Powerup, OnlyTheFirstCraftInRankingOrderGetsIt) {
+    GroundWorld world;
+    startRace(world);
+    const auto& craft = world->getCraftList();
+    ASSERT_EQ(craft.size(), 4u);
+    HoverCraft* first = craft[0];
+    HoverCraft* second = craft[1];
+    // two craft on the same spot, far from the rest
+    first->setPosition(Vector3(800, 800, 0));
+    second->setPosition(Vector3(805, 800, 0));
+    auto* p = new Powerup(world.get(), 1);
+    p->setPosition(Vector3(802, 800, 0));
+    world->addObject(p);
+    world->update(0.001);  // brings the powerup into play
+    EXPECT_TRUE(first->isFrozen());
+    EXPECT_FALSE(second->isFrozen());
+    EXPECT_FALSE(p->isCollidable());
+
+    // after the ranking changes, the leader is tested first
+    second->setPosition(Vector3(1501, 1500, 0));
+    world->checkContacts();  // second passes the start line and leads
+    ASSERT_EQ(world->getCraftList()[0], second);
+    auto* q = new Powerup(world.get(), 2);
+    q->setPosition(Vector3(1200, 1200, 0));
+    world->addObject(q);
+    first->setPosition(Vector3(1200, 1201, 0));
+    second->setPosition(Vector3(1201, 1200, 0));
+    world->update(0.001);
+    EXPECT_TRUE(second->isWonky());
+    EXPECT_FALSE(first->isWonky());
+}
+
+TEST(Powerup, PlacedInTheEditorItBobsAndIsNeverTaken) {
+    GroundWorld world(true);
+    auto* p = new Powerup(world.get(), 1);
+    p->setPosition(Vector3(100, 100, 0));
+    world->addObject(p);
+    for (int i = 0; i < 10; ++i) world->update(0.05);
+    EXPECT_NEAR(p->getPhase(), 0.45, 1e-9);
+    EXPECT_TRUE(p->isCollidable());
+    EXPECT_TRUE(p->isVisible());
+}
+
+TEST(Powerup, WritesAndReadsItsKind) {
+    GroundWorld world;
+    Powerup p(world.get(), 3);
+    std::ostringstream out;
+    p.write(out);
+    EXPECT_EQ(out.str(), "3");
+    std::istringstream in(" 7");
+    p.read(in);
+    EXPECT_EQ(p.getKind(), 7);
+    // a field that is not a number keeps the kind it had
+    std::istringstream bad(" x");
+    p.read(bad);
+    EXPECT_EQ(p.getKind(), 7);
+}

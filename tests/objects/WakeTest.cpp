@@ -1,0 +1,63 @@
+#include "objects/Wake.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include "world/World.h"
+
+TEST(Wake, AlphaFollowsLifeUpToFullStrength) {
+    World w(false);
+    Wake wake(&w, nullptr);
+    EXPECT_EQ(wake.alpha(), 128);
+    wake.update(0.7);  // life 0.5
+    EXPECT_EQ(wake.alpha(), 64);
+    EXPECT_FALSE(wake.isCollidable());
+    EXPECT_EQ(wake.typeCode(), 0);
+    EXPECT_EQ(wake.getRadius(), 16.0);
+    Wake young(&w, nullptr);
+    young.update(0.1);  // life 1.1
+    EXPECT_EQ(young.alpha(), 128);
+}
+
+TEST(Wake, DiesOnlyOnceLifeGoesBelowZero) {
+    World w(false);
+    Wake wake(&w, nullptr);
+    wake.update(0.6);
+    wake.update(0.6);
+    EXPECT_EQ(wake.getLife(), 0.0);
+    EXPECT_FALSE(wake.isDead());
+    wake.update(0.001);
+    EXPECT_TRUE(wake.isDead());
+}
+
+TEST(Wake, DriftIsDampedAtOnceThenEveryHalfSecondUnlessDrawn) {
+    World w(false);
+    BITMAP* sprite = create_bitmap(16, 8);
+    clear_to_color(sprite, makecol(40, 40, 40));
+    BITMAP* target = create_bitmap(100, 100);
+    clear_to_color(target, makecol(10, 10, 10));
+    Wake wake(&w, sprite);
+    wake.setPosition(Vector3(0, 0, 5));
+    wake.setVelocity(Vector3(10, 0, 2));
+    wake.update(0.1);  // damped at once
+    EXPECT_DOUBLE_EQ(wake.getVelocity().x, 9.0);
+    EXPECT_DOUBLE_EQ(wake.getPosition().x, 0.9);
+    EXPECT_DOUBLE_EQ(wake.getPosition().z, 5.18) << "the wake does not follow the ground";
+    // off screen: no damping until the timer of 0.5 s has run down
+    for (int i = 0; i < 4; ++i) wake.update(0.1);
+    EXPECT_DOUBLE_EQ(wake.getVelocity().x, 9.0);
+    wake.update(0.1);
+    wake.update(0.1);
+    EXPECT_NEAR(wake.getVelocity().x, 8.1, 1e-12);
+    // a drawn wake is damped on the next update
+    View view(Vector2(50, 50), target);
+    wake.draw(view);
+    wake.update(0.01);
+    EXPECT_NEAR(wake.getVelocity().x, 7.29, 1e-12);
+    // drawn additively: the target only gets brighter where the sprite lies
+    const Vector2 at = project(view, wake.getPosition());
+    EXPECT_GT(getr(getpixel(target, static_cast<int>(at.x), static_cast<int>(at.y))), 10);
+    EXPECT_EQ(getr(getpixel(target, 5, 5)), 10);
+    destroy_bitmap(target);
+    destroy_bitmap(sprite);
+}

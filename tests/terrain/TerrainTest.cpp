@@ -1,0 +1,253 @@
+#include "terrain/Terrain.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "world/TestFiles.h"
+
+using testfiles::ScratchDir;
+
+namespace {
+
+constexpr int N = Terrain::GRID_SIZE;
+
+// A terrain whose ground is set by hand: heights from a function of (i, j),
+// one texture colour (the texture is owned here, not by the terrain).
+class HandTerrain {
+public:
+    template <class F>
+    explicit HandTerrain(F height, int colour = -1) : texture(create_bitmap_ex(32, N, N)) {
+        clear_to_color(texture, colour < 0 ? makecol(100, 150, 200) : colour);
+        std::vector<unsigned char> bytes(Terrain::kHeightmapBytes);
+        for (int j = 0; j < N; ++j)
+            for (int i = 0; i < N; ++i) bytes[j * N + i] = static_cast<unsigned char>(height(i, j));
+        terrain.setGround(bytes.data(), texture);
+    }
+    ~HandTerrain() { destroy_bitmap(texture); }
+    Terrain terrain;
+    BITMAP* texture;
+};
+
+void normaliseLight() {
+    if (std::fabs(length(lightDirection) - 1.0) > 1e-12) normalize(lightDirection);
+}
+
+std::string loadError(int track) {
+    Terrain t;
+    try {
+        t.load(track);
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "loaded";
+}
+
+}  // namespace
+
+TEST(Terrain, HeightIsBilinearInsideTheGrid) {
+    HandTerrain h([](int i, int j) { return (i * 3 + j * 7) % 251; });
+    const Terrain& t = h.terrain;
+    // on a sample: exactly that sample
+    EXPECT_DOUBLE_EQ(t.heightAt(Vector2(12 * 10, 12 * 20)), t.sampleHeight(10, 20));
+    EXPECT_DOUBLE_EQ(t.heightAt(Vector2(12 * 254, 12 * 254)), t.sampleHeight(254, 254));
+    // halfway along x: the mean of the two neighbours
+    EXPECT_DOUBLE_EQ(t.heightAt(Vector2(12 * 10 + 6, 12 * 20)),
+                     (t.sampleHeight(10, 20) + t.sampleHeight(11, 20)) / 2);
+    // middle of a cell: the mean of its four corners
+    EXPECT_NEAR(t.heightAt(Vector2(12 * 40 + 6, 12 * 41 + 6)),
+                (t.sampleHeight(40, 41) + t.sampleHeight(41, 41) + t.sampleHeight(40, 42) + t.sampleHeight(41, 42)) / 4,
+                1e-9);
+    // the last row is reached only through interpolation
+    EXPECT_DOUBLE_EQ(t.heightAt(Vector2(12 * 254 + 6, 100 * 12)),
+                     (t.sampleHeight(254, 100) + t.sampleHeight(255, 100)) / 2);
+}
+
+TEST(Terrain, HeightOffTheGridIsZeroAndJustBelowZeroExtrapolates) {
+    HandTerrain h([](int i, int) { return i < 2 ? 10 + 10 * i : 30; });  // 10, 20, 30...
+    const Terrain& t = h.terrain;
+    EXPECT_EQ(t.heightAt(Vector2(3060, 100)), 0.0);
+    EXPECT_EQ(t.heightAt(Vector2(100, 3060)), 0.0);
+    EXPECT_EQ(t.heightAt(Vector2(3071.9, 100)), 0.0);
+    EXPECT_EQ(t.heightAt(Vector2(-12, 100)), 0.0);
+    EXPECT_EQ(t.heightAt(Vector2(100, -12.5)), 0.0);
+    // inside (-12, 0) the cell index is 0 and fx negative: the first cell continued
+    EXPECT_NEAR(t.heightAt(Vector2(-6, 100)), 5.0, 1e-9);
+    // values no int can hold, and NaN, are simply off the grid
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double v : {1e300, -1e300, nan, inf, -inf, 3.0e9, -3.0e9}) {
+        EXPECT_EQ(t.heightAt(Vector2(v, 100)), 0.0) << v;
+        EXPECT_EQ(t.heightAt(Vector2(100, v)), 0.0) << v;
+        EXPECT_EQ(t.normalAt(Vector2(v, 100)), Vector3(0, 0, 1)) << v;
+        if (!(v < 0)) {
+            EXPECT_FALSE(t.isWater(Vector2(v, 100))) << v;
+        }
+    }
+}
+
+TEST(Terrain, NormalsOnFlatGroundPointUpExceptTheOuterRing) {
+    HandTerrain h([](int, int) { return 50; });
+    const Terrain& t = h.terrain;
+    EXPECT_EQ(t.normalAt(Vector2(5000, 10)), Vector3(0, 0, 1));
+    EXPECT_EQ(t.normalAt(Vector2(-20, 10)), Vector3(0, 0, 1));
+    const Vector3 inside = t.normalAt(Vector2(1000.5, 2000.25));
+    EXPECT_NEAR(inside.x, 0.0, 1e-12);
+    EXPECT_NEAR(inside.y, 0.0, 1e-12);
+    EXPECT_NEAR(inside.z, 1.0, 1e-12);
+    // border samples keep a zero normal; blending towards them shortens the result
+    EXPECT_EQ(t.sampleNormal(0, 100), Vector3(0, 0, 0));
+    EXPECT_EQ(t.sampleNormal(255, 255), Vector3(0, 0, 0));
+    EXPECT_NEAR(t.normalAt(Vector2(6, 1200)).z, 0.5, 1e-12);
+    EXPECT_NEAR(t.normalAt(Vector2(12 * 254 + 3, 1200)).z, 0.75, 1e-12);
+}
+
+TEST(Terrain, NormalOfASlopeLeansDownhill) {
+    HandTerrain h([](int i, int) { return i; });  // rises by one unit per sample along x
+    const Vector3 n = h.terrain.sampleNormal(100, 100);
+    EXPECT_NEAR(length(n), 1.0, 1e-12);
+    EXPECT_LT(n.x, 0.0);
+    EXPECT_NEAR(n.y, 0.0, 1e-12);
+    EXPECT_NEAR(n.x / n.z, -1.0 / 12.0, 1e-12);
+}
+
+TEST(Terrain, WaterTestRoundsTheCellUp) {
+    HandTerrain h([](int, int) { return 0; }, makecol(40, 160, 40));
+    const int water = makecol(20, 40, 200);
+    putpixel(h.texture, 2, 7, water);
+    putpixel(h.texture, 0, 7, water);
+    putpixel(h.texture, 255, 7, water);
+    const Terrain& t = h.terrain;
+    EXPECT_TRUE(t.isWater(Vector2(24, 84)));     // column 2 exactly
+    EXPECT_FALSE(t.isWater(Vector2(24.5, 84)));  // column 3
+    EXPECT_TRUE(t.isWater(Vector2(23.5, 84)));   // rounded up to column 2
+    EXPECT_TRUE(t.isWater(Vector2(-30, 84)));    // negative column becomes 0
+    EXPECT_TRUE(t.isWater(Vector2(3060, 84)));   // column 255
+    EXPECT_FALSE(t.isWater(Vector2(3061, 84)));  // quotient above 255
+    EXPECT_FALSE(t.isWater(Vector2(3073, 84)));
+    EXPECT_FALSE(t.isWater(Vector2(24, 3073)));
+    // blue must beat both red and green
+    putpixel(h.texture, 4, 4, makecol(200, 10, 200));
+    EXPECT_FALSE(t.isWater(Vector2(48, 48)));
+    putpixel(h.texture, 4, 4, makecol(10, 201, 200));
+    EXPECT_FALSE(t.isWater(Vector2(48, 48)));
+}
+
+TEST(Terrain, ShadeKeepsEightyPercentOnFlatGroundAndFortyOnTheBorder) {
+    normaliseLight();
+    HandTerrain h([](int, int) { return 90; }, makecol(200, 100, 255));
+    const int inner = h.terrain.shade(100, 100);
+    EXPECT_EQ(getr(inner), 160);
+    EXPECT_EQ(getg(inner), 80);
+    EXPECT_EQ(getb(inner), 204);
+    const int rim = h.terrain.shade(0, 100);
+    EXPECT_EQ(getr(rim), 80);
+    EXPECT_EQ(getg(rim), 40);
+    EXPECT_EQ(getb(rim), 102);
+}
+
+TEST(Terrain, FlatGroundRendersAsAUniformDiamondWithADarkerRim) {
+    HandTerrain h([](int, int) { return 0; }, makecol(200, 200, 200));
+    BITMAP* map = create_bitmap(5120, 2560);
+    clear_to_color(map, 0);
+    View view(Vector2(2560, 2880), map);
+    h.terrain.renderMap(view);
+    const int inner = makecol(160, 160, 160);
+    // the middle of the grid (1536, 1536) projects to (2560, 1344)
+    EXPECT_EQ(getpixel(map, 2560, 1344), inner);
+    EXPECT_EQ(getpixel(map, 2000, 1200), inner);
+    EXPECT_EQ(getpixel(map, 3500, 1500), inner);
+    // a point just inside the edge i = 0 (x = 2, y = 2000) blends towards the rim
+    const Vector2 nearRim = project(view, Vector3(1, 2000, 0));
+    const int c = getpixel(map, static_cast<int>(nearRim.x), static_cast<int>(nearRim.y));
+    EXPECT_LT(getr(c), 160);
+    EXPECT_GE(getr(c), 80);
+    // the far corner lies above the bitmap; beyond the grid stays black
+    EXPECT_EQ(getpixel(map, 10, 10), 0);
+    EXPECT_EQ(getpixel(map, 5100, 10), 0);
+    destroy_bitmap(map);
+}
+
+TEST(Terrain, LoadReadsTheHeightsAndTextureOfTheTrack) {
+    ScratchDir dir;
+    testfiles::writeTracks("tracks.dat", 3);
+    Terrain t;
+    t.load(2);
+    EXPECT_EQ(t.sampleHeight(0, 0), 20.0);
+    EXPECT_EQ(t.sampleHeight(3, 5), 102.0);  // byte 5 * 256 + 3 of track 2
+    EXPECT_EQ(t.sampleHeight(5, 3), 20.0);
+    ASSERT_NE(t.getTexture(), nullptr);
+    EXPECT_EQ(getpixel(t.getTexture(), 7, 7), makecol(_rgb_scale_6[2], _rgb_scale_6[0], _rgb_scale_6[61]));
+    // loading again replaces heights and texture
+    t.load(3);
+    EXPECT_EQ(t.sampleHeight(3, 5), 103.0);
+    EXPECT_EQ(getpixel(t.getTexture(), 7, 7), makecol(_rgb_scale_6[3], _rgb_scale_6[0], _rgb_scale_6[60]));
+    EXPECT_EQ(t.heightAt(Vector2(36, 60)), 103.0);
+}
+
+TEST(Terrain, TrackNumbersOutsideTheFileFailWithTheLoadError) {
+    ScratchDir dir;
+    testfiles::writeTracks("tracks.dat", 3);
+    const std::string error = "Unable to load tracks datafile";
+    for (int track : {0, -1, 4, 40000, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
+        EXPECT_EQ(loadError(track), error) << track;
+    EXPECT_EQ(loadError(3), "loaded");
+}
+
+TEST(Terrain, DamagedTracksFileFailsWithTheLoadError) {
+    using namespace testfiles;
+    ScratchDir dir;
+    const std::string error = "Unable to load tracks datafile";
+
+    EXPECT_EQ(loadError(1), error) << "missing file";
+
+    writeFile("tracks.dat", Bytes());
+    EXPECT_EQ(loadError(1), error) << "empty file";
+
+    writeFile("tracks.dat", Bytes(5000, 0x5A));
+    EXPECT_EQ(loadError(1), error) << "garbage";
+
+    Bytes whole = datafileBytes(tracksObjects(3));
+    writeFile("tracks.dat", Bytes(whole.begin(), whole.begin() + whole.size() / 2));
+    EXPECT_EQ(loadError(1), error) << "truncated";
+
+    auto objects = tracksObjects(3);
+    objects[0].data.resize(65536 * 2);  // heights for two tracks only
+    writeFile("tracks.dat", datafileBytes(objects));
+    EXPECT_EQ(loadError(3), error) << "short heightmaps";
+    EXPECT_EQ(loadError(2), "loaded");
+
+    objects = tracksObjects(3);
+    objects.pop_back();  // texture of track 3 missing
+    writeFile("tracks.dat", datafileBytes(objects));
+    EXPECT_EQ(loadError(3), error) << "missing texture";
+
+    objects = tracksObjects(2, 128);
+    writeFile("tracks.dat", datafileBytes(objects));
+    EXPECT_EQ(loadError(1), error) << "small texture";
+
+    objects = tracksObjects(2);
+    objects[1] = rawObject(Bytes(1024, 0));
+    writeFile("tracks.dat", datafileBytes(objects));
+    EXPECT_EQ(loadError(1), error) << "no palette";
+
+    objects = tracksObjects(2);
+    objects[2] = sampleObject();
+    writeFile("tracks.dat", datafileBytes(objects));
+    EXPECT_EQ(loadError(1), error) << "texture of the wrong kind";
+
+    // a bitmap where the heightmaps belong is not bytes to read heights from
+    objects = tracksObjects(2);
+    objects[0] = bitmap8Object(512, 512, Bytes(512 * 512, 7));
+    writeFile("tracks.dat", datafileBytes(objects));
+    EXPECT_EQ(loadError(1), error) << "heightmaps of the wrong kind";
+
+    // one failed load leaves nothing half loaded behind: the next good one works
+    writeTracks("tracks.dat", 1);
+    EXPECT_EQ(loadError(1), "loaded");
+}

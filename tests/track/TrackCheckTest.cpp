@@ -1,0 +1,350 @@
+#include "track/TrackCheck.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "terrain/Terrain.h"
+
+namespace {
+
+constexpr int kGroundHeight = 10;
+
+// Flat land at height 10 with a strip of water along x < 600 (texture
+// columns below 50), so a test can put a grid into water.
+class FlatGround {
+public:
+    FlatGround() : heights(Terrain::kHeightmapBytes, kGroundHeight) {
+        texture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
+        clear_to_color(texture, makecol(60, 160, 60));
+        rectfill(texture, 0, 0, 49, Terrain::GRID_SIZE - 1, makecol(30, 60, 200));
+    }
+    ~FlatGround() { destroy_bitmap(texture); }
+    TrackCheck::GroundLoader loader() {
+        return [this](Terrain& t) { t.setGround(heights.data(), texture); };
+    }
+
+private:
+    std::vector<unsigned char> heights;
+    BITMAP* texture;
+};
+
+bool haveFile(const char* path) { return std::ifstream(path).good(); }
+
+// A square loop round (1200..1800, 1200..1800), driven with x growing first;
+// four gates facing the way of travel, eight waypoints on corners and gates.
+const char* const kGoodLoop =
+    "C 1500 1200 10 40 0 0\n"
+    "C 1800 1500 10 40 1 270\n"
+    "C 1500 1800 10 40 2 180\n"
+    "C 1200 1500 10 40 3 90\n"
+    "W 1500 1200 0 0\n"
+    "W 1800 1200 0 1\n"
+    "W 1800 1500 0 2\n"
+    "W 1800 1800 0 3\n"
+    "W 1500 1800 0 4\n"
+    "W 1200 1800 0 5\n"
+    "W 1200 1500 0 6\n"
+    "W 1200 1200 0 7\n"
+    "P 1650 1200 10 4\n"
+    "E\n";
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+std::vector<TrackCheck::Problem> layoutOf(FlatGround& ground, const std::string& text) {
+    TrackCheck check(ground.loader(), text);
+    check.prepare();
+    return check.getLayoutProblems();
+}
+
+// The first problem whose text holds `part`, or null.
+const TrackCheck::Problem* find(const std::vector<TrackCheck::Problem>& list, const std::string& part) {
+    for (const auto& p : list)
+        if (p.text.find(part) != std::string::npos) return &p;
+    return nullptr;
+}
+
+std::string all(const std::vector<TrackCheck::Problem>& list) {
+    std::string s;
+    for (const auto& p : list) s += p.describe() + "\n";
+    return s;
+}
+
+}  // namespace
+
+TEST(TrackCheck, RecordLinesFollowTheReader) {
+    // blank lines, skipped letters, a letter glued to its number, a record over two lines
+    const std::string text =
+        "\n"
+        "S 10 20 5 3\n"
+        "x X 1 2 3\n"
+        "C10 20 0 40\n"
+        "  1 90\n"
+        "\n"
+        "W 5 5 0 2 P 7 7 7 1\n"
+        "E\n"
+        "S 1 1 1 1\n";
+    EXPECT_EQ(TrackCheck::recordLines(text), (std::vector<int>{2, 4, 7, 7}));
+    // an unreadable number ends the reading after that record, as the reader does
+    EXPECT_EQ(TrackCheck::recordLines("W 1 2 3 0\nW 1 oops 3 1\nW 4 5 6 2\n"), (std::vector<int>{1, 2}));
+    EXPECT_EQ(TrackCheck::recordLines(""), std::vector<int>{});
+    // the last number running into the end of the text still makes its record
+    EXPECT_EQ(TrackCheck::recordLines("P 1 2 3 4"), std::vector<int>{1});
+}
+
+TEST(TrackCheck, FormatsTimesAsMinutesSecondsHundredths) {
+    EXPECT_EQ(TrackCheck::formatTime(41200), "0:41.20");
+    EXPECT_EQ(TrackCheck::formatTime(0), "0:00.00");
+    EXPECT_EQ(TrackCheck::formatTime(61999), "1:01.99");
+    EXPECT_EQ(TrackCheck::formatTime(20 * 60 * 1000 + 5), "20:00.00");
+    EXPECT_EQ(TrackCheck::formatTime(-5), "0:00.00");
+}
+
+TEST(TrackCheck, AGoodLoopHasNoLayoutProblems) {
+    FlatGround ground;
+    const auto problems = layoutOf(ground, kGoodLoop);
+    EXPECT_TRUE(problems.empty()) << all(problems);
+}
+
+TEST(TrackCheck, NamesMissingAndJumpingGateNumbersWithTheirLines) {
+    FlatGround ground;
+    auto problems = layoutOf(ground, replaced(kGoodLoop, "C 1200 1500 10 40 3 90", "C 1200 1500 10 40 4 90"));
+    const auto* jump = find(problems, "gates jump from 2 to 4");
+    ASSERT_NE(jump, nullptr) << all(problems);
+    EXPECT_EQ(jump->line, 4);
+    EXPECT_NE(jump->text.find("checkpoint 4 at (1200, 1500)"), std::string::npos);
+    EXPECT_NE(jump->text.find("add gate 3"), std::string::npos);
+
+    problems = layoutOf(ground, replaced(kGoodLoop, "C 1500 1200 10 40 0 0", "C 1500 1200 10 40 5 0"));
+    const auto* none = find(problems, "no checkpoint 0");
+    ASSERT_NE(none, nullptr) << all(problems);
+    EXPECT_EQ(none->line, 0);
+    EXPECT_NE(find(problems, "gates jump from 3 to 5"), nullptr) << all(problems);
+
+    problems = layoutOf(ground, replaced(kGoodLoop, "C 1500 1800 10 40 2 180", "C 1500 1800 10 40 1 180"));
+    const auto* twice = find(problems, "a second gate numbered 1");
+    ASSERT_NE(twice, nullptr) << all(problems);
+    EXPECT_EQ(twice->line, 3);
+    EXPECT_NE(twice->text.find("the first is on line 2"), std::string::npos);
+
+    problems = layoutOf(ground, "W 1 1 0 0\nE\n");
+    EXPECT_NE(find(problems, "no checkpoints"), nullptr) << all(problems);
+}
+
+TEST(TrackCheck, WaypointNumbersMustBeTheirPlaceInTheFile) {
+    FlatGround ground;
+    std::string text = replaced(kGoodLoop, "W 1800 1500 0 2", "W 1800 1500 0 3");
+    text = replaced(text, "W 1800 1800 0 3", "W 1800 1800 0 2");
+    const auto problems = layoutOf(ground, text);
+    ASSERT_EQ(problems.size(), 2u) << all(problems);
+    EXPECT_EQ(problems[0].line, 7);
+    EXPECT_NE(problems[0].text.find("waypoint 3 at (1800, 1500)"), std::string::npos);
+    EXPECT_NE(problems[0].text.find("its number must be 2"), std::string::npos);
+    EXPECT_EQ(problems[1].line, 8);
+    EXPECT_NE(problems[1].text.find("its number must be 3"), std::string::npos);
+
+    const auto empty = layoutOf(ground, "C 1500 1500 10 40 0 0\nE\n");
+    EXPECT_NE(find(empty, "no waypoints"), nullptr) << all(empty);
+}
+
+TEST(TrackCheck, AGateTheRouteMissesIsNamed) {
+    FlatGround ground;
+    // gate 2 pulled 100 units outside the loop: the route passes 100 away, a craft must come within 56
+    const auto problems =
+        layoutOf(ground, replaced(kGoodLoop, "C 1500 1800 10 40 2 180", "C 1500 1900 10 40 2 180"));
+    ASSERT_EQ(problems.size(), 1u) << all(problems);
+    EXPECT_EQ(problems[0].line, 3);
+    EXPECT_NE(problems[0].text.find("no nearer than 100"), std::string::npos) << problems[0].text;
+    EXPECT_NE(problems[0].text.find("within 56"), std::string::npos) << problems[0].text;
+    // 55 units away is still passed near
+    EXPECT_TRUE(layoutOf(ground, replaced(kGoodLoop, "C 1500 1800 10 40 2 180", "C 1500 1855 10 40 2 180")).empty());
+}
+
+TEST(TrackCheck, ObjectsOutsideTheAreaOffTheMapOrOffTheGround) {
+    FlatGround ground;
+    std::string text = replaced(kGoodLoop, "E\n",
+                                "P -0.5 1500 10 1\n"     // line 14: just outside the area
+                                "P 3072 1500 10 1\n"     // line 15: on the far edge, inside
+                                "P 150 150 10 2\n"       // line 16: inside, but below the map picture
+                                "P 1500 1500 27 3\n"     // line 17: 17 above, radius 16
+                                "P 1500 1400 -6 3\n"     // line 18: exactly 16 below: touched
+                                "C 1500 1500 -31 40 9 0\n"  // line 19: 41 below a gate of radius 40
+                                "E\n");
+    const auto problems = layoutOf(ground, text);
+    const auto* outside = find(problems, "outside the track area");
+    ASSERT_NE(outside, nullptr) << all(problems);
+    EXPECT_EQ(outside->line, 14);
+    const auto* offMap = find(problems, "off the map picture");
+    ASSERT_NE(offMap, nullptr) << all(problems);
+    EXPECT_EQ(offMap->line, 16);
+    const auto* above = find(problems, "17 above the ground");
+    ASSERT_NE(above, nullptr) << all(problems);
+    EXPECT_EQ(above->line, 17);
+    EXPECT_NE(above->text.find("ground height 10"), std::string::npos);
+    const auto* below = find(problems, "below the ground");
+    ASSERT_NE(below, nullptr) << all(problems);
+    EXPECT_EQ(below->line, 19);
+    for (const auto& p : problems) {
+        EXPECT_NE(p.line, 15) << p.describe();
+        EXPECT_NE(p.line, 18) << p.describe();
+    }
+}
+
+TEST(TrackCheck, TheGridMustStandInsideTheAreaAndOnLand) {
+    FlatGround ground;
+    // gate 0 near the left edge facing +x: places 1 to 4 stand at x = 40, 10, -20, -50
+    auto problems = layoutOf(ground, "C 70 1500 10 40 0 0\nW 70 1500 0 0\nE\n");
+    const auto* outside = find(problems, "grid place 4 at (-50, 1520) behind gate 0 is outside the track area");
+    ASSERT_NE(outside, nullptr) << all(problems);
+    EXPECT_EQ(outside->line, 1);
+    EXPECT_EQ(find(problems, "grid place 2 at (10, 1520) behind gate 0 is outside"), nullptr);
+    // the water strip runs along x < 600
+    problems = layoutOf(ground, "C 650 1500 10 40 0 0\nW 650 1500 0 0\nE\n");
+    EXPECT_EQ(find(problems, "grid place 1 at (620, 1480) behind gate 0 is in water"), nullptr) << all(problems);
+    EXPECT_NE(find(problems, "grid place 4 at (530, 1520) behind gate 0 is in water"), nullptr) << all(problems);
+    // turned round, the same gate puts its grid on land
+    EXPECT_TRUE(layoutOf(ground, "C 650 1500 10 40 0 180\nW 650 1500 0 0\nE\n").empty());
+}
+
+TEST(TrackCheck, TheGridMustNotStandInScenery) {
+    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
+    FlatGround ground;
+    const auto problems = layoutOf(ground, replaced(kGoodLoop, "E\n", "S 1440 1220 0 1\nE\n"));
+    const auto* scenery = find(problems, "grid place 2 at (1440, 1220) behind gate 0 is in scenery");
+    ASSERT_NE(scenery, nullptr) << all(problems);
+    EXPECT_NE(scenery->text.find("line 14"), std::string::npos);
+}
+
+TEST(TrackCheck, FourDriversFinishAGoodLoop) {
+    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
+    FlatGround ground;
+    TrackCheck check(ground.loader(), kGoodLoop);
+    check.run();
+    ASSERT_TRUE(check.raceStarted());
+    EXPECT_TRUE(check.isRaceable()) << all(check.getProblems());
+    ASSERT_EQ(check.getResults().size(), 4u);
+    int best = 1 << 30;
+    for (const auto& r : check.getResults()) {
+        EXPECT_TRUE(r.finished);
+        EXPECT_EQ(r.laps, 4);
+        ASSERT_EQ(r.lapTimes.size(), 3u);
+        for (int t : r.lapTimes) {
+            EXPECT_GT(t, 5000);  // no lap without going round
+            best = std::min(best, t);
+        }
+    }
+    EXPECT_EQ(check.bestLap(), best);
+    EXPECT_EQ(check.verdict(), "Track OK: all four finished, best lap " + TrackCheck::formatTime(best));
+    EXPECT_LT(check.getRaceTime(), TrackCheck::kTimeLimit);
+}
+
+TEST(TrackCheck, AFailedRaceSaysWhichCraftStoppedWhere) {
+    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
+    FlatGround ground;
+    // waypoint 2 renumbered 9: every driver circles it for ever after gate 1
+    TrackCheck check(ground.loader(), replaced(kGoodLoop, "W 1800 1500 0 2", "W 1800 1500 0 9"));
+    check.run();
+    EXPECT_TRUE(check.isDone());
+    EXPECT_FALSE(check.isRaceable());
+    // given up once nobody passed a gate for the stuck time, well before the limit
+    EXPECT_LT(check.getRaceTime(), TrackCheck::kStuckTime + 60 * 1000);
+    const auto& problems = check.getProblems();
+    ASSERT_EQ(problems.size(), 5u) << all(problems);
+    EXPECT_EQ(problems[0].line, 7);
+    EXPECT_EQ(check.verdict(), problems[0].describe());
+    for (int craft = 1; craft <= 4; ++craft) {
+        const auto& p = problems[craft];
+        EXPECT_EQ(p.text.find("craft " + std::to_string(craft) + " did not finish: on lap 1 of 3"), 0u) << p.text;
+        EXPECT_NE(p.text.find("last gate passed 1 (line 2)"), std::string::npos) << p.text;
+        EXPECT_NE(p.text.find("heading for waypoint 2 of the route (numbered 9) at (1800, 1500) (line 7)"),
+                  std::string::npos)
+            << p.text;
+        EXPECT_NE(p.text.find("stuck near ("), std::string::npos) << p.text;
+    }
+    for (const auto& r : check.getResults()) {
+        EXPECT_FALSE(r.finished);
+        EXPECT_NEAR(r.position.x, 1800, 150);
+        EXPECT_NEAR(r.position.y, 1500, 150);
+    }
+}
+
+TEST(TrackCheck, ARaceWithoutGateZeroDoesNotStart) {
+    FlatGround ground;
+    TrackCheck check(ground.loader(), "C 1500 1200 10 40 1 0\nW 1500 1200 0 0\nE\n");
+    EXPECT_TRUE(check.step(0.0));
+    EXPECT_FALSE(check.raceStarted());
+    EXPECT_FALSE(check.isRaceable());
+    ASSERT_EQ(check.getProblems().size(), 2u);
+    EXPECT_NE(check.getProblems()[0].text.find("no checkpoint 0"), std::string::npos);
+    EXPECT_EQ(check.getProblems()[1].text, "the race cannot start: Cannot find the first checkpoint");
+}
+
+TEST(TrackCheck, StepsRaceInSlices) {
+    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
+    FlatGround ground;
+    TrackCheck check(ground.loader(), kGoodLoop);
+    EXPECT_FALSE(check.step(0.0));  // prepares and lines up the grid
+    EXPECT_EQ(check.getRaceTime(), 0);
+    EXPECT_FALSE(check.step(0.0));  // one step of game time at least
+    EXPECT_EQ(check.getRaceTime(), 16);
+    EXPECT_FALSE(check.isDone());
+    EXPECT_EQ(check.verdict(), "Checking track");
+}
+
+namespace {
+
+// Runs hover-check from the game folder; its exit status, with its output.
+int runCheck(const std::string& arguments, std::string& output) {
+    output.clear();
+    FILE* p = popen(("./hover-check " + arguments + " 2>&1").c_str(), "r");
+    if (!p) return -1;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, p)) output += buffer;
+    const int status = pclose(p);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void writeFile(const char* path, const std::string& text) {
+    std::ofstream out(path);
+    out << text;
+}
+
+}  // namespace
+
+TEST(HoverCheck, ExitStatusTellsGoodFromBadTracks) {
+    if (!haveFile("hover-check")) GTEST_SKIP() << "needs hover-check in the game folder";
+    std::string out;
+    EXPECT_EQ(runCheck("", out), 2);
+    EXPECT_NE(out.find("Usage: hover-check N FILE"), std::string::npos) << out;
+    EXPECT_EQ(runCheck("one tracks/track1.txt", out), 2);
+    EXPECT_NE(out.find("Usage: hover-check N FILE"), std::string::npos) << out;
+    EXPECT_EQ(runCheck("1 no-such-track-file.txt", out), 2);
+    EXPECT_NE(out.find("Cannot read track file no-such-track-file.txt"), std::string::npos) << out;
+
+    writeFile("check-good.txt", kGoodLoop);
+    EXPECT_EQ(runCheck("99 check-good.txt", out), 2);
+    EXPECT_NE(out.find("Unable to load tracks datafile"), std::string::npos) << out;
+
+    if (haveFile("tracks.dat") && haveFile("data.dat")) {
+        // the real ground under the loop is not flat, so only the bad file's status is certain
+        writeFile("check-bad.txt", replaced(kGoodLoop, "C 1500 1200 10 40 0 0", "C 1500 1200 10 40 7 0"));
+        EXPECT_EQ(runCheck("1 check-bad.txt", out), 1) << out;
+        EXPECT_NE(out.find("no checkpoint 0"), std::string::npos) << out;
+        EXPECT_NE(out.find("Verdict: "), std::string::npos) << out;
+        if (haveFile("tracks/track1.txt")) {
+            EXPECT_EQ(runCheck("1 tracks/track1.txt", out), 0) << out;
+            EXPECT_NE(out.find("Verdict: Track OK: all four finished, best lap "), std::string::npos) << out;
+        }
+        std::remove("check-bad.txt");
+    }
+    std::remove("check-good.txt");
+}

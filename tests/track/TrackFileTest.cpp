@@ -1,0 +1,340 @@
+#include "track/TrackFile.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <locale>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Texts.h"
+#include "control/AiWaypoint.h"
+#include "craft/HoverCraft.h"
+#include "editor/EditorCursor.h"
+#include "objects/CheckPoint.h"
+#include "objects/Powerup.h"
+#include "objects/StaticObject.h"
+#include "objects/Wake.h"
+#include "world/TestFiles.h"
+#include "world/World.h"
+
+using testfiles::ScratchDir;
+
+namespace {
+
+// A World in a scratch folder with its own data.dat, on ground of height 30
+// everywhere; the track file is tracks/track1.txt of that folder.
+class TrackWorld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testfiles::writeGameData("data.dat");
+        mkdir("tracks", 0755);
+        texture = create_bitmap_ex(32, 256, 256);
+        clear_to_color(texture, makecol(40, 160, 40));
+        makeWorld(false);
+    }
+    void TearDown() override {
+        world.reset();
+        destroy_bitmap(texture);
+    }
+    void makeWorld(bool editor) {
+        world.reset();
+        world.reset(new World(editor));
+        std::vector<unsigned char> ground(Terrain::kHeightmapBytes, 30);
+        world->getTerrain().setGround(ground.data(), texture);
+        world->setTrackNumber(1);
+    }
+    // Reads `text` as the track file; returns what was printed.
+    std::string load(const std::string& text) {
+        testfiles::writeText("tracks/track1.txt", text);
+        return loadFile();
+    }
+    std::string loadFile() {
+        world->deleteAllObjects();
+        ::testing::internal::CaptureStdout();
+        world->loadTrackFile();
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        world->update(0.0);
+        return printed;
+    }
+    const std::vector<GameObject*>& objects() { return world->getObjects(); }
+    std::string written() {
+        std::ostringstream out;
+        TrackFile::write(objects(), out);
+        return out.str();
+    }
+    template <class T>
+    T* as(size_t i) {
+        return i < objects().size() ? dynamic_cast<T*>(objects()[i]) : nullptr;
+    }
+
+    ScratchDir dir;
+    std::unique_ptr<World> world;
+    BITMAP* texture = nullptr;
+};
+
+// Decimal comma and dot grouping, as a German locale has.
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+}  // namespace
+
+TEST_F(TrackWorld, SceneryRecordSitsOnTheGround) {
+    EXPECT_EQ(load("S 10 20 5 3\nE\n"), "NUmber of checkpoints:0\n");
+    ASSERT_EQ(objects().size(), 1u);
+    auto* s = as<StaticObject>(0);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->getKind(), 3);
+    EXPECT_EQ(s->getPosition(), Vector3(10, 20, 30));
+    EXPECT_TRUE(s->isSolid());
+    EXPECT_EQ(s->getRadius(), 18.0) << "half of the 37 pixel wide sprite of kind 3, rounded down";
+    // no space after the letter is needed
+    load("S10 20 5 3");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(as<StaticObject>(0)->getPosition(), Vector3(10, 20, 30));
+}
+
+TEST_F(TrackWorld, SceneryKindsOutsideTheFiveBecomeKindZero) {
+    load("S 1 1 0 7 S 2 2 0 -1 S 3 3 0 4");
+    ASSERT_EQ(objects().size(), 3u);
+    EXPECT_EQ(as<StaticObject>(0)->getKind(), 0);
+    EXPECT_EQ(as<StaticObject>(1)->getKind(), 0);
+    EXPECT_EQ(as<StaticObject>(2)->getKind(), 4);
+    EXPECT_EQ(as<StaticObject>(0)->getRadius(), 15.0) << "kind 0's sprite is 31 pixels wide";
+    EXPECT_EQ(written(), "S 1 1 30 0\nS 2 2 30 0\nS 3 3 30 4\nE\n");
+}
+
+TEST_F(TrackWorld, CheckpointCountIsHighestNumberPlusOne) {
+    EXPECT_EQ(load("C 0 0 0 40 5 0\nC 0 0 0 40 0 0\nC 0 0 0 40 1 0\nE\n"), "NUmber of checkpoints:6\n");
+    EXPECT_EQ(world->getCheckpointCount(), 6);
+    // the count starts again from 0 for every file
+    EXPECT_EQ(load("C 0 0 0 40 1 0"), "NUmber of checkpoints:2\n");
+    EXPECT_EQ(load("C 0 0 0 40 2147483647 0"), "NUmber of checkpoints:2147483647\n");
+}
+
+TEST_F(TrackWorld, EveryKindIsReadWithItsBodyInFileOrder) {
+    load("W 5 6 99 1\nP 7 8 9 2\nC 1200 800 3 25 4 450\nW 1 2 3 0\nS 1536 1490 87 2\nE\n");
+    ASSERT_EQ(objects().size(), 5u);
+    ASSERT_NE(as<AiWaypoint>(0), nullptr);
+    EXPECT_NEAR(as<AiWaypoint>(0)->getPosition().z, 30.0, 1e-9) << "a waypoint stands on the ground";
+    auto* p = as<Powerup>(1);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->getKind(), 2);
+    EXPECT_EQ(p->getPosition().z, 9.0) << "a powerup keeps the z it was given";
+    auto* c = as<CheckPoint>(2);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->getPosition(), Vector3(1200, 800, 3));
+    EXPECT_EQ(c->getRadius(), 25.0);
+    EXPECT_EQ(c->getNumber(), 4);
+    EXPECT_EQ(c->getAngle(), 90.0);
+    EXPECT_EQ(world->getWaypointCount(), 2);
+    EXPECT_EQ(world->getWaypoint(0), objects()[0]);
+    EXPECT_EQ(world->getWaypoint(1), objects()[3]);
+    EXPECT_EQ(written(), "W 5 6 30 1\nP 7 8 9 2\nC 1200 800 3 25 4 90\nW 1 2 30 0\nS 1536 1490 30 2\nE\n");
+}
+
+TEST_F(TrackWorld, OtherCharactersAreSkippedOneAtATime) {
+    load("X 1 2 3 S 10 20 5 3 E");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(as<StaticObject>(0)->getKind(), 3);
+    EXPECT_EQ(as<StaticObject>(0)->getPosition().x, 10.0);
+    // lower case is not a record letter
+    load("s 1 2 3 4 c 5 6 7 8 w 1 2 3 4");
+    EXPECT_TRUE(objects().empty());
+}
+
+TEST_F(TrackWorld, NothingAfterTheEndRecordCounts) {
+    load("S 1 2 3 1\nE\nS 4 5 6 2\nC 0 0 0 40 9 0\n");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(world->getCheckpointCount(), 0);
+    // without E the records up to the end of the file are all used
+    load("S 1 2 3 1\nS 4 5 6 2\n");
+    EXPECT_EQ(objects().size(), 2u);
+    load("S 1 2 3 1\nS 4 5 6 2");
+    ASSERT_EQ(objects().size(), 2u);
+    EXPECT_EQ(as<StaticObject>(1)->getKind(), 2);
+}
+
+TEST_F(TrackWorld, ARecordCutShortIsPlacedWithWhatWasReadAndReadingStops) {
+    load("P 1 2 3 x S 5 5 5 1");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(as<Powerup>(0)->getKind(), 4) << "the kind the reader made it with";
+    EXPECT_EQ(as<Powerup>(0)->getPosition(), Vector3(1, 2, 3));
+    load("C 1 2 3 x");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(as<CheckPoint>(0)->getRadius(), 40.0);
+    EXPECT_EQ(world->getCheckpointCount(), 1);
+    load("S 7 x");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(as<StaticObject>(0)->getKind(), 0);
+    EXPECT_EQ(as<StaticObject>(0)->getPosition(), Vector3(7, 0, 30));
+    EXPECT_EQ(as<StaticObject>(0)->getRadius(), 15.0);
+    load("W 1 2 3 x W 4 5 6 7");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(world->getWaypointCount(), 1);
+    load("S");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(as<StaticObject>(0)->getPosition(), Vector3(0, 0, 30));
+}
+
+TEST_F(TrackWorld, MissingOrUnreadableFileGivesAnEmptyTrack) {
+    EXPECT_EQ(loadFile(), "NUmber of checkpoints:0\n");
+    EXPECT_TRUE(objects().empty());
+    mkdir("tracks/track1.txt", 0755);  // a folder where the file should be
+    EXPECT_EQ(loadFile(), "NUmber of checkpoints:0\n");
+    EXPECT_TRUE(objects().empty());
+    rmdir("tracks/track1.txt");
+    EXPECT_EQ(load(""), "NUmber of checkpoints:0\n");
+    EXPECT_TRUE(objects().empty());
+}
+
+TEST_F(TrackWorld, HostileNumbersNeverBreakTheWorld) {
+    // far off the map, overflowing, not numbers at all: read, placed, updated
+    // and drawn without undefined behaviour
+    load("S 1e300 5 0 1\nC 1e300 -1e300 0 1e300 0 1e300\nP -1e308 1e308 1e308 3\n"
+         "S 99999999999 1 1 99999999999\n");
+    EXPECT_GE(objects().size(), 3u);
+    load("C 5 5 5 40 0 nan S 1 1 1 1");
+    EXPECT_EQ(objects().size(), 1u);
+    load("S inf 5 0 1 S 2 2 2 2");
+    EXPECT_EQ(objects().size(), 1u);
+    load("C 1e999 1 1 40 0 0 S 2 2 2 2");
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(as<CheckPoint>(0)->getPosition().x, 0.0) << "an overflowing number is not taken";
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
+    load(garbage);
+    makeWorld(true);
+    load("S 1e300 5 0 1\nC 3000 -1e300 0 40 -2147483648 -1e300\nW 1e300 1e300 0 -2147483648\n");
+    world->update(0.1);
+    world->composeFrame();
+    world->getMapView() = View(Vector2(2560, 2880), world->getMapBitmap());
+    for (GameObject* o : objects()) o->draw(world->getMapView());
+    SUCCEED();
+}
+
+TEST_F(TrackWorld, CheckpointIsWrittenWithSixSignificantDigits) {
+    auto* cp = new CheckPoint(world.get());
+    cp->setPosition(Vector3(1234.5678, 10, 0));
+    cp->setNumber(2);
+    cp->setAngle(90);
+    world->addObject(cp);
+    auto* s = new StaticObject(world.get(), 1);
+    s->setPosition(Vector3(1e6, 0.5, 0));
+    world->addObject(s);
+    auto* p = new Powerup(world.get(), 1);
+    p->setPosition(Vector3(1.5e-05, 40.0, -3));
+    world->addObject(p);
+    world->update(0.0);
+    // the scenery object lies off the grid, where the ground height is 0
+    EXPECT_EQ(written(), "C 1234.57 10 0 40 2 90\nS 1e+06 0.5 0 1\nP 1.5e-05 40 -3 1\nE\n");
+}
+
+TEST_F(TrackWorld, CraftWakesAndTheCursorAreNeverWritten) {
+    world->addObject(new HoverCraft(world.get(), 1));
+    world->addObject(new Wake(world.get(), nullptr));
+    world->addObject(new EditorCursor(world.get()));
+    world->update(0.0);
+    EXPECT_EQ(written(), "E\n");
+}
+
+TEST_F(TrackWorld, NumbersAreClassicWhateverTheLocale) {
+    std::locale german;
+    try {
+        german = std::locale("de_DE.UTF-8");
+    } catch (const std::runtime_error&) {
+        // no German locale installed here: one with its number punctuation
+        german = std::locale(std::locale::classic(), new CommaDecimal);
+    }
+    const std::locale previous = std::locale::global(german);
+    load("C 1234.5 1000 0 40.5 3 90\n");
+    const std::string out = written();
+    std::ostringstream saved;
+    const bool ok = TrackFile::save(objects(), "newtrack.txt");
+    std::locale::global(previous);
+    ASSERT_EQ(objects().size(), 1u);
+    EXPECT_EQ(as<CheckPoint>(0)->getPosition().x, 1234.5);
+    EXPECT_EQ(as<CheckPoint>(0)->getRadius(), 40.5);
+    EXPECT_EQ(out, "C 1234.5 1000 0 40.5 3 90\nE\n");
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(testfiles::readText("newtrack.txt"), out);
+}
+
+TEST_F(TrackWorld, SavingReplacesTheFileWhole) {
+    load("S 1 2 3 1\nC 5 6 7 40 0 10\n");
+    world->saveTrackFile();
+    EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 1 2 30 1\nC 5 6 7 40 0 10\nE\n");
+    load("S 9 9 9 2\n");
+    world->saveTrackFile();
+    EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 9 9 30 2\nE\n");
+    EXPECT_NE(access("newtrack.txt.tmp", F_OK), 0) << "no temporary file is left behind";
+}
+
+TEST_F(TrackWorld, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
+    load("S 1 2 3 1\n");
+    mkdir("newtrack.txt", 0755);
+    ::testing::internal::CaptureStderr();
+    world->saveTrackFile();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Cannot write newtrack.txt\n");
+    struct stat st;
+    ASSERT_EQ(stat("newtrack.txt", &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_NE(access("newtrack.txt.tmp", F_OK), 0);
+    EXPECT_FALSE(TrackFile::save(objects(), "no/such/folder/newtrack.txt"));
+    rmdir("newtrack.txt");
+}
+
+TEST_F(TrackWorld, AReadOnlyFolderKeepsTheOldFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "running as root: permissions do not stop writes";
+    load("S 1 2 3 1\n");
+    world->saveTrackFile();
+    const std::string first = testfiles::readText("newtrack.txt");
+    load("S 5 5 5 2\n");
+    chmod(".", 0555);
+    ::testing::internal::CaptureStderr();
+    world->saveTrackFile();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    chmod(".", 0755);
+    EXPECT_EQ(err, "Cannot write newtrack.txt\n");
+    EXPECT_EQ(testfiles::readText("newtrack.txt"), first);
+}
+
+// The tracks the game ships: load, save, load again gives the same objects.
+TEST(TrackFile, ShippedTracksRoundTrip) {
+    if (access("tracks.dat", R_OK) != 0 || access("data.dat", R_OK) != 0 || access("tracks/track1.txt", R_OK) != 0)
+        GTEST_SKIP() << "the game content is not in the working directory";
+    for (int track = 1; track <= 3; ++track) {
+        World w(true);
+        w.loadData();
+        w.getTerrain().load(track);
+        w.setTrackNumber(track);
+        ::testing::internal::CaptureStdout();
+        w.loadTrackFile();
+        ::testing::internal::GetCapturedStdout();
+        w.update(0.0);
+        std::ostringstream first;
+        TrackFile::write(w.getObjects(), first);
+        EXPECT_GT(w.getObjects().size(), 4u) << track;
+        EXPECT_GT(w.getCheckpointCount(), 0) << track;
+        World again(true);
+        again.loadData();
+        again.getTerrain().load(track);
+        std::istringstream in(first.str());
+        TrackFile::read(again, in);
+        again.update(0.0);
+        std::ostringstream second;
+        TrackFile::write(again.getObjects(), second);
+        EXPECT_EQ(first.str(), second.str()) << track;
+        EXPECT_EQ(again.getCheckpointCount(), w.getCheckpointCount());
+        EXPECT_EQ(again.getWaypointCount(), w.getWaypointCount());
+    }
+}

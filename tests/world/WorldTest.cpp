@@ -1,0 +1,347 @@
+#include "world/World.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Texts.h"
+#include "craft/HoverCraft.h"
+#include "objects/CheckPoint.h"
+#include "objects/GameObject.h"
+#include "world/TestFiles.h"
+
+using testfiles::ScratchDir;
+
+namespace {
+
+// An object that records what the World does with it.
+class Probe : public GameObject {
+public:
+    Probe(World* w, double r, int* deleted = nullptr) : GameObject(w), deleted_(deleted) { radius = r; }
+    ~Probe() override {
+        if (deleted_) ++*deleted_;
+    }
+    void draw(View& view) override {
+        ++draws;
+        lastView = view;
+    }
+    void update(double dt) override {
+        ++updates;
+        lastDt = dt;
+        if (dieOnUpdate) dead = true;
+        if (spawnOnUpdate) world->addObject(new Probe(world, 1.0, deleted_));
+    }
+    void touchedBy(GameObject& craft) override { touchedByCraft = &craft; }
+    void hide() { visible = false; }
+
+    int updates = 0, draws = 0;
+    double lastDt = -1;
+    bool dieOnUpdate = false, spawnOnUpdate = false;
+    GameObject* touchedByCraft = nullptr;
+    View lastView;
+
+private:
+    int* deleted_;
+};
+
+std::string dataError() {
+    try {
+        World w(false);
+        w.loadData();
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "loaded";
+}
+
+// Places a probe so that its point lands on frame pixel (sx, sy) with scroll (0, 0).
+Vector3 atScreen(double sx, double sy) {
+    const double x = (sx - 2560.0) / 2.0;
+    return Vector3(x, -x, 2880.0 - sy);
+}
+
+}  // namespace
+
+TEST(World, HandedObjectsWaitForTheNextUpdate) {
+    World w(false);
+    int deleted = 0;
+    auto* a = new Probe(&w, 1.0, &deleted);
+    a->spawnOnUpdate = true;
+    w.addObject(a);
+    EXPECT_TRUE(w.getObjects().empty());
+    EXPECT_EQ(w.getPendingObjects().size(), 1u);
+    w.update(0.5);
+    ASSERT_EQ(w.getObjects().size(), 1u);
+    EXPECT_EQ(a->updates, 1);
+    EXPECT_EQ(a->lastDt, 0.5);
+    // the one made during the update is pending and has not been updated
+    ASSERT_EQ(w.getPendingObjects().size(), 1u);
+    auto* child = static_cast<Probe*>(w.getPendingObjects()[0]);
+    EXPECT_EQ(child->updates, 0);
+    a->spawnOnUpdate = false;
+    w.update(0.5);
+    EXPECT_EQ(child->updates, 1);
+    EXPECT_EQ(w.getObjects().size(), 2u);
+    // deleting everything also deletes pending objects
+    w.addObject(new Probe(&w, 1.0, &deleted));
+    w.deleteAllObjects();
+    EXPECT_EQ(deleted, 3);
+    EXPECT_TRUE(w.getObjects().empty() && w.getPendingObjects().empty());
+}
+
+TEST(World, DeadObjectsLeaveAtOnceAndAreDeletedOneUpdateLater) {
+    World w(false);
+    int deleted = 0;
+    auto* a = new Probe(&w, 1.0, &deleted);
+    auto* b = new Probe(&w, 1.0, &deleted);
+    auto* c = new Probe(&w, 1.0, &deleted);
+    w.addObject(a);
+    w.addObject(b);
+    w.addObject(c);
+    w.setFollowed(b);
+    w.update(0.1);
+    b->dieOnUpdate = true;
+    w.update(0.1);
+    // out of play, order of the rest kept, memory still valid
+    ASSERT_EQ(w.getObjects().size(), 2u);
+    EXPECT_EQ(w.getObjects()[0], a);
+    EXPECT_EQ(w.getObjects()[1], c);
+    EXPECT_EQ(w.getRemovedObjects().size(), 1u);
+    EXPECT_EQ(w.getFollowed(), nullptr);
+    EXPECT_EQ(deleted, 0);
+    EXPECT_EQ(b->updates, 2);
+    // not drawn in that frame
+    w.composeFrame();
+    EXPECT_EQ(b->draws, 0);
+    w.update(0.1);
+    EXPECT_EQ(deleted, 1);
+    EXPECT_TRUE(w.getRemovedObjects().empty());
+}
+
+TEST(World, ClockCountsWholeNanosecondsWithoutLosingFractions) {
+    World w(false);
+    for (int i = 0; i < 7; ++i) w.update(0.0016);
+    EXPECT_EQ(w.getRaceTime(), 11);
+    EXPECT_EQ(w.getRaceTimeNanos(), 200000);
+    w.update(0.1);
+    EXPECT_EQ(w.getRaceTime(), 111);
+    // steps that are not a sane number of seconds leave the clock alone
+    const int before = w.getRaceTime();
+    w.update(-1.0);
+    w.update(std::nan(""));
+    w.update(1.0e30);
+    EXPECT_EQ(w.getRaceTime(), before);
+    EXPECT_EQ(w.getRaceTimeNanos(), 200000);
+}
+
+TEST(World, NewMessageReplacesTheOldOneWithFullTime) {
+    World w(false);
+    w.showMessage("first");
+    w.update(3.0);
+    EXPECT_DOUBLE_EQ(w.getMessageTime(), 2.0);
+    w.showMessage("second");
+    EXPECT_EQ(w.getMessage(), "second");
+    EXPECT_DOUBLE_EQ(w.getMessageTime(), 5.0);
+    w.update(6.0);
+    EXPECT_LT(w.getMessageTime(), 0.0);
+}
+
+TEST(World, ObjectsNearTheFrameEdgesAreCulledByTheirRadius) {
+    World w(false);
+    w.getMapView() = View(Vector2(2560, 2880), w.getMapBitmap());
+    const double r = 10.0;
+    auto add = [&](double sx, double sy) {
+        auto* p = new Probe(&w, r);
+        p->setPosition(atScreen(sx, sy));
+        w.addObject(p);
+        return p;
+    };
+    Probe* left25 = add(-2.5 * r, 240);
+    Probe* left15 = add(-1.5 * r, 240);
+    Probe* right25 = add(640 + 2.5 * r, 240);
+    Probe* right15 = add(640 + 1.5 * r, 240);
+    Probe* top25 = add(320, -2.5 * r);
+    Probe* top15 = add(320, -1.5 * r);
+    Probe* below59 = add(320, 480 + 5.9 * r);
+    Probe* below61 = add(320, 480 + 6.1 * r);
+    Probe* hidden = add(320, 240);
+    hidden->hide();
+    Probe* far = add(1.0e300, 240);
+    w.update(0.0);
+    w.composeFrame();
+    EXPECT_EQ(left25->draws, 0);
+    EXPECT_EQ(left15->draws, 1);
+    EXPECT_EQ(right25->draws, 0);
+    EXPECT_EQ(right15->draws, 1);
+    EXPECT_EQ(top25->draws, 0);
+    EXPECT_EQ(top15->draws, 1);
+    EXPECT_EQ(below59->draws, 1);
+    EXPECT_EQ(below61->draws, 0);
+    EXPECT_EQ(hidden->draws, 0);
+    EXPECT_EQ(far->draws, 0);
+}
+
+TEST(World, FarObjectsAreDrawnFirstAndTiesKeepListOrder) {
+    World w(false);
+    auto add = [&](double x, double y) {
+        auto* p = new Probe(&w, 5.0);
+        p->setPosition(Vector3(x, y, 0));
+        w.addObject(p);
+        return p;
+    };
+    Probe* near = add(100, 100);
+    Probe* tieA = add(150, 150);
+    Probe* tieB = add(200, 100);
+    Probe* back = add(250, 250);
+    Probe* nanObject = add(std::nan(""), 100);
+    w.setFollowed(near);
+    w.update(0.0);
+    w.composeFrame();
+    const std::vector<GameObject*> order = w.lastDrawOrder();
+    ASSERT_EQ(order.size(), 4u) << "an object without a real position is not drawn";
+    EXPECT_EQ(order[0], back);
+    EXPECT_EQ(order[1], tieA);
+    EXPECT_EQ(order[2], tieB);
+    EXPECT_EQ(order[3], near);
+    EXPECT_EQ(nanObject->draws, 0);
+    // the followed object's ground point is the centre of the frame
+    const Vector2 s = project(near->lastView, near->getPosition());
+    EXPECT_NEAR(s.x, 320, 1.0);
+    EXPECT_NEAR(s.y, 240, 1.0);
+}
+
+TEST(World, ScrollOfAnObjectFarOffTheMapStaysInRange) {
+    World w(false);
+    auto* p = new Probe(&w, 5.0);
+    p->setPosition(Vector3(1e300, -1e300, 1e300));
+    w.addObject(p);
+    w.setFollowed(p);
+    w.update(0.0);
+    w.composeFrame();
+    EXPECT_LE(std::abs(static_cast<long long>(w.getScrollX())), 100000000LL);
+    EXPECT_LE(std::abs(static_cast<long long>(w.getScrollY())), 100000000LL);
+}
+
+TEST(World, MissingOrDamagedDataFileGivesTheLoadError) {
+    using namespace testfiles;
+    ScratchDir dir;
+    const std::string error = "Failed to load datafile";
+    EXPECT_EQ(dataError(), error) << "missing";
+    writeFile("data.dat", Bytes());
+    EXPECT_EQ(dataError(), error) << "empty";
+    writeFile("data.dat", Bytes(3000, 0xA7));
+    EXPECT_EQ(dataError(), error) << "garbage";
+    const Bytes whole = datafileBytes(gameDataObjects());
+    for (size_t cut : {size_t(11), size_t(16), size_t(100), whole.size() / 2, whole.size() - 1}) {
+        writeFile("data.dat", Bytes(whole.begin(), whole.begin() + cut));
+        EXPECT_EQ(dataError(), error) << "cut at " << cut;
+    }
+    auto objects = gameDataObjects();
+    objects.resize(48);
+    writeFile("data.dat", datafileBytes(objects));
+    EXPECT_EQ(dataError(), error) << "48 objects";
+    for (int index : {0, 1, 20, 40, 41, 42, 48}) {
+        objects = gameDataObjects();
+        objects[index] = index == 40 ? sampleObject() : fontObject();
+        writeFile("data.dat", datafileBytes(objects));
+        EXPECT_EQ(dataError(), error) << "wrong kind at " << index;
+    }
+    // a bitmap whose stated size is larger than its data
+    objects = gameDataObjects();
+    objects[5].data.resize(objects[5].data.size() - 10);
+    writeFile("data.dat", datafileBytes(objects));
+    EXPECT_EQ(dataError(), error) << "short bitmap";
+    writeGameData("data.dat");
+    EXPECT_EQ(dataError(), "loaded");
+}
+
+// Craft need data.dat; these tests bring their own.
+class CraftWorld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testfiles::writeGameData("data.dat");
+        saved = currentTexts;
+        currentTexts = englishTexts;
+        world.reset(new World(false));
+    }
+    void TearDown() override {
+        world.reset();
+        currentTexts = saved;
+    }
+    CheckPoint* addGate(const Vector3& p, double angle, int number = 0) {
+        auto* cp = new CheckPoint(world.get());
+        cp->setPosition(p);
+        cp->setNumber(number);
+        cp->setAngle(angle);
+        world->addObject(cp);
+        return cp;
+    }
+    ScratchDir dir;
+    std::unique_ptr<World> world;
+    const char* const* saved = nullptr;
+};
+
+TEST_F(CraftWorld, GridStandsBehindAGateFacingPlusX) {
+    addGate(Vector3(1000, 500, 7), 30, 1);
+    addGate(Vector3(1500, 1500, 0), 0);
+    addGate(Vector3(2000, 2000, 0), 90);  // a second gate 0 is ignored
+    world->startRace();
+    const auto& craft = world->getCraftList();
+    ASSERT_EQ(craft.size(), 4u);
+    // ranking at the start keeps creation order: the player is fourth
+    const double expectX[] = {1470, 1440, 1410, 1380};
+    const double expectY[] = {1480, 1520, 1480, 1520};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(craft[i]->getPosition().x, expectX[i], 1e-9) << i;
+        EXPECT_NEAR(craft[i]->getPosition().y, expectY[i], 1e-9) << i;
+        EXPECT_EQ(craft[i]->getRacePosition(), i + 1);
+        EXPECT_EQ(craft[i]->getColour(), 4 - i);
+    }
+    EXPECT_EQ(world->getPlayer(), craft[3]);
+    EXPECT_EQ(world->getFollowed(), craft[3]);
+    EXPECT_EQ(world->getLapCount(), 3);
+    EXPECT_EQ(world->getRaceTime(), 100);
+}
+
+TEST_F(CraftWorld, GridNearAnEdgeStaysInsideTheTrackArea) {
+    addGate(Vector3(3050, 20, 0), 180);  // faces -x, so the grid runs out past x = 3072
+    world->startRace();
+    for (HoverCraft* c : world->getCraftList()) {
+        EXPECT_GE(c->getPosition().x, 0.0);
+        EXPECT_LE(c->getPosition().x, HoverCraft::kTrackSize);
+        EXPECT_GE(c->getPosition().y, 0.0);
+        EXPECT_LE(c->getPosition().y, HoverCraft::kTrackSize);
+    }
+}
+
+TEST_F(CraftWorld, WithoutAStartGateTheRaceCannotStart) {
+    addGate(Vector3(1500, 1500, 0), 0, 1);
+    try {
+        world->startRace();
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Cannot find the first checkpoint");
+    }
+}
+
+TEST_F(CraftWorld, CraftTouchOnlyWhenCloserThanTheirRadii) {
+    addGate(Vector3(1500, 1500, 0), 0);
+    world->startRace();
+    world->update(0.0);
+    HoverCraft* c = world->getCraftList()[0];
+    const Vector3 p = c->getPosition();
+    auto* apart = new Probe(world.get(), 4.0);
+    apart->setPosition(p + Vector3(0, 0, 20.0));  // exactly 16 + 4 above it
+    auto* closer = new Probe(world.get(), 4.0);
+    closer->setPosition(p + Vector3(0, 0, -19.99));
+    world->addObject(apart);
+    world->addObject(closer);
+    world->update(0.0);
+    EXPECT_EQ(apart->touchedByCraft, nullptr);
+    EXPECT_EQ(closer->touchedByCraft, c);
+}

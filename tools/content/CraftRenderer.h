@@ -1,0 +1,34 @@
+#pragma once
+#include <allegro.h>
+
+#include <vector>
+
+// Renders the hovercraft model through the game's isometric projection: a red
+// hull on a grey skirt, a cabin in front and a fan duct with a fin at the
+// back, lit from the game's light and drawn on black.
+class CraftRenderer {
+public:
+    CraftRenderer();
+    // A new 24-bit bitmap of the craft at `heading` degrees (nose along
+    // (cos h, -sin h)); the ground point lies at (w / 2, h - 20).
+    BITMAP* render(double heading) const;
+
+    static constexpr int kWidth = 48;
+    static constexpr int kHeight = 48;
+
+private:
+    struct Vertex {
+        double a, b, c;  // along the nose, to the side, up
+    };
+    struct Face {
+        std::vector<Vertex> points;
+        int r, g, b;
+    };
+
+    void add(const std::vector<Vertex>& points, int r, int g, int b);
+    void prism(const std::vector<Vertex>& outline, double bottom, double top, double topScale, int r, int g, int b,
+               int topR, int topG, int topB);
+    void buildModel();
+
+    std::vector<Face> faces;
+};

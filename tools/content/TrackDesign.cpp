@@ -1,0 +1,311 @@
+#include "TrackDesign.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+#include <stdexcept>
+
+#include "ContentPalette.h"
+
+namespace {
+
+constexpr int kGrid = 256;
+constexpr double kCell = 12.0;
+constexpr double kPi = 3.141592653589793;
+constexpr double kWaterRamp = 200.0;    // distance over which the course sinks to the water
+constexpr double kLakeWiden = 14.0;      // the floor is wider where it is water
+constexpr double kMapMargin = 40.0;
+constexpr double kFirstWaypoint = 40.0;  // beyond the start line
+constexpr double kGateWaypoint = 15.0;   // beyond each gate
+
+// Scenery kinds of the track file.
+enum { kPine = 0, kRoundTree = 1, kBoulder = 2, kBuoy = 3, kHut = 4 };
+const double kSceneryRadius[5] = {16, 18, 15, 8, 22};
+
+unsigned hash(unsigned x, unsigned y, unsigned seed) {
+    unsigned h = x * 374761393u + y * 668265263u + seed * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return h ^ (h >> 16);
+}
+
+double lattice(int x, int y, unsigned seed) { return (hash(x, y, seed) & 0xFFFF) / 65535.0; }
+
+// smooth value noise in 0..1 with features `scale` units across
+double noise(double x, double y, double scale, unsigned seed) {
+    const double fx = x / scale, fy = y / scale;
+    const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
+    double tx = fx - ix, ty = fy - iy;
+    tx = tx * tx * (3 - 2 * tx);
+    ty = ty * ty * (3 - 2 * ty);
+    const double a = lattice(ix, iy, seed), b = lattice(ix + 1, iy, seed);
+    const double c = lattice(ix, iy + 1, seed), d = lattice(ix + 1, iy + 1, seed);
+    return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
+}
+
+double smoothstep(double edge0, double edge1, double x) {
+    const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+CourseLine worldLine(const TrackDesign::Spec& spec) {
+    std::vector<double> xs, ys;
+    for (size_t k = 0; k < spec.u.size(); ++k) {
+        xs.push_back(spec.v[k] + spec.u[k] / 2);
+        ys.push_back(spec.v[k] - spec.u[k] / 2);
+    }
+    return CourseLine(xs, ys);
+}
+
+std::string number(double v) {
+    std::ostringstream out;
+    out << std::round(v * 10.0) / 10.0;
+    return out.str();
+}
+
+}  // namespace
+
+TrackDesign::TrackDesign(const Spec& s, const ContentPalette& p)
+    : spec(s), palette(p), line(worldLine(s)), heightBytes(kGrid * kGrid, 0) {
+    start = line.controlDistance(spec.startControl);
+    // the water lies a little below the lowest point of the course around it
+    double lowest = 1e300;
+    for (double f = spec.waterFrom; f <= spec.waterTo; f += 0.002)
+        lowest = std::min(lowest, courseHeight(lapDistance(f)));
+    waterLevel = std::floor(lowest) - 4.0;
+    carve();
+    paint();
+    place();
+    check();
+}
+
+TrackDesign::~TrackDesign() {
+    if (tex) destroy_bitmap(tex);
+}
+
+double TrackDesign::lapDistance(double fraction) const {
+    return std::fmod(start + fraction * line.length(), line.length());
+}
+
+double TrackDesign::waterWeight(double s) const {
+    // distance into the lap from the start line
+    double lap = std::fmod(s - start + line.length(), line.length());
+    const double from = spec.waterFrom * line.length(), to = spec.waterTo * line.length();
+    if (lap >= from && lap <= to) return 1.0;
+    const double before = from - lap, after = lap - to;
+    const double gap = lap < from ? before : after;
+    return 1.0 - smoothstep(0.0, kWaterRamp, gap);
+}
+
+double TrackDesign::courseHeight(double s) const {
+    const double phase = 2 * kPi * std::fmod(s - start + line.length(), line.length()) / line.length();
+    const double hills = spec.baseHeight + spec.hillHeight * std::sin(spec.hillWaves * phase + 0.7) +
+                         0.4 * spec.hillHeight * std::sin((spec.hillWaves + 2) * phase + 2.1);
+    return hills;
+}
+
+double TrackDesign::floorHalfWidth(double s) const { return spec.halfWidth + kLakeWiden * waterWeight(s); }
+
+void TrackDesign::carve() {
+    for (int j = 0; j < kGrid; ++j) {
+        for (int i = 0; i < kGrid; ++i) {
+            const double x = i * kCell, y = j * kCell;
+            double d;
+            const CourseLine::Sample& near = line.nearest(x, y, d);
+            const double w = waterWeight(near.s);
+            const double floor = courseHeight(near.s) * (1 - w) + waterLevel * w;
+            const double t = std::max(0.0, d - floorHalfWidth(near.s));
+            const double rise = t / spec.bankWidth;
+            double h = floor + spec.wallHeight * (1.0 - std::exp(-rise * rise));
+            // rolling country beyond the banks
+            const double outside = smoothstep(spec.bankWidth, 2.5 * spec.bankWidth, t);
+            h += outside * (40.0 * noise(x, y, 420.0, spec.seed) + 14.0 * noise(x, y, 110.0, spec.seed + 1));
+            heightBytes[j * kGrid + i] = static_cast<unsigned char>(std::clamp(std::lround(h), 0L, 255L));
+        }
+    }
+}
+
+void TrackDesign::paint() {
+    tex = create_bitmap_ex(8, kGrid, kGrid);
+    const int grassShades = palette.rampSize(ContentPalette::kGrass);
+    for (int j = 0; j < kGrid; ++j) {
+        for (int i = 0; i < kGrid; ++i) {
+            const double x = i * kCell, y = j * kCell;
+            double d;
+            const CourseLine::Sample& near = line.nearest(x, y, d);
+            const double grain = noise(x, y, 30.0, spec.seed + 7);
+            const double patch = noise(x, y, 200.0, spec.seed + 8);
+            const double floorWidth = floorHalfWidth(near.s);
+            const double aboveFloor = heightBytes[j * kGrid + i] - (courseHeight(near.s) * (1 - waterWeight(near.s)) +
+                                                                    waterLevel * waterWeight(near.s));
+            const double fromStart = std::fmod(near.s - start + line.length() * 1.5, line.length()) - line.length() / 2;
+            int colour;
+            if (waterWeight(near.s) >= 1.0 && d <= floorWidth - 2.0) {
+                // deeper blue towards the middle of the channel
+                const int shade = static_cast<int>((d / floorWidth) * 3.0 + grain * 2.0);
+                colour = palette.rampIndex(ContentPalette::kWater, 1 + shade);
+            } else if (d <= spec.halfWidth && std::fabs(fromStart) < 9.0) {
+                // the chequered start line across the floor
+                const double across = (x - near.x) * near.ty - (y - near.y) * near.tx;
+                const int check = (static_cast<int>(std::floor(across / 12.0)) + (fromStart < 0 ? 0 : 1)) & 1;
+                colour = palette.grey(check ? 15 : 2);
+            } else if (d <= floorWidth) {
+                colour = palette.rampIndex(ContentPalette::kSand, static_cast<int>(1 + grain * 3.0));
+            } else if (d <= floorWidth + 14.0) {
+                colour = palette.rampIndex(ContentPalette::kEarth, static_cast<int>(grain * 3.0));
+            } else if (aboveFloor > spec.wallHeight * 0.8 && patch > 0.55) {
+                colour = palette.rampIndex(ContentPalette::kRock, static_cast<int>(grain * 3.0));
+            } else {
+                const int shade = static_cast<int>(patch * (grassShades - 1) + grain * 1.5);
+                colour = palette.rampIndex(ContentPalette::kGrass, shade);
+            }
+            putpixel(tex, i, j, colour);
+        }
+    }
+}
+
+double TrackDesign::heightAt(double x, double y) const {
+    const int i = static_cast<int>(x / kCell), j = static_cast<int>(y / kCell);
+    if (i > kGrid - 2 || j > kGrid - 2 || i < 0 || j < 0) return 0.0;
+    const double fx = std::fmod(x, kCell) / kCell, fy = std::fmod(y, kCell) / kCell;
+    auto h = [&](int a, int b) { return static_cast<double>(heightBytes[b * kGrid + a]); };
+    return (1 - fx) * ((1 - fy) * h(i, j) + fy * h(i, j + 1)) + fx * ((1 - fy) * h(i + 1, j) + fy * h(i + 1, j + 1));
+}
+
+void TrackDesign::addScenery(double x, double y, int kind, double clearance) {
+    if (x < 40 || y < 40 || x > 3020 || y > 3020) return;
+    double d;
+    const CourseLine::Sample& near = line.nearest(x, y, d);
+    // nothing on any part of the floor, wherever the course passes
+    if (d < floorHalfWidth(near.s) + kSceneryRadius[kind] + clearance) return;
+    for (const Record& r : records) {
+        if (r.letter != 'S') continue;
+        if (std::hypot(r.x - x, r.y - y) < 40.0) return;
+    }
+    records.push_back({'S', x, y, heightAt(x, y), std::to_string(kind)});
+}
+
+void TrackDesign::place() {
+    const double length = line.length();
+    // gates, each facing along the course
+    for (int g = 0; g < spec.gates; ++g) {
+        const CourseLine::Sample p = line.at(start + g * length / spec.gates);
+        double angle = std::atan2(-p.ty, p.tx) * 180.0 / kPi;
+        if (angle < 0) angle += 360.0;
+        const double radius = floorHalfWidth(p.s) + 10.0;
+        records.push_back({'C', p.x, p.y, heightAt(p.x, p.y),
+                           number(radius) + " " + std::to_string(g) + " " + number(angle)});
+    }
+    // waypoints along the centre line, one just beyond every gate
+    std::vector<double> marks;
+    for (double lap = kFirstWaypoint; lap < length - spec.waypointSpacing / 2; lap += spec.waypointSpacing)
+        marks.push_back(lap);
+    for (int g = 1; g < spec.gates; ++g) {
+        const double at = g * length / spec.gates + kGateWaypoint;
+        marks.erase(std::remove_if(marks.begin(), marks.end(),
+                                   [&](double m) { return std::fabs(m - at) < spec.waypointSpacing / 2; }),
+                    marks.end());
+        marks.push_back(at);
+    }
+    std::sort(marks.begin(), marks.end());
+    int index = 0;
+    for (double lap : marks) {
+        const CourseLine::Sample p = line.at(start + lap);
+        records.push_back({'W', p.x, p.y, heightAt(p.x, p.y), std::to_string(index++)});
+    }
+    for (const PowerupSpot& spot : spec.powerups) {
+        const CourseLine::Sample p = line.at(start + spot.lap * length);
+        const double x = p.x - p.ty * spot.side, y = p.y + p.tx * spot.side;
+        records.push_back({'P', x, y, heightAt(x, y), std::to_string(spot.kind)});
+    }
+    // rocks at the edge of the floor, for the craft to steer round
+    for (double lap : spec.obstacles) {
+        const CourseLine::Sample p = line.at(start + lap * length);
+        const double side = (static_cast<int>(lap * 1000) % 2 ? 1.0 : -1.0) * (spec.halfWidth - 6.0);
+        const double x = p.x - p.ty * side, y = p.y + p.tx * side;
+        records.push_back({'S', x, y, heightAt(x, y), std::to_string(kBoulder)});
+    }
+    // buoys mark the channel through the water
+    int buoy = 0;
+    for (double lap = spec.waterFrom + 0.01; lap < spec.waterTo; lap += 0.012, ++buoy) {
+        const CourseLine::Sample p = line.at(start + lap * length);
+        const double side = (buoy % 2 ? 1.0 : -1.0) * (floorHalfWidth(p.s) - 6.0);
+        const double x = p.x - p.ty * side, y = p.y + p.tx * side;
+        records.push_back({'S', x, y, heightAt(x, y), std::to_string(kBuoy)});
+    }
+    // trees, rocks and huts on the banks and beyond
+    int k = 0;
+    for (double lap = 0.0; lap < length; lap += spec.sceneryStep, ++k) {
+        const CourseLine::Sample p = line.at(start + lap);
+        if (waterWeight(p.s) > 0.5) continue;
+        const unsigned h = hash(k, 17, spec.seed);
+        const double side = (h & 1 ? 1.0 : -1.0) * (floorHalfWidth(p.s) + spec.bankWidth * (0.5 + (h >> 4 & 7) / 8.0));
+        const int kinds[8] = {kPine, kPine, kRoundTree, kRoundTree, kPine, kBoulder, kRoundTree, kHut};
+        const int kind = kinds[(h >> 8) & 7];
+        addScenery(p.x - p.ty * side, p.y + p.tx * side, kind, kind == kHut ? 40.0 : 20.0);
+    }
+}
+
+void TrackDesign::check() const {
+    // the whole floor must lie on the pre-rendered map
+    for (const CourseLine::Sample& p : line.samples()) {
+        for (double side = -spec.halfWidth; side <= spec.halfWidth; side += spec.halfWidth) {
+            const double x = p.x - p.ty * side, y = p.y + p.tx * side;
+            const double z = heightAt(x, y);
+            const double across = x - y, up = (x + y) / 2 + z;
+            if (across < -2560 + kMapMargin || across >= 2560 - kMapMargin || up <= 320 + kMapMargin ||
+                up > 2880 - kMapMargin)
+                throw std::runtime_error(spec.title + ": the course leaves the map near " + number(x) + ", " + number(y));
+            if (x < spec.bankWidth || y < spec.bankWidth || x > 3060 - spec.bankWidth || y > 3060 - spec.bankWidth)
+                throw std::runtime_error(spec.title + ": no room for the banks near " + number(x) + ", " + number(y));
+        }
+    }
+}
+
+std::string TrackDesign::trackFile() const {
+    std::ostringstream out;
+    for (const Record& r : records)
+        out << r.letter << ' ' << number(r.x) << ' ' << number(r.y) << ' ' << number(r.z) << ' ' << r.body << '\n';
+    out << "E\n";
+    return out.str();
+}
+
+std::string TrackDesign::summary() const {
+    // closest approach of two parts of the course that are far apart along it
+    const std::vector<CourseLine::Sample>& pts = line.samples();
+    const double apart = 4 * (spec.halfWidth + spec.bankWidth);
+    double closest = 1e300;
+    for (size_t a = 0; a < pts.size(); a += 4) {
+        for (size_t b = a + 1; b < pts.size(); b += 4) {
+            double along = std::fabs(pts[a].s - pts[b].s);
+            along = std::min(along, line.length() - along);
+            if (along < apart) continue;
+            closest = std::min(closest, std::hypot(pts[a].x - pts[b].x, pts[a].y - pts[b].y));
+        }
+    }
+    std::ostringstream out;
+    out << spec.title << ": length " << std::lround(line.length()) << ", tightest bend radius "
+        << std::lround(line.tightestRadius(60.0)) << ", closest approach " << std::lround(closest) << ", objects "
+        << records.size();
+    return out.str();
+}
+
+BITMAP* TrackDesign::preview() const {
+    const int scale = 2;
+    BITMAP* out = create_bitmap_ex(8, kGrid * scale, kGrid * scale);
+    for (int j = 0; j < kGrid; ++j) {
+        for (int i = 0; i < kGrid; ++i) {
+            const int c = getpixel(tex, i, j);
+            rectfill(out, i * scale, j * scale, i * scale + scale - 1, j * scale + scale - 1, c);
+        }
+    }
+    for (const Record& r : records) {
+        const int x = static_cast<int>(r.x / kCell * scale), y = static_cast<int>(r.y / kCell * scale);
+        int colour = palette.nearest(255, 255, 255);
+        if (r.letter == 'W') colour = palette.nearest(255, 0, 0);
+        if (r.letter == 'P') colour = palette.nearest(255, 0, 255);
+        if (r.letter == 'S') colour = palette.nearest(0, 0, 0);
+        circlefill(out, x, y, r.letter == 'C' ? 3 : 1, colour);
+    }
+    return out;
+}
