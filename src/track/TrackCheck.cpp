@@ -5,9 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <locale>
-#include <set>
 #include <sstream>
-#include <stdexcept>
 
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
@@ -33,6 +31,10 @@ std::string whole(double v) {
     std::snprintf(text, sizeof text, "%.0f", v);
     return text;
 }
+
+// A slope pulling this share of a craft's full thrust all but stops it
+// climbing; a driver that overshoots its waypoint there never gets back.
+constexpr double kSteepShare = 0.9;
 
 bool finite(const Vector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
@@ -209,10 +211,10 @@ void TrackCheck::checkNumbers(const std::vector<GameObject*>& objects) {
         const AiWaypoint* w = world->getWaypoint(k);
         if (w->getNumber() != k)
             addProblem(layoutProblems, w,
-                       name(w) + ": it is waypoint " + std::to_string(k + 1) + " of the route in file order, so its "
-                                                                                 "number must be " +
-                           std::to_string(k) + "; the drivers wait for ever for a number out of order (renumber it "
-                                               "with Page Up / Page Down)");
+                       name(w) + ": it stands at place " + std::to_string(k) +
+                           " of the route (counting from 0 in file order), so its number must be " + std::to_string(k) +
+                           "; the drivers wait for ever for a number out of order (renumber it with Page Up / Page "
+                           "Down)");
     }
 }
 
@@ -316,17 +318,21 @@ void TrackCheck::checkPlacement(const std::vector<GameObject*>& objects) {
 }
 
 void TrackCheck::startRace() {
-    try {
-        world->startRace();
-    } catch (const std::runtime_error& e) {
-        if (std::string(e.what()) != "Cannot find the first checkpoint") throw;
-        raceError = e.what();
+    // without a start gate the World cannot line up a grid
+    bool startGate = false;
+    for (const GameObject* o : world->getPendingObjects()) {
+        auto* c = dynamic_cast<const CheckPoint*>(o);
+        if (c && c->getNumber() == 0) startGate = true;
+    }
+    if (!startGate) {
+        raceError = "no checkpoint 0";
         Problem p;
-        p.text = "the race cannot start: " + std::string(e.what());
+        p.text = "the race cannot start without checkpoint 0";
         problems.push_back(p);
         done = true;
         return;
     }
+    world->startRace();
     started = true;
     craft = world->getCraftList();  // still in grid order: nobody has passed a gate
     // all four are computer drivers; the player's craft stays quiet
@@ -411,6 +417,14 @@ void TrackCheck::finish() {
         }
         text += "; stuck near " + at(r.position) + ", no gate passed after " +
                 formatTime(r.lastProgressTime - raceStart);
+        // what holds it there: the ground's pull against full thrust, water, scenery
+        Terrain& terrain = world->getTerrain();
+        const Vector3 n = terrain.normalAt(Vector2(r.position.x, r.position.y));
+        const double pull = HoverCraft::kSlopeFactor * std::sqrt(n.x * n.x + n.y * n.y);
+        if (pull >= kSteepShare * HoverCraft::kThrust)
+            text += ", on a slope that pulls " + whole(pull) + " against a full thrust of " +
+                    whole(HoverCraft::kThrust) + ": keep the route off ground this steep";
+        if (terrain.isWater(Vector2(r.position.x, r.position.y))) text += ", in water";
         // scenery it may be caught on
         const GameObject* nearest = nullptr;
         double best = 1.0e300;

@@ -114,6 +114,9 @@ void World::deleteAllObjects() {
     waypoints.clear();
     drawOrder.clear();
     followed = nullptr;
+    // the player's craft was deleted with the rest; a World cleared again
+    // (the editor check, a tool) must not draw the HUD of a freed craft
+    player = nullptr;
 }
 
 void World::resetMapView() { mapView = View(Vector2(kMapOriginX, kMapOriginY), mapBitmap); }

@@ -104,8 +104,9 @@ TEST(KeyboardController, UpAcceleratesAlongTheHeadingAndRightTurnsItUp) {
     EXPECT_GT(craft->getHeading(), 30.0);
     const double turned = craft->getHeading();
     {
-        HeldKeys held({KEY_LEFT});
-        for (int i = 0; i < 60; ++i) craft->update(1.0 / 60);
+        HeldKeys held({KEY_UP, KEY_LEFT});
+        for (int i = 0; i < 20; ++i) craft->update(1.0 / 60);
     }
+    EXPECT_LT(craft->getTurnRate(), 0.0);
     EXPECT_LT(craft->getHeading(), turned);
 }

@@ -73,13 +73,19 @@ if [ ! -s "$real_data" ] || [ ! -s "$real_tracks" ]; then
     skip "no content in $GAME_DIR yet: the cases with a real data.dat or tracks.dat were not run"
 fi
 
-size="$(size_of "$real_data")"
-head -c $((size / 2)) "$real_data" >"$WORK/half.dat"
-put data.dat "$WORK/half.dat"
-expect_error "data.dat cut to half" "Failed to load datafile" e 1
-head -c 200 "$real_data" >"$WORK/start.dat"
-put data.dat "$WORK/start.dat"
-expect_error "data.dat cut to 200 bytes" "Failed to load datafile" e 1
+# cut_cases NAME REAL MESSAGE: the file cut short at several places, from
+# one byte short to its first 200 bytes.
+cut_cases() {
+    local name="$1" real="$2" message="$3" size cut
+    size="$(size_of "$real")"
+    for cut in $((size - 1)) $((size * 9 / 10)) $((size / 2)) $((size / 10)) 200; do
+        head -c "$cut" "$real" >"$WORK/cut.dat"
+        put "$name" "$WORK/cut.dat"
+        expect_error "$name cut to $cut of $size bytes" "$message" e 1
+    done
+}
+
+cut_cases data.dat "$real_data" "Failed to load datafile"
 
 # With a sound data.dat, tracks.dat is read next.
 rm -f "$RUN_DIR/data.dat"
@@ -88,10 +94,7 @@ rm -f "$RUN_DIR/tracks.dat"
 expect_error "no tracks.dat" "Unable to load tracks datafile" e 1
 put tracks.dat ""
 expect_error "empty tracks.dat" "Unable to load tracks datafile" e 1
-size="$(size_of "$real_tracks")"
-head -c $((size / 2)) "$real_tracks" >"$WORK/half-tracks.dat"
-put tracks.dat "$WORK/half-tracks.dat"
-expect_error "tracks.dat cut to half" "Unable to load tracks datafile" e 2
+cut_cases tracks.dat "$real_tracks" "Unable to load tracks datafile"
 put tracks.dat "$WORK/dat/short.dat"
 expect_error "tracks.dat of 10 bitmaps" "Unable to load tracks datafile" e 3
 

@@ -285,7 +285,7 @@ TEST(TrackCheck, ARaceWithoutGateZeroDoesNotStart) {
     EXPECT_FALSE(check.isRaceable());
     ASSERT_EQ(check.getProblems().size(), 2u);
     EXPECT_NE(check.getProblems()[0].text.find("no checkpoint 0"), std::string::npos);
-    EXPECT_EQ(check.getProblems()[1].text, "the race cannot start: Cannot find the first checkpoint");
+    EXPECT_EQ(check.getProblems()[1].text, "the race cannot start without checkpoint 0");
 }
 
 TEST(TrackCheck, StepsRaceInSlices) {

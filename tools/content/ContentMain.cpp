@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -51,6 +52,22 @@ void pack(const std::string& datTool, const fs::path& work, const std::string& d
     for (const std::string& f : files) command += " " + quoted(f);
     command += " > /dev/null";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("the datafile tool failed: " + command);
+}
+
+// The datafile tool leaves the unused fourth byte of every palette entry as
+// it found it in memory; clear them so that every build writes the same bytes.
+void clearPaletteFillers(const fs::path& datafile) {
+    std::ifstream in(datafile, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::string tag("PAL \0\0\4\0\0\0\4\0", 12);
+    size_t at = bytes.find(tag);
+    if (at == std::string::npos) throw std::runtime_error("no palette in " + datafile.string());
+    at += tag.size();
+    for (int entry = 0; entry < PAL_SIZE; ++entry) bytes[at + entry * 4 + 3] = 0;
+    std::ofstream out(datafile, std::ios::binary);
+    out << bytes;
+    if (!out) throw std::runtime_error("cannot write " + datafile.string());
 }
 
 void makeData(const fs::path& work, const std::string& datTool, const ContentPalette& palette) {
@@ -127,6 +144,7 @@ void makeTracks(const fs::path& work, const fs::path& gameDir, const std::string
     pack(datTool, work, out, "DATA", 8, {"t0_heights.bin"});
     pack(datTool, work, out, "PAL", 8, {"t1_palette.pcx"});
     pack(datTool, work, out, "BMP", 8, textures);
+    clearPaletteFillers(work / out);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ constexpr int count(const Rgb (&)[N]) {
 }  // namespace
 
 ContentPalette::ContentPalette() {
-    for (int i = 0; i < PAL_SIZE; ++i) pal[i].r = pal[i].g = pal[i].b = 0;
+    for (int i = 0; i < PAL_SIZE; ++i) pal[i].r = pal[i].g = pal[i].b = pal[i].filler = 0;
     for (int k = 0; k < kGreyCount; ++k) {
         const int v = 16 + k * 239 / (kGreyCount - 1);
         set(kGreyFirst + k, v, v, v);

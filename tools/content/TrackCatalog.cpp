@@ -18,6 +18,7 @@ TrackDesign::Spec easy() {
     s.baseHeight = 50;
     s.hillHeight = 8;
     s.hillWaves = 2;
+    s.maxGradient = 0.05;
     s.waterFrom = 0.40;
     s.waterTo = 0.52;
     s.gates = 8;
@@ -42,6 +43,7 @@ TrackDesign::Spec difficult() {
     s.baseHeight = 50;
     s.hillHeight = 16;
     s.hillWaves = 3;
+    s.maxGradient = 0.09;
     s.waterFrom = 0.56;
     s.waterTo = 0.66;
     s.gates = 10;
@@ -69,6 +71,7 @@ TrackDesign::Spec impossible() {
     s.baseHeight = 55;
     s.hillHeight = 26;
     s.hillWaves = 5;
+    s.maxGradient = 0.13;
     s.waterFrom = 0.30;
     s.waterTo = 0.38;
     s.gates = 12;

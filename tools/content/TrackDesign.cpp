@@ -68,11 +68,7 @@ std::string number(double v) {
 TrackDesign::TrackDesign(const Spec& s, const ContentPalette& p)
     : spec(s), palette(p), line(worldLine(s)), heightBytes(kGrid * kGrid, 0) {
     start = line.controlDistance(spec.startControl);
-    // the water lies a little below the lowest point of the course around it
-    double lowest = 1e300;
-    for (double f = spec.waterFrom; f <= spec.waterTo; f += 0.002)
-        lowest = std::min(lowest, courseHeight(lapDistance(f)));
-    waterLevel = std::floor(lowest) - 4.0;
+    makeProfile();
     carve();
     paint();
     place();
@@ -97,11 +93,53 @@ double TrackDesign::waterWeight(double s) const {
     return 1.0 - smoothstep(0.0, kWaterRamp, gap);
 }
 
-double TrackDesign::courseHeight(double s) const {
+double TrackDesign::hills(double s) const {
     const double phase = 2 * kPi * std::fmod(s - start + line.length(), line.length()) / line.length();
-    const double hills = spec.baseHeight + spec.hillHeight * std::sin(spec.hillWaves * phase + 0.7) +
-                         0.4 * spec.hillHeight * std::sin((spec.hillWaves + 2) * phase + 2.1);
-    return hills;
+    return spec.baseHeight + spec.hillHeight * std::sin(spec.hillWaves * phase + 0.7) +
+           0.4 * spec.hillHeight * std::sin((spec.hillWaves + 2) * phase + 2.1);
+}
+
+void TrackDesign::makeProfile() {
+    const std::vector<CourseLine::Sample>& pts = line.samples();
+    const size_t n = pts.size();
+    // the water lies a little below the lowest point of the course around it
+    waterLevel = 1e300;
+    for (const CourseLine::Sample& p : pts)
+        if (waterWeight(p.s) > 0.0) waterLevel = std::min(waterLevel, hills(p.s));
+    waterLevel = std::floor(waterLevel) - 3.0;
+    profile.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const double w = waterWeight(pts[i].s);
+        profile[i] = hills(pts[i].s) * (1 - w) + waterLevel * w;
+    }
+    // no climb steeper than the craft can drive up: peaks are cut down, which
+    // never lifts the water
+    const double rise = spec.maxGradient * CourseLine::kStep;
+    for (int pass = 0; pass < 200; ++pass) {
+        bool changed = false;
+        for (size_t k = 0; k < 2 * n; ++k) {
+            const size_t i = k % n, before = (i + n - 1) % n;
+            if (profile[i] > profile[before] + rise) {
+                profile[i] = profile[before] + rise;
+                changed = true;
+            }
+            const size_t j = (2 * n - 1 - k) % n, after = (j + 1) % n;
+            if (profile[j] > profile[after] + rise) {
+                profile[j] = profile[after] + rise;
+                changed = true;
+            }
+        }
+        if (!changed) break;
+    }
+}
+
+double TrackDesign::courseHeight(double s) const {
+    const size_t n = profile.size();
+    double at = std::fmod(s, line.length()) / line.length() * n;
+    if (at < 0) at += n;
+    const size_t i = static_cast<size_t>(at) % n, k = (i + 1) % n;
+    const double f = at - std::floor(at);
+    return profile[i] * (1 - f) + profile[k] * f;
 }
 
 double TrackDesign::floorHalfWidth(double s) const { return spec.halfWidth + kLakeWiden * waterWeight(s); }
@@ -112,8 +150,7 @@ void TrackDesign::carve() {
             const double x = i * kCell, y = j * kCell;
             double d;
             const CourseLine::Sample& near = line.nearest(x, y, d);
-            const double w = waterWeight(near.s);
-            const double floor = courseHeight(near.s) * (1 - w) + waterLevel * w;
+            const double floor = courseHeight(near.s);
             const double t = std::max(0.0, d - floorHalfWidth(near.s));
             const double rise = t / spec.bankWidth;
             double h = floor + spec.wallHeight * (1.0 - std::exp(-rise * rise));
@@ -136,8 +173,7 @@ void TrackDesign::paint() {
             const double grain = noise(x, y, 30.0, spec.seed + 7);
             const double patch = noise(x, y, 200.0, spec.seed + 8);
             const double floorWidth = floorHalfWidth(near.s);
-            const double aboveFloor = heightBytes[j * kGrid + i] - (courseHeight(near.s) * (1 - waterWeight(near.s)) +
-                                                                    waterLevel * waterWeight(near.s));
+            const double aboveFloor = heightBytes[j * kGrid + i] - courseHeight(near.s);
             const double fromStart = std::fmod(near.s - start + line.length() * 1.5, line.length()) - line.length() / 2;
             int colour;
             if (waterWeight(near.s) >= 1.0 && d <= floorWidth - 2.0) {
@@ -153,7 +189,7 @@ void TrackDesign::paint() {
                 colour = palette.rampIndex(ContentPalette::kSand, static_cast<int>(1 + grain * 3.0));
             } else if (d <= floorWidth + 14.0) {
                 colour = palette.rampIndex(ContentPalette::kEarth, static_cast<int>(grain * 3.0));
-            } else if (aboveFloor > spec.wallHeight * 0.8 && patch > 0.55) {
+            } else if (aboveFloor > spec.wallHeight * 0.8 && patch > 0.72) {
                 colour = palette.rampIndex(ContentPalette::kRock, static_cast<int>(grain * 3.0));
             } else {
                 const int shade = static_cast<int>(patch * (grassShades - 1) + grain * 1.5);

@@ -27,6 +27,7 @@ public:
         double wallHeight;
         double baseHeight;
         double hillHeight, hillWaves;      // rise and fall along the lap
+        double maxGradient;                // steepest climb along the floor
         double waterFrom, waterTo;         // lap fractions of the stretch of water
         int gates;
         double waypointSpacing;
@@ -64,6 +65,8 @@ private:
         std::string body;
     };
 
+    double hills(double s) const;
+    void makeProfile();
     double courseHeight(double s) const;
     double waterWeight(double s) const;
     double floorHalfWidth(double s) const;
@@ -78,7 +81,8 @@ private:
     const ContentPalette& palette;
     CourseLine line;
     double start;  // distance along the line of the start line
-    double waterLevel;
+    double waterLevel = 0.0;
+    std::vector<double> profile;  // floor height at every sample of the line
     std::vector<unsigned char> heightBytes;
     BITMAP* tex = nullptr;
     std::vector<Record> records;

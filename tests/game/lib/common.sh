@@ -25,7 +25,7 @@ TEST_NAME="$(basename "${0%.sh}")"
 SHOT_KEEP_DIR=""       # screenshots worth keeping are copied here when set
 WATCHDOG_PID=""
 
-log() { echo "[$TEST_NAME] $*"; }
+log() { echo "[$TEST_NAME $(date +%T)] $*"; }
 
 fail() {
     echo "[$TEST_NAME] FAIL: $*" >&2
@@ -72,7 +72,14 @@ game_test_init() {
     trap _cleanup EXIT
     trap 'exit 1' INT TERM HUP
     # the whole test, whatever hangs, ends within its limit
-    ( sleep "$limit"; echo "[$TEST_NAME] FAIL: time limit of ${limit}s reached" >&2; kill -TERM $$ ) &
+    (
+        trap 'kill "$nap" 2>/dev/null; exit 0' TERM
+        sleep "$limit" &
+        nap=$!
+        wait "$nap"
+        echo "[$TEST_NAME] FAIL: time limit of ${limit}s reached" >&2
+        kill -TERM $$
+    ) &
     WATCHDOG_PID=$!
     # a private home: no allegro.cfg, .asoundrc or .allegrorc of the user's
     export HOME="$WORK/home"
@@ -131,12 +138,14 @@ start_game() {
     GAME_OUT="$WORK/game.out"
     GAME_ERR="$WORK/game.err"
     GAME_STATUS=""
+    # The pointer rests outside the window, as a player's hand leaves the
+    # mouse: the dialogs' focus follows the pointer when it is over them.
+    xdotool mousemove 790 590 >/dev/null 2>&1
     (cd "$RUN_DIR" && exec "$GAME_BIN" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
     GAME_WIN="$(timeout 15 xdotool search --sync --onlyvisible --name '^hover$' 2>/dev/null | head -n 1)"
     [ -n "$GAME_WIN" ] || fail "the game window did not appear within 15 s"
-    # no window manager: the pointer over the window gives it the keyboard
-    xdotool mousemove ${HOVER_MOUSE_X:-639} ${HOVER_MOUSE_Y:-479} >/dev/null 2>&1
+    # no window manager: the keyboard goes to the game's window
     xdotool windowfocus "$GAME_WIN" >/dev/null 2>&1
     sleep 0.5
 }

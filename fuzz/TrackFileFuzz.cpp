@@ -1,0 +1,96 @@
+// Feeds arbitrary bytes to the track reader and the command-line parser, then
+// puts what was read through a race and an editor World: update, contact
+// pass, drawing and writing. Run by scripts/fuzz.
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Texts.h"
+#include "objects/GameObject.h"
+#include "track/TrackFile.h"
+#include "world/TestFiles.h"
+#include "world/World.h"
+
+namespace {
+
+World* editorWorld = nullptr;
+World* raceWorld = nullptr;
+BITMAP* groundTexture = nullptr;
+
+void prepareGround(World& w) {
+    std::vector<unsigned char> heights(Terrain::kHeightmapBytes);
+    for (int q = 0; q < Terrain::GRID_SIZE; ++q)
+        for (int p = 0; p < Terrain::GRID_SIZE; ++p) heights[q * Terrain::GRID_SIZE + p] = (p * 3 + q) % 200;
+    w.getTerrain().setGround(heights.data(), groundTexture);
+    w.getMapView() = View(Vector2(World::kMapOriginX, World::kMapOriginY), w.getMapBitmap());
+}
+
+void exercise(World& w, const std::string& text, bool race) {
+    w.deleteAllObjects();
+    w.setCheckpointCount(0);
+    std::istringstream in(text);
+    TrackFile::read(w, in);
+    if (race) {
+        try {
+            w.startRace();
+        } catch (const std::runtime_error&) {
+            w.update(0.1);  // no start gate: still a World to update and draw
+        }
+    } else {
+        w.update(0.1);
+        if (!w.getObjects().empty()) w.setFollowed(w.getObjects().front());
+    }
+    w.update(0.05);
+    w.composeFrame();
+    w.update(0.05);
+    for (GameObject* o : w.getObjects())
+        if (o->isVisible()) o->draw(w.getMapView());
+    std::ostringstream out;
+    TrackFile::write(w.getObjects(), out);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) std::abort();
+    set_color_depth(32);
+    // data.dat of the right shape in a folder of our own
+    char pattern[] = "/tmp/hover-fuzz-XXXXXX";
+    if (!mkdtemp(pattern) || chdir(pattern) != 0) std::abort();
+    testfiles::writeGameData("data.dat");
+    currentTexts = englishTexts;
+    groundTexture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
+    clear_to_color(groundTexture, makecol(40, 160, 40));
+    rectfill(groundTexture, 100, 0, 180, 255, makecol(20, 40, 200));  // a band of water
+    editorWorld = new World(true);
+    raceWorld = new World(false);
+    prepareGround(*editorWorld);
+    prepareGround(*raceWorld);
+    editorWorld->loadData();
+    raceWorld->loadData();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    // the first line, split at blanks, as a command line
+    std::vector<std::string> words{"hover"};
+    std::istringstream first(text.substr(0, text.find('\n')));
+    for (std::string w; first >> w && words.size() < 16;) words.push_back(w);
+    std::vector<const char*> argv;
+    for (const std::string& w : words) argv.push_back(w.c_str());
+    const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
+    (void)line;
+
+    exercise(*editorWorld, text, false);
+    exercise(*raceWorld, text, true);
+    return 0;
+}
