@@ -323,3 +323,20 @@ TEST(Powerup, WritesAndReadsItsKind) {
     p.read(bad);
     EXPECT_EQ(p.getKind(), 7);
 }
+
+TEST(Powerup, TouchedOnlyCloserThanTheSumOfRadii) {
+    GroundWorld world;
+    startRace(world);
+    HoverCraft* craft = world->getCraftList()[0];
+    craft->setPosition(Vector3(800, 800, 0));
+    auto* p = new Powerup(world.get(), 2);
+    p->setPosition(Vector3(832, 800, 0));
+    world->addObject(p);
+    world->update(0.001);
+    EXPECT_TRUE(p->isCollidable());
+    EXPECT_FALSE(craft->isWonky());
+    craft->setPosition(Vector3(800.001, 800, 0));
+    world->checkContacts();
+    EXPECT_FALSE(p->isCollidable());
+    EXPECT_TRUE(craft->isWonky());
+}

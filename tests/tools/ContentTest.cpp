@@ -452,7 +452,9 @@ TEST(Content, TrackFilesNumberTheirGatesAndRouteInOrder) {
         std::set<int> powerups, scenery;
         for (const Record& r : records) {
             if (r.letter == 'C') gates.push_back(static_cast<int>(r.body[1]));
-            if (r.letter == 'W') EXPECT_EQ(static_cast<int>(r.body[0]), waypoints++) << trackPath(n);
+            if (r.letter == 'W') {
+                EXPECT_EQ(static_cast<int>(r.body[0]), waypoints++) << trackPath(n);
+            }
             if (r.letter == 'P') powerups.insert(static_cast<int>(r.body[0]));
             if (r.letter == 'S') scenery.insert(static_cast<int>(r.body[0]));
         }

@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -275,6 +276,25 @@ TEST(TrackCheck, AFailedRaceSaysWhichCraftStoppedWhere) {
         EXPECT_NEAR(r.position.x, 1800, 150);
         EXPECT_NEAR(r.position.y, 1500, 150);
     }
+}
+
+TEST(TrackCheck, ADriverHeldOnASteepSlopeIsToldSo) {
+    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
+    // a ramp rising 4 a sample (a third of a unit per unit) across x < 760
+    std::vector<unsigned char> heights(Terrain::kHeightmapBytes);
+    for (int j = 0; j < Terrain::GRID_SIZE; ++j)
+        for (int i = 0; i < Terrain::GRID_SIZE; ++i) heights[j * Terrain::GRID_SIZE + i] = static_cast<unsigned char>(std::min(255, 4 * i));
+    BITMAP* texture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
+    clear_to_color(texture, makecol(60, 160, 60));
+    // gate 0 at the foot of the ramp, the route straight up it
+    TrackCheck check([&](Terrain& t) { t.setGround(heights.data(), texture); },
+                     "C 100 1500 33.3 40 0 0\nW 100 1500 0 0\nW 600 1500 0 1\nE\n");
+    check.run();
+    destroy_bitmap(texture);
+    EXPECT_FALSE(check.isRaceable());
+    const auto* held = find(check.getProblems(), "on a slope that pulls ");
+    ASSERT_NE(held, nullptr) << all(check.getProblems());
+    EXPECT_NE(held->text.find("against a full thrust of 30"), std::string::npos) << held->text;
 }
 
 TEST(TrackCheck, ARaceWithoutGateZeroDoesNotStart) {

@@ -18,6 +18,9 @@ constexpr double kLakeWiden = 14.0;      // the floor is wider where it is water
 constexpr double kMapMargin = 40.0;
 constexpr double kFirstWaypoint = 40.0;  // beyond the start line
 constexpr double kGateWaypoint = 15.0;   // beyond each gate
+constexpr double kStartLevelBehind = 220.0;  // level floor behind the start line
+constexpr double kStartLevelAhead = 60.0;    // and beyond it
+constexpr double kStartLevelRamp = 450.0;    // from level to the hills
 
 // Scenery kinds of the track file.
 enum { kPine = 0, kRoundTree = 1, kBoulder = 2, kBuoy = 3, kHut = 4 };
@@ -94,9 +97,14 @@ double TrackDesign::waterWeight(double s) const {
 }
 
 double TrackDesign::hills(double s) const {
-    const double phase = 2 * kPi * std::fmod(s - start + line.length(), line.length()) / line.length();
-    return spec.baseHeight + spec.hillHeight * std::sin(spec.hillWaves * phase + 0.7) +
-           0.4 * spec.hillHeight * std::sin((spec.hillWaves + 2) * phase + 2.1);
+    const double lap = std::fmod(s - start + line.length(), line.length());
+    const double phase = 2 * kPi * lap / line.length();
+    // the grid and the start line stand on level ground
+    const double behind = line.length() - lap;
+    const double level = std::min(smoothstep(kStartLevelAhead, kStartLevelAhead + kStartLevelRamp, lap),
+                                  smoothstep(kStartLevelBehind, kStartLevelBehind + kStartLevelRamp, behind));
+    return spec.baseHeight + level * (spec.hillHeight * std::sin(spec.hillWaves * phase + 0.7) +
+                                      0.4 * spec.hillHeight * std::sin((spec.hillWaves + 2) * phase + 2.1));
 }
 
 void TrackDesign::makeProfile() {

@@ -10,6 +10,8 @@
 # its scratch folder removed when the script exits, however it exits.
 
 set -u
+# ImageMagick's worker threads only slow it down beside a game that keeps a core busy
+export MAGICK_THREAD_LIMIT=1 OMP_NUM_THREADS=1
 
 GAME_DIR=""            # the build's game folder: hover, data.dat, tracks.dat, tracks/
 GAME_BIN=""            # the game binary
@@ -244,8 +246,8 @@ GLYPHS=""
 # The patterns of the font the game draws its HUD with, made by a small
 # program built against the same library.
 _glyphs() {
-    [ -n "$GLYPHS" ] && return 0
     GLYPHS="$WORK/glyphs.txt"
+    [ -s "$GLYPHS" ] && return 0
     local src
     src="$(dirname "${BASH_SOURCE[0]}")/glyphs.c"
     command -v cc >/dev/null || fail "no C compiler to build the glyph dump"
@@ -260,10 +262,10 @@ _glyphs() {
 read_text() {
     _glyphs
     local file="$1" x="$2" y="$3" n="$4"
-    convert "$file" -crop "$((n * 8))x8+$x+$y" +repage -fx 'min(r,min(g,b))>0.97' -negate \
+    convert "$file" -crop "$((n * 8))x8+$x+$y" +repage -fuzz 3% -fill black +opaque white -fill white -opaque white -negate \
         -compress none +set comment pbm:"$WORK/.text.pbm" || fail "cannot crop text from $file"
     awk -v n="$n" '
-        FNR == NR { g[$1] = $2; next }
+        FNR == NR { g[$1] = $2; exact[$2] = $1; next }
         /^#/ { next }                            # comments
         header == 0 { header = 1; next }         # P1
         header == 1 { w = $1; h = $2; header = 2; next }
@@ -273,11 +275,13 @@ read_text() {
             for (c = 0; c < n; ++c) {
                 cell = ""
                 for (yy = 0; yy < 8; ++yy) for (xx = 0; xx < 8; ++xx) cell = cell bits[yy * w + c * 8 + xx]
+                if (cell in exact) { out = out sprintf("%c", exact[cell]); continue }
+                # a cell with stray white pixels behind the text: the nearest glyph
                 best = 999; bc = 32
                 for (code in g) {
                     d = 0
                     for (k = 1; k <= 64; ++k) if (substr(cell, k, 1) != substr(g[code], k, 1)) ++d
-                    if (d < best || (d == best && code + 0 == 32)) { best = d; bc = code + 0 }
+                    if (d < best) { best = d; bc = code + 0 }
                 }
                 out = out sprintf("%c", bc)
             }
