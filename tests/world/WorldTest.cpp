@@ -345,3 +345,50 @@ TEST_F(CraftWorld, CraftTouchOnlyWhenCloserThanTheirRadii) {
     EXPECT_EQ(apart->touchedByCraft, nullptr);
     EXPECT_EQ(closer->touchedByCraft, c);
 }
+
+TEST(World, NoBitmapMeansNoWorld) {
+    set_color_depth(7);  // no such depth: every bitmap fails
+    std::string error;
+    try {
+        World w(false);
+    } catch (const std::runtime_error& e) {
+        error = e.what();
+    }
+    set_color_depth(32);
+    EXPECT_EQ(error, "Cannot create virtual screen");
+}
+
+TEST(World, NearestObjectSkipsTheOnesAlreadyDead) {
+    World w(true);
+    auto* from = new Probe(&w, 1.0);
+    auto* close = new Probe(&w, 1.0);
+    auto* further = new Probe(&w, 1.0);
+    close->setPosition(Vector3(1, 0, 0));
+    further->setPosition(Vector3(5, 0, 0));
+    w.addObject(from);
+    w.addObject(close);
+    w.addObject(further);
+    w.update(0.0);
+    EXPECT_EQ(w.nearestObject(from), close);
+    close->setDead(true);  // deleted earlier in the same frame
+    EXPECT_EQ(w.nearestObject(from), further);
+    further->setDead(true);
+    EXPECT_EQ(w.nearestObject(from), nullptr);
+}
+
+TEST_F(CraftWorld, RecordsFarOffTheMapRunCleanInARace) {
+    addGate(Vector3(1e300, 5, 0), 0);
+    auto* far = new Probe(world.get(), 20.0);
+    far->setPosition(Vector3(-1e300, 1e300, 1e300));
+    world->addObject(far);
+    world->startRace();
+    for (int i = 0; i < 100; ++i) {
+        world->update(0.03);
+        world->composeFrame();
+    }
+    for (HoverCraft* c : world->getCraftList()) {
+        EXPECT_TRUE(isFinite(c->getPosition()));
+        EXPECT_GE(c->getPosition().x, 0.0);
+        EXPECT_LE(c->getPosition().x, HoverCraft::kTrackSize);
+    }
+}

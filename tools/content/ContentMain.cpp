@@ -118,7 +118,7 @@ void makeTracks(const fs::path& work, const fs::path& gameDir, const std::string
     std::vector<unsigned char> heights;
     std::vector<std::string> textures;
     for (int n = 1; n <= TrackCatalog::kTracks; ++n) {
-        TrackDesign design(TrackCatalog::spec(n), palette);
+        TrackDesign design(TrackCatalog::plan(n), palette);
         std::cout << design.summary() << "\n";
         heights.insert(heights.end(), design.heights().begin(), design.heights().end());
         const std::string texture = "t" + std::to_string(n + 1) + "_ground" + std::to_string(n) + ".pcx";

@@ -48,18 +48,16 @@ void CraftRenderer::add(const std::vector<Vertex>& points, int r, int g, int b) 
     faces.push_back({points, r, g, b});
 }
 
-void CraftRenderer::prism(const std::vector<Vertex>& outline, double bottom, double top, double topScale, int r,
-                          int g, int b, int topR, int topG, int topB) {
+void CraftRenderer::prism(const std::vector<Vertex>& outline, double bottom, double top, int r, int g, int b,
+                          int topR, int topG, int topB) {
     // the outline runs anticlockwise seen from above
     const size_t n = outline.size();
     std::vector<Vertex> lid;
     for (size_t i = 0; i < n; ++i) {
         const Vertex& p = outline[i];
         const Vertex& q = outline[(i + 1) % n];
-        add({{p.a, p.b, bottom}, {q.a, q.b, bottom}, {q.a * topScale, q.b * topScale, top},
-             {p.a * topScale, p.b * topScale, top}},
-            r, g, b);
-        lid.push_back({p.a * topScale, p.b * topScale, top});
+        add({{p.a, p.b, bottom}, {q.a, q.b, bottom}, {q.a, q.b, top}, {p.a, p.b, top}}, r, g, b);
+        lid.push_back({p.a, p.b, top});
     }
     add(lid, topR, topG, topB);
 }
@@ -73,8 +71,8 @@ void CraftRenderer::buildModel() {
         deck.push_back({along[i] * 0.9, sides[i] * 0.88, 0.0});
     }
     // the rubber skirt bulges out from the ground to the deck
-    prism(skirt, 0.5, 3.5, 1.0, 78, 76, 74, 90, 88, 86);
-    prism(deck, 3.5, 6.0, 1.0, 196, 36, 28, 220, 44, 34);
+    prism(skirt, 0.5, 3.5, 78, 76, 74, 90, 88, 86);
+    prism(deck, 3.5, 6.0, 196, 36, 28, 220, 44, 34);
     // a white stripe round the nose of the deck
     add({{13.4, -3.0, 6.02}, {13.4, 3.0, 6.02}, {10.5, 3.0, 6.02}, {10.5, -3.0, 6.02}}, 236, 232, 228);
 

@@ -26,8 +26,9 @@ private:
     };
 
     void add(const std::vector<Vertex>& points, int r, int g, int b);
-    void prism(const std::vector<Vertex>& outline, double bottom, double top, double topScale, int r, int g, int b,
-               int topR, int topG, int topB);
+    // an upright wall round `outline` (anticlockwise seen from above) and its lid
+    void prism(const std::vector<Vertex>& outline, double bottom, double top, int r, int g, int b, int topR, int topG,
+               int topB);
     void buildModel();
 
     std::vector<Face> faces;

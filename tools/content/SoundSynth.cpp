@@ -1,5 +1,6 @@
 #include "SoundSynth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>

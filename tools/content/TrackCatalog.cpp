@@ -5,8 +5,8 @@ namespace {
 // Powerup kinds of the track file.
 enum { kFrozen = 1, kWonky = 2, kOpponentsFrozen = 3, kTurbo = 4 };
 
-TrackDesign::Spec easy() {
-    TrackDesign::Spec s;
+TrackDesign::Plan easy() {
+    TrackDesign::Plan s;
     s.title = "An easy track";
     // a wide oval round the middle of the map; the start is on the long near straight
     s.u = {-600, 0, 600, 1200, 1600, 1250, 600, 0, -600, -1250, -1600, -1200};
@@ -22,7 +22,7 @@ TrackDesign::Spec easy() {
     s.waterFrom = 0.40;
     s.waterTo = 0.52;
     s.gates = 8;
-    s.waypointSpacing = 140;
+    s.waypointSpacing = 250;
     s.powerups = {{0.12, 35, kTurbo}, {0.30, -40, kFrozen}, {0.62, 40, kWonky}, {0.80, -35, kOpponentsFrozen},
                   {0.90, 45, kTurbo}};
     s.sceneryStep = 70;
@@ -30,8 +30,8 @@ TrackDesign::Spec easy() {
     return s;
 }
 
-TrackDesign::Spec difficult() {
-    TrackDesign::Spec s;
+TrackDesign::Plan difficult() {
+    TrackDesign::Plan s;
     s.title = "A difficult track";
     // bends of both hands and an S through the right-hand side
     s.u = {-700, -100, 500, 1200, 1650, 1450, 950, 600, 850, 350, -300, -800, -1350, -1650, -1250, -1500, -1250};
@@ -43,11 +43,11 @@ TrackDesign::Spec difficult() {
     s.baseHeight = 50;
     s.hillHeight = 16;
     s.hillWaves = 3;
-    s.maxGradient = 0.09;
+    s.maxGradient = 0.04;
     s.waterFrom = 0.56;
     s.waterTo = 0.66;
     s.gates = 10;
-    s.waypointSpacing = 115;
+    s.waypointSpacing = 170;
     s.powerups = {{0.10, 30, kTurbo}, {0.25, -30, kFrozen}, {0.45, 25, kWonky}, {0.70, -25, kOpponentsFrozen},
                   {0.86, 30, kFrozen}, {0.93, -30, kTurbo}};
     s.sceneryStep = 60;
@@ -56,8 +56,8 @@ TrackDesign::Spec difficult() {
     return s;
 }
 
-TrackDesign::Spec impossible() {
-    TrackDesign::Spec s;
+TrackDesign::Plan impossible() {
+    TrackDesign::Plan s;
     s.title = "An impossible track";
     // hairpins, a narrow floor, steep hills and rocks on the edge of the line
     s.u = {-900, -300, 300, 900, 1450, 1650, 1300, 750, 350, 700, 1150, 1450, 1150, 600, 100, -400, -1000, -1450,
@@ -75,7 +75,7 @@ TrackDesign::Spec impossible() {
     s.waterFrom = 0.30;
     s.waterTo = 0.38;
     s.gates = 12;
-    s.waypointSpacing = 95;
+    s.waypointSpacing = 130;
     s.powerups = {{0.08, 20, kWonky},  {0.20, -20, kFrozen}, {0.34, 20, kOpponentsFrozen}, {0.50, -20, kTurbo},
                   {0.64, 20, kFrozen}, {0.80, -20, kWonky},  {0.92, 20, kTurbo}};
     s.sceneryStep = 50;
@@ -86,7 +86,7 @@ TrackDesign::Spec impossible() {
 
 }  // namespace
 
-TrackDesign::Spec TrackCatalog::spec(int n) {
+TrackDesign::Plan TrackCatalog::plan(int n) {
     if (n == 1) return easy();
     if (n == 2) return difficult();
     return impossible();

@@ -6,5 +6,5 @@ class TrackCatalog {
 public:
     static constexpr int kTracks = 3;
     // Track n, counted from 1.
-    static TrackDesign::Spec spec(int n);
+    static TrackDesign::Plan plan(int n);
 };

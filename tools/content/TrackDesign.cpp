@@ -18,6 +18,7 @@ constexpr double kLakeWiden = 14.0;      // the floor is wider where it is water
 constexpr double kMapMargin = 40.0;
 constexpr double kFirstWaypoint = 40.0;  // beyond the start line
 constexpr double kGateWaypoint = 15.0;   // beyond each gate
+constexpr double kStartLine = 18.0;          // size of the start line's squares
 constexpr double kStartLevelBehind = 220.0;  // level floor behind the start line
 constexpr double kStartLevelAhead = 60.0;    // and beyond it
 constexpr double kStartLevelRamp = 450.0;    // from level to the hills
@@ -51,11 +52,11 @@ double smoothstep(double edge0, double edge1, double x) {
     return t * t * (3 - 2 * t);
 }
 
-CourseLine worldLine(const TrackDesign::Spec& spec) {
+CourseLine worldLine(const TrackDesign::Plan& plan) {
     std::vector<double> xs, ys;
-    for (size_t k = 0; k < spec.u.size(); ++k) {
-        xs.push_back(spec.v[k] + spec.u[k] / 2);
-        ys.push_back(spec.v[k] - spec.u[k] / 2);
+    for (size_t k = 0; k < plan.u.size(); ++k) {
+        xs.push_back(plan.v[k] + plan.u[k] / 2);
+        ys.push_back(plan.v[k] - plan.u[k] / 2);
     }
     return CourseLine(xs, ys);
 }
@@ -68,9 +69,9 @@ std::string number(double v) {
 
 }  // namespace
 
-TrackDesign::TrackDesign(const Spec& s, const ContentPalette& p)
-    : spec(s), palette(p), line(worldLine(s)), heightBytes(kGrid * kGrid, 0) {
-    start = line.controlDistance(spec.startControl);
+TrackDesign::TrackDesign(const Plan& s, const ContentPalette& p)
+    : plan(s), palette(p), line(worldLine(s)), heightBytes(kGrid * kGrid, 0) {
+    start = line.controlDistance(plan.startControl);
     makeProfile();
     carve();
     paint();
@@ -89,7 +90,7 @@ double TrackDesign::lapDistance(double fraction) const {
 double TrackDesign::waterWeight(double s) const {
     // distance into the lap from the start line
     double lap = std::fmod(s - start + line.length(), line.length());
-    const double from = spec.waterFrom * line.length(), to = spec.waterTo * line.length();
+    const double from = plan.waterFrom * line.length(), to = plan.waterTo * line.length();
     if (lap >= from && lap <= to) return 1.0;
     const double before = from - lap, after = lap - to;
     const double gap = lap < from ? before : after;
@@ -103,8 +104,8 @@ double TrackDesign::hills(double s) const {
     const double behind = line.length() - lap;
     const double level = std::min(smoothstep(kStartLevelAhead, kStartLevelAhead + kStartLevelRamp, lap),
                                   smoothstep(kStartLevelBehind, kStartLevelBehind + kStartLevelRamp, behind));
-    return spec.baseHeight + level * (spec.hillHeight * std::sin(spec.hillWaves * phase + 0.7) +
-                                      0.4 * spec.hillHeight * std::sin((spec.hillWaves + 2) * phase + 2.1));
+    return plan.baseHeight + level * (plan.hillHeight * std::sin(plan.hillWaves * phase + 0.7) +
+                                      0.4 * plan.hillHeight * std::sin((plan.hillWaves + 2) * phase + 2.1));
 }
 
 void TrackDesign::makeProfile() {
@@ -122,7 +123,7 @@ void TrackDesign::makeProfile() {
     }
     // no climb steeper than the craft can drive up: peaks are cut down, which
     // never lifts the water
-    const double rise = spec.maxGradient * CourseLine::kStep;
+    const double rise = plan.maxGradient * CourseLine::kStep;
     for (int pass = 0; pass < 200; ++pass) {
         bool changed = false;
         for (size_t k = 0; k < 2 * n; ++k) {
@@ -150,7 +151,7 @@ double TrackDesign::courseHeight(double s) const {
     return profile[i] * (1 - f) + profile[k] * f;
 }
 
-double TrackDesign::floorHalfWidth(double s) const { return spec.halfWidth + kLakeWiden * waterWeight(s); }
+double TrackDesign::floorHalfWidth(double s) const { return plan.halfWidth + kLakeWiden * waterWeight(s); }
 
 void TrackDesign::carve() {
     for (int j = 0; j < kGrid; ++j) {
@@ -160,11 +161,11 @@ void TrackDesign::carve() {
             const CourseLine::Sample& near = line.nearest(x, y, d);
             const double floor = courseHeight(near.s);
             const double t = std::max(0.0, d - floorHalfWidth(near.s));
-            const double rise = t / spec.bankWidth;
-            double h = floor + spec.wallHeight * (1.0 - std::exp(-rise * rise));
+            const double rise = t / plan.bankWidth;
+            double h = floor + plan.wallHeight * (1.0 - std::exp(-rise * rise));
             // rolling country beyond the banks
-            const double outside = smoothstep(spec.bankWidth, 2.5 * spec.bankWidth, t);
-            h += outside * (40.0 * noise(x, y, 420.0, spec.seed) + 14.0 * noise(x, y, 110.0, spec.seed + 1));
+            const double outside = smoothstep(plan.bankWidth, 2.5 * plan.bankWidth, t);
+            h += outside * (40.0 * noise(x, y, 420.0, plan.seed) + 14.0 * noise(x, y, 110.0, plan.seed + 1));
             heightBytes[j * kGrid + i] = static_cast<unsigned char>(std::clamp(std::lround(h), 0L, 255L));
         }
     }
@@ -178,8 +179,8 @@ void TrackDesign::paint() {
             const double x = i * kCell, y = j * kCell;
             double d;
             const CourseLine::Sample& near = line.nearest(x, y, d);
-            const double grain = noise(x, y, 30.0, spec.seed + 7);
-            const double patch = noise(x, y, 200.0, spec.seed + 8);
+            const double grain = noise(x, y, 30.0, plan.seed + 7);
+            const double patch = noise(x, y, 200.0, plan.seed + 8);
             const double floorWidth = floorHalfWidth(near.s);
             const double aboveFloor = heightBytes[j * kGrid + i] - courseHeight(near.s);
             const double fromStart = std::fmod(near.s - start + line.length() * 1.5, line.length()) - line.length() / 2;
@@ -188,16 +189,17 @@ void TrackDesign::paint() {
                 // deeper blue towards the middle of the channel
                 const int shade = static_cast<int>((d / floorWidth) * 3.0 + grain * 2.0);
                 colour = palette.rampIndex(ContentPalette::kWater, 1 + shade);
-            } else if (d <= spec.halfWidth && std::fabs(fromStart) < 9.0) {
-                // the chequered start line across the floor
+            } else if (d <= plan.halfWidth && fromStart >= -kStartLine && fromStart < kStartLine) {
+                // the chequered start line across the floor, two rows of squares
                 const double across = (x - near.x) * near.ty - (y - near.y) * near.tx;
-                const int check = (static_cast<int>(std::floor(across / 12.0)) + (fromStart < 0 ? 0 : 1)) & 1;
-                colour = palette.grey(check ? 15 : 2);
+                const int column = static_cast<int>(std::floor(across / kStartLine));
+                const int row = fromStart < 0 ? 0 : 1;
+                colour = palette.grey((column + row) & 1 ? 15 : 1);
             } else if (d <= floorWidth) {
                 colour = palette.rampIndex(ContentPalette::kSand, static_cast<int>(1 + grain * 3.0));
             } else if (d <= floorWidth + 14.0) {
                 colour = palette.rampIndex(ContentPalette::kEarth, static_cast<int>(grain * 3.0));
-            } else if (aboveFloor > spec.wallHeight * 0.8 && patch > 0.72) {
+            } else if (aboveFloor > plan.wallHeight * 0.8 && patch > 0.72) {
                 colour = palette.rampIndex(ContentPalette::kRock, static_cast<int>(grain * 3.0));
             } else {
                 const int shade = static_cast<int>(patch * (grassShades - 1) + grain * 1.5);
@@ -232,8 +234,8 @@ void TrackDesign::addScenery(double x, double y, int kind, double clearance) {
 void TrackDesign::place() {
     const double length = line.length();
     // gates, each facing along the course
-    for (int g = 0; g < spec.gates; ++g) {
-        const CourseLine::Sample p = line.at(start + g * length / spec.gates);
+    for (int g = 0; g < plan.gates; ++g) {
+        const CourseLine::Sample p = line.at(start + g * length / plan.gates);
         double angle = std::atan2(-p.ty, p.tx) * 180.0 / kPi;
         if (angle < 0) angle += 360.0;
         const double radius = floorHalfWidth(p.s) + 10.0;
@@ -242,12 +244,12 @@ void TrackDesign::place() {
     }
     // waypoints along the centre line, one just beyond every gate
     std::vector<double> marks;
-    for (double lap = kFirstWaypoint; lap < length - spec.waypointSpacing / 2; lap += spec.waypointSpacing)
+    for (double lap = kFirstWaypoint; lap < length - plan.waypointSpacing / 2; lap += plan.waypointSpacing)
         marks.push_back(lap);
-    for (int g = 1; g < spec.gates; ++g) {
-        const double at = g * length / spec.gates + kGateWaypoint;
+    for (int g = 1; g < plan.gates; ++g) {
+        const double at = g * length / plan.gates + kGateWaypoint;
         marks.erase(std::remove_if(marks.begin(), marks.end(),
-                                   [&](double m) { return std::fabs(m - at) < spec.waypointSpacing / 2; }),
+                                   [&](double m) { return std::fabs(m - at) < plan.waypointSpacing / 2; }),
                     marks.end());
         marks.push_back(at);
     }
@@ -257,21 +259,21 @@ void TrackDesign::place() {
         const CourseLine::Sample p = line.at(start + lap);
         records.push_back({'W', p.x, p.y, heightAt(p.x, p.y), std::to_string(index++)});
     }
-    for (const PowerupSpot& spot : spec.powerups) {
+    for (const PowerupSpot& spot : plan.powerups) {
         const CourseLine::Sample p = line.at(start + spot.lap * length);
         const double x = p.x - p.ty * spot.side, y = p.y + p.tx * spot.side;
         records.push_back({'P', x, y, heightAt(x, y), std::to_string(spot.kind)});
     }
     // rocks at the edge of the floor, for the craft to steer round
-    for (double lap : spec.obstacles) {
+    for (double lap : plan.obstacles) {
         const CourseLine::Sample p = line.at(start + lap * length);
-        const double side = (static_cast<int>(lap * 1000) % 2 ? 1.0 : -1.0) * (spec.halfWidth - 6.0);
+        const double side = (static_cast<int>(lap * 1000) % 2 ? 1.0 : -1.0) * (plan.halfWidth - 6.0);
         const double x = p.x - p.ty * side, y = p.y + p.tx * side;
         records.push_back({'S', x, y, heightAt(x, y), std::to_string(kBoulder)});
     }
     // buoys mark the channel through the water
     int buoy = 0;
-    for (double lap = spec.waterFrom + 0.01; lap < spec.waterTo; lap += 0.012, ++buoy) {
+    for (double lap = plan.waterFrom + 0.01; lap < plan.waterTo; lap += 0.012, ++buoy) {
         const CourseLine::Sample p = line.at(start + lap * length);
         const double side = (buoy % 2 ? 1.0 : -1.0) * (floorHalfWidth(p.s) - 6.0);
         const double x = p.x - p.ty * side, y = p.y + p.tx * side;
@@ -279,11 +281,11 @@ void TrackDesign::place() {
     }
     // trees, rocks and huts on the banks and beyond
     int k = 0;
-    for (double lap = 0.0; lap < length; lap += spec.sceneryStep, ++k) {
+    for (double lap = 0.0; lap < length; lap += plan.sceneryStep, ++k) {
         const CourseLine::Sample p = line.at(start + lap);
         if (waterWeight(p.s) > 0.5) continue;
-        const unsigned h = hash(k, 17, spec.seed);
-        const double side = (h & 1 ? 1.0 : -1.0) * (floorHalfWidth(p.s) + spec.bankWidth * (0.5 + (h >> 4 & 7) / 8.0));
+        const unsigned h = hash(k, 17, plan.seed);
+        const double side = (h & 1 ? 1.0 : -1.0) * (floorHalfWidth(p.s) + plan.bankWidth * (0.5 + (h >> 4 & 7) / 8.0));
         const int kinds[8] = {kPine, kPine, kRoundTree, kRoundTree, kPine, kBoulder, kRoundTree, kHut};
         const int kind = kinds[(h >> 8) & 7];
         addScenery(p.x - p.ty * side, p.y + p.tx * side, kind, kind == kHut ? 40.0 : 20.0);
@@ -293,15 +295,15 @@ void TrackDesign::place() {
 void TrackDesign::check() const {
     // the whole floor must lie on the pre-rendered map
     for (const CourseLine::Sample& p : line.samples()) {
-        for (double side = -spec.halfWidth; side <= spec.halfWidth; side += spec.halfWidth) {
+        for (double side = -plan.halfWidth; side <= plan.halfWidth; side += plan.halfWidth) {
             const double x = p.x - p.ty * side, y = p.y + p.tx * side;
             const double z = heightAt(x, y);
             const double across = x - y, up = (x + y) / 2 + z;
             if (across < -2560 + kMapMargin || across >= 2560 - kMapMargin || up <= 320 + kMapMargin ||
                 up > 2880 - kMapMargin)
-                throw std::runtime_error(spec.title + ": the course leaves the map near " + number(x) + ", " + number(y));
-            if (x < spec.bankWidth || y < spec.bankWidth || x > 3060 - spec.bankWidth || y > 3060 - spec.bankWidth)
-                throw std::runtime_error(spec.title + ": no room for the banks near " + number(x) + ", " + number(y));
+                throw std::runtime_error(plan.title + ": the course leaves the map near " + number(x) + ", " + number(y));
+            if (x < plan.bankWidth || y < plan.bankWidth || x > 3060 - plan.bankWidth || y > 3060 - plan.bankWidth)
+                throw std::runtime_error(plan.title + ": no room for the banks near " + number(x) + ", " + number(y));
         }
     }
 }
@@ -317,7 +319,7 @@ std::string TrackDesign::trackFile() const {
 std::string TrackDesign::summary() const {
     // closest approach of two parts of the course that are far apart along it
     const std::vector<CourseLine::Sample>& pts = line.samples();
-    const double apart = 4 * (spec.halfWidth + spec.bankWidth);
+    const double apart = 4 * (plan.halfWidth + plan.bankWidth);
     double closest = 1e300;
     for (size_t a = 0; a < pts.size(); a += 4) {
         for (size_t b = a + 1; b < pts.size(); b += 4) {
@@ -328,7 +330,7 @@ std::string TrackDesign::summary() const {
         }
     }
     std::ostringstream out;
-    out << spec.title << ": length " << std::lround(line.length()) << ", tightest bend radius "
+    out << plan.title << ": length " << std::lround(line.length()) << ", tightest bend radius "
         << std::lround(line.tightestRadius(60.0)) << ", closest approach " << std::lround(closest) << ", objects "
         << records.size();
     return out.str();

@@ -18,7 +18,7 @@ public:
         double side;  // world units to the right of the centre line
         int kind;
     };
-    struct Spec {
+    struct Plan {
         std::string title;
         std::vector<double> u, v;  // control points in map coordinates: x - y and (x + y) / 2
         int startControl;          // the start line sits on this control point
@@ -37,7 +37,7 @@ public:
         unsigned seed;
     };
 
-    TrackDesign(const Spec& spec, const ContentPalette& palette);
+    TrackDesign(const Plan& plan, const ContentPalette& palette);
     ~TrackDesign();
     TrackDesign(const TrackDesign&) = delete;
     TrackDesign& operator=(const TrackDesign&) = delete;
@@ -77,7 +77,7 @@ private:
     void check() const;
     void addScenery(double x, double y, int kind, double clearance);
 
-    Spec spec;
+    Plan plan;
     const ContentPalette& palette;
     CourseLine line;
     double start;  // distance along the line of the start line

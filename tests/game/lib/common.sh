@@ -381,3 +381,48 @@ rms() {
 }
 
 size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
+
+# ---- a player's session: menus, preview, race ----
+
+# Track dialog titles by language (0 English, 1 French, 2 the third one).
+TRACK_TITLES=("Track" "Circuit" "WHIHC TRAKC:")
+
+# choose LANGUAGE TRACK: from the language dialog, picks a language and then
+# a track with the arrow keys and Enter, as a player does.
+choose() {
+    local language="$1" track="$2" i
+    wait_language_dialog 20
+    for ((i = 0; i < language; ++i)); do hold Down 0.15; done
+    hold Return 0.15
+    wait_track_dialog "${TRACK_TITLES[$language]}" 10
+    for ((i = 1; i < track; ++i)); do hold Down 0.15; done
+    hold Return 0.15
+}
+
+# wait_preview SECONDS: waits for the preview: the map reduced into the upper
+# 640 x 320 of the screen, the lower 160 rows black.
+wait_preview() {
+    local limit="${1:-30}" t0 s
+    t0="$(now_ms)"
+    while :; do
+        game_running || fail "the game ended before the preview"
+        s="$(shot preview)"
+        if [ "$(read_text "$s" 10 10 18)" != "Generating preview" ] &&
+            ge "$(mean "$s" 640x320+0+0)" 0.05 && [ "$(mean "$s" 640x160+0+320)" = "0" ]; then
+            return 0
+        fi
+        [ $(( $(now_ms) - t0 )) -gt $((limit * 1000)) ] && fail "no preview within ${limit}s"
+        sleep 0.3
+    done
+}
+
+# clock_at NAME: a screenshot taken at a known moment: prints "ms path", the
+# wall-clock midpoint of the capture and the picture.
+clock_at() {
+    local t0 t1 out="$WORK/$1.png"
+    t0="$(now_ms)"
+    xwd -silent -id "$GAME_WIN" >"$WORK/$1.xwd" 2>/dev/null
+    t1="$(now_ms)"
+    convert "xwd:$WORK/$1.xwd" "$out" 2>/dev/null || fail "screenshot $1 failed"
+    echo "$(( (t0 + t1) / 2 )) $out"
+}
