@@ -5,6 +5,31 @@ cmake_policy(SET CMP0009 NEW)
 # GAME_TESTS at tests/CMakeLists.txt:15 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tests/game/*.sh")
 set(OLD_GLOB
+  "/work/main/tests/game/damaged_content.sh"
+  "/work/main/tests/game/no_display.sh"
+  "/work/main/tests/game/race_track1.sh"
+  "/work/main/tests/game/race_track2.sh"
+  "/work/main/tests/game/race_track3.sh"
+  )
+if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
+  message("-- GLOB mismatch!")
+  file(TOUCH_NOCREATE "/work/main/build/CMakeFiles/cmake.verify_globs")
+endif()
+
+# CONTENT_SOURCES at tools/CMakeLists.txt:3 (file)
+file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tools/content/*.cpp")
+set(OLD_GLOB
+  "/work/main/tools/content/ContentMain.cpp"
+  "/work/main/tools/content/ContentPalette.cpp"
+  "/work/main/tools/content/CourseLine.cpp"
+  "/work/main/tools/content/CraftRenderer.cpp"
+  "/work/main/tools/content/FontArt.cpp"
+  "/work/main/tools/content/MusicWriter.cpp"
+  "/work/main/tools/content/SoundSynth.cpp"
+  "/work/main/tools/content/SpriteArt.cpp"
+  "/work/main/tools/content/SpriteCanvas.cpp"
+  "/work/main/tools/content/TrackCatalog.cpp"
+  "/work/main/tools/content/TrackDesign.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")
@@ -18,6 +43,7 @@ set(OLD_GLOB
   "/work/main/src/app/Game.cpp"
   "/work/main/src/app/Menus.cpp"
   "/work/main/src/app/Texts.cpp"
+  "/work/main/src/app/checkMain.cpp"
   "/work/main/src/app/main.cpp"
   "/work/main/src/control/AiController.cpp"
   "/work/main/src/control/AiWaypoint.cpp"
@@ -30,7 +56,9 @@ set(OLD_GLOB
   "/work/main/src/objects/StaticObject.cpp"
   "/work/main/src/objects/Wake.cpp"
   "/work/main/src/terrain/Terrain.cpp"
+  "/work/main/src/track/TrackCheck.cpp"
   "/work/main/src/track/TrackFile.cpp"
+  "/work/main/src/world/DatafileCheck.cpp"
   "/work/main/src/world/FrameTimer.cpp"
   "/work/main/src/world/Hud.cpp"
   "/work/main/src/world/World.cpp"
@@ -43,6 +71,28 @@ endif()
 # TEST_SOURCES at tests/CMakeLists.txt:6 (file)
 file(GLOB_RECURSE NEW_GLOB LIST_DIRECTORIES false "/work/main/tests/*Test.cpp")
 set(OLD_GLOB
+  "/work/main/tests/app/CommandLineTest.cpp"
+  "/work/main/tests/app/StartUpTest.cpp"
+  "/work/main/tests/control/AiControllerTest.cpp"
+  "/work/main/tests/control/AiWaypointTest.cpp"
+  "/work/main/tests/control/KeyboardControllerTest.cpp"
+  "/work/main/tests/craft/HoverCraftAppearanceTest.cpp"
+  "/work/main/tests/craft/HoverCraftCollisionTest.cpp"
+  "/work/main/tests/craft/HoverCraftTest.cpp"
+  "/work/main/tests/editor/EditorCursorTest.cpp"
+  "/work/main/tests/math/VectorTest.cpp"
+  "/work/main/tests/objects/CheckPointTest.cpp"
+  "/work/main/tests/objects/GameObjectTest.cpp"
+  "/work/main/tests/objects/PowerupTest.cpp"
+  "/work/main/tests/objects/StaticObjectTest.cpp"
+  "/work/main/tests/objects/WakeTest.cpp"
+  "/work/main/tests/terrain/TerrainTest.cpp"
+  "/work/main/tests/tools/ContentTest.cpp"
+  "/work/main/tests/track/TrackCheckTest.cpp"
+  "/work/main/tests/track/TrackFileTest.cpp"
+  "/work/main/tests/world/FrameTimerTest.cpp"
+  "/work/main/tests/world/RaceCheckTest.cpp"
+  "/work/main/tests/world/WorldTest.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")

@@ -16,8 +16,8 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// Writes test pixels into the source of frame 0 before any craft copies it.
-// The recolouring is checked on exact values, so the source must hold them.
+// The World's own copy of a craft frame from data.dat; tests paint known
+// pixels into it before a craft is built, which copies and recolours it.
 BITMAP* frameSource(World& world, int frame) {
     BITMAP* source = world.getBitmap(World::kFirstCraftFrame + frame);
     return source;

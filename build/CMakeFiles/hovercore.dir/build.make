@@ -279,10 +279,24 @@ CMakeFiles/hovercore.dir/src/terrain/Terrain.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hovercore.dir/src/terrain/Terrain.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/terrain/Terrain.cpp -o CMakeFiles/hovercore.dir/src/terrain/Terrain.cpp.s
 
+CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o: CMakeFiles/hovercore.dir/flags.make
+CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o: /work/main/src/track/TrackCheck.cpp
+CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o: CMakeFiles/hovercore.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_16) "Building CXX object CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o -MF CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o.d -o CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o -c /work/main/src/track/TrackCheck.cpp
+
+CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/track/TrackCheck.cpp > CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.i
+
+CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/track/TrackCheck.cpp -o CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.s
+
 CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o: CMakeFiles/hovercore.dir/flags.make
 CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o: /work/main/src/track/TrackFile.cpp
 CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o: CMakeFiles/hovercore.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_16) "Building CXX object CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_17) "Building CXX object CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o -MF CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o.d -o CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o -c /work/main/src/track/TrackFile.cpp
 
 CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.i: cmake_force
@@ -293,10 +307,24 @@ CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/track/TrackFile.cpp -o CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.s
 
+CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o: CMakeFiles/hovercore.dir/flags.make
+CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o: /work/main/src/world/DatafileCheck.cpp
+CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o: CMakeFiles/hovercore.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_18) "Building CXX object CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o -MF CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o.d -o CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o -c /work/main/src/world/DatafileCheck.cpp
+
+CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/world/DatafileCheck.cpp > CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.i
+
+CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/world/DatafileCheck.cpp -o CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.s
+
 CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o: CMakeFiles/hovercore.dir/flags.make
 CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o: /work/main/src/world/FrameTimer.cpp
 CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o: CMakeFiles/hovercore.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_17) "Building CXX object CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_19) "Building CXX object CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o -MF CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o.d -o CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o -c /work/main/src/world/FrameTimer.cpp
 
 CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.i: cmake_force
@@ -310,7 +338,7 @@ CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.s: cmake_force
 CMakeFiles/hovercore.dir/src/world/Hud.cpp.o: CMakeFiles/hovercore.dir/flags.make
 CMakeFiles/hovercore.dir/src/world/Hud.cpp.o: /work/main/src/world/Hud.cpp
 CMakeFiles/hovercore.dir/src/world/Hud.cpp.o: CMakeFiles/hovercore.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_18) "Building CXX object CMakeFiles/hovercore.dir/src/world/Hud.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_20) "Building CXX object CMakeFiles/hovercore.dir/src/world/Hud.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/hovercore.dir/src/world/Hud.cpp.o -MF CMakeFiles/hovercore.dir/src/world/Hud.cpp.o.d -o CMakeFiles/hovercore.dir/src/world/Hud.cpp.o -c /work/main/src/world/Hud.cpp
 
 CMakeFiles/hovercore.dir/src/world/Hud.cpp.i: cmake_force
@@ -324,7 +352,7 @@ CMakeFiles/hovercore.dir/src/world/Hud.cpp.s: cmake_force
 CMakeFiles/hovercore.dir/src/world/World.cpp.o: CMakeFiles/hovercore.dir/flags.make
 CMakeFiles/hovercore.dir/src/world/World.cpp.o: /work/main/src/world/World.cpp
 CMakeFiles/hovercore.dir/src/world/World.cpp.o: CMakeFiles/hovercore.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_19) "Building CXX object CMakeFiles/hovercore.dir/src/world/World.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_21) "Building CXX object CMakeFiles/hovercore.dir/src/world/World.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/hovercore.dir/src/world/World.cpp.o -MF CMakeFiles/hovercore.dir/src/world/World.cpp.o.d -o CMakeFiles/hovercore.dir/src/world/World.cpp.o -c /work/main/src/world/World.cpp
 
 CMakeFiles/hovercore.dir/src/world/World.cpp.i: cmake_force
@@ -352,7 +380,9 @@ hovercore_OBJECTS = \
 "CMakeFiles/hovercore.dir/src/objects/StaticObject.cpp.o" \
 "CMakeFiles/hovercore.dir/src/objects/Wake.cpp.o" \
 "CMakeFiles/hovercore.dir/src/terrain/Terrain.cpp.o" \
+"CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o" \
 "CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o" \
+"CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o" \
 "CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o" \
 "CMakeFiles/hovercore.dir/src/world/Hud.cpp.o" \
 "CMakeFiles/hovercore.dir/src/world/World.cpp.o"
@@ -375,13 +405,15 @@ libhovercore.a: CMakeFiles/hovercore.dir/src/objects/Powerup.cpp.o
 libhovercore.a: CMakeFiles/hovercore.dir/src/objects/StaticObject.cpp.o
 libhovercore.a: CMakeFiles/hovercore.dir/src/objects/Wake.cpp.o
 libhovercore.a: CMakeFiles/hovercore.dir/src/terrain/Terrain.cpp.o
+libhovercore.a: CMakeFiles/hovercore.dir/src/track/TrackCheck.cpp.o
 libhovercore.a: CMakeFiles/hovercore.dir/src/track/TrackFile.cpp.o
+libhovercore.a: CMakeFiles/hovercore.dir/src/world/DatafileCheck.cpp.o
 libhovercore.a: CMakeFiles/hovercore.dir/src/world/FrameTimer.cpp.o
 libhovercore.a: CMakeFiles/hovercore.dir/src/world/Hud.cpp.o
 libhovercore.a: CMakeFiles/hovercore.dir/src/world/World.cpp.o
 libhovercore.a: CMakeFiles/hovercore.dir/build.make
 libhovercore.a: CMakeFiles/hovercore.dir/link.txt
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_20) "Linking CXX static library libhovercore.a"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_22) "Linking CXX static library libhovercore.a"
 	$(CMAKE_COMMAND) -P CMakeFiles/hovercore.dir/cmake_clean_target.cmake
 	$(CMAKE_COMMAND) -E cmake_link_script CMakeFiles/hovercore.dir/link.txt --verbose=$(VERBOSE)
 

@@ -69,10 +69,318 @@ include tests/CMakeFiles/hover_tests.dir/progress.make
 # Include the compile flags for this target's objects.
 include tests/CMakeFiles/hover_tests.dir/flags.make
 
+tests/CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o: /work/main/tests/app/CommandLineTest.cpp
+tests/CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object tests/CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o -MF CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o.d -o CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o -c /work/main/tests/app/CommandLineTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/app/CommandLineTest.cpp > CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/app/CommandLineTest.cpp -o CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o: /work/main/tests/app/StartUpTest.cpp
+tests/CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Building CXX object tests/CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o -MF CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o.d -o CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o -c /work/main/tests/app/StartUpTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/app/StartUpTest.cpp > CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/app/StartUpTest.cpp -o CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o: /work/main/tests/control/AiControllerTest.cpp
+tests/CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object tests/CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o -MF CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o.d -o CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o -c /work/main/tests/control/AiControllerTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/control/AiControllerTest.cpp > CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/control/AiControllerTest.cpp -o CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o: /work/main/tests/control/AiWaypointTest.cpp
+tests/CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object tests/CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o -MF CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o.d -o CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o -c /work/main/tests/control/AiWaypointTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/control/AiWaypointTest.cpp > CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/control/AiWaypointTest.cpp -o CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o: /work/main/tests/control/KeyboardControllerTest.cpp
+tests/CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object tests/CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o -MF CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o.d -o CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o -c /work/main/tests/control/KeyboardControllerTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/control/KeyboardControllerTest.cpp > CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/control/KeyboardControllerTest.cpp -o CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o: /work/main/tests/craft/HoverCraftAppearanceTest.cpp
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Building CXX object tests/CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o -MF CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o.d -o CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o -c /work/main/tests/craft/HoverCraftAppearanceTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/craft/HoverCraftAppearanceTest.cpp > CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/craft/HoverCraftAppearanceTest.cpp -o CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o: /work/main/tests/craft/HoverCraftCollisionTest.cpp
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_7) "Building CXX object tests/CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o -MF CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o.d -o CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o -c /work/main/tests/craft/HoverCraftCollisionTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/craft/HoverCraftCollisionTest.cpp > CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/craft/HoverCraftCollisionTest.cpp -o CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o: /work/main/tests/craft/HoverCraftTest.cpp
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_8) "Building CXX object tests/CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o -MF CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o.d -o CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o -c /work/main/tests/craft/HoverCraftTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/craft/HoverCraftTest.cpp > CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/craft/HoverCraftTest.cpp -o CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o: /work/main/tests/editor/EditorCursorTest.cpp
+tests/CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object tests/CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o -MF CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o.d -o CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o -c /work/main/tests/editor/EditorCursorTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/editor/EditorCursorTest.cpp > CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/editor/EditorCursorTest.cpp -o CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o: /work/main/tests/math/VectorTest.cpp
+tests/CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_10) "Building CXX object tests/CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o -MF CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o.d -o CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o -c /work/main/tests/math/VectorTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/math/VectorTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/math/VectorTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/math/VectorTest.cpp > CMakeFiles/hover_tests.dir/math/VectorTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/math/VectorTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/math/VectorTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/math/VectorTest.cpp -o CMakeFiles/hover_tests.dir/math/VectorTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o: /work/main/tests/objects/CheckPointTest.cpp
+tests/CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_11) "Building CXX object tests/CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o -MF CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o.d -o CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o -c /work/main/tests/objects/CheckPointTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/objects/CheckPointTest.cpp > CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/objects/CheckPointTest.cpp -o CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o: /work/main/tests/objects/GameObjectTest.cpp
+tests/CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_12) "Building CXX object tests/CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o -MF CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o.d -o CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o -c /work/main/tests/objects/GameObjectTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/objects/GameObjectTest.cpp > CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/objects/GameObjectTest.cpp -o CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o: /work/main/tests/objects/PowerupTest.cpp
+tests/CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_13) "Building CXX object tests/CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o -MF CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o.d -o CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o -c /work/main/tests/objects/PowerupTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/objects/PowerupTest.cpp > CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/objects/PowerupTest.cpp -o CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o: /work/main/tests/objects/StaticObjectTest.cpp
+tests/CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_14) "Building CXX object tests/CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o -MF CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o.d -o CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o -c /work/main/tests/objects/StaticObjectTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/objects/StaticObjectTest.cpp > CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/objects/StaticObjectTest.cpp -o CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o: /work/main/tests/objects/WakeTest.cpp
+tests/CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_15) "Building CXX object tests/CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o -MF CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o.d -o CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o -c /work/main/tests/objects/WakeTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/objects/WakeTest.cpp > CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/objects/WakeTest.cpp -o CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o: /work/main/tests/terrain/TerrainTest.cpp
+tests/CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_16) "Building CXX object tests/CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o -MF CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o.d -o CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o -c /work/main/tests/terrain/TerrainTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/terrain/TerrainTest.cpp > CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/terrain/TerrainTest.cpp -o CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o: /work/main/tests/tools/ContentTest.cpp
+tests/CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_17) "Building CXX object tests/CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o -MF CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o.d -o CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o -c /work/main/tests/tools/ContentTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/tools/ContentTest.cpp > CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/tools/ContentTest.cpp -o CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o: /work/main/tests/track/TrackCheckTest.cpp
+tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_18) "Building CXX object tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o -MF CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o.d -o CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o -c /work/main/tests/track/TrackCheckTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/track/TrackCheckTest.cpp > CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/track/TrackCheckTest.cpp -o CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o: /work/main/tests/track/TrackFileTest.cpp
+tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_19) "Building CXX object tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o -MF CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o.d -o CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o -c /work/main/tests/track/TrackFileTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/track/TrackFileTest.cpp > CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/track/TrackFileTest.cpp -o CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o: /work/main/tests/world/FrameTimerTest.cpp
+tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_20) "Building CXX object tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o -MF CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o.d -o CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o -c /work/main/tests/world/FrameTimerTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/world/FrameTimerTest.cpp > CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/world/FrameTimerTest.cpp -o CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o: /work/main/tests/world/RaceCheckTest.cpp
+tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_21) "Building CXX object tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o -MF CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o.d -o CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o -c /work/main/tests/world/RaceCheckTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/world/RaceCheckTest.cpp > CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/world/RaceCheckTest.cpp -o CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.s
+
+tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o: /work/main/tests/world/WorldTest.cpp
+tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_22) "Building CXX object tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o -MF CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o.d -o CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o -c /work/main/tests/world/WorldTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/world/WorldTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/world/WorldTest.cpp > CMakeFiles/hover_tests.dir/world/WorldTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/world/WorldTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/world/WorldTest.cpp -o CMakeFiles/hover_tests.dir/world/WorldTest.cpp.s
+
 tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
 tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o: /work/main/tests/TestMain.cpp
 tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_23) "Building CXX object tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o -MF CMakeFiles/hover_tests.dir/TestMain.cpp.o.d -o CMakeFiles/hover_tests.dir/TestMain.cpp.o -c /work/main/tests/TestMain.cpp
 
 tests/CMakeFiles/hover_tests.dir/TestMain.cpp.i: cmake_force
@@ -85,18 +393,62 @@ tests/CMakeFiles/hover_tests.dir/TestMain.cpp.s: cmake_force
 
 # Object files for target hover_tests
 hover_tests_OBJECTS = \
+"CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o" \
 "CMakeFiles/hover_tests.dir/TestMain.cpp.o"
 
 # External object files for target hover_tests
 hover_tests_EXTERNAL_OBJECTS =
 
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/app/CommandLineTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/app/StartUpTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/control/AiControllerTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/control/AiWaypointTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/control/KeyboardControllerTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/craft/HoverCraftAppearanceTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/craft/HoverCraftCollisionTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/craft/HoverCraftTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/editor/EditorCursorTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/math/VectorTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/objects/CheckPointTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/objects/GameObjectTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/objects/PowerupTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/objects/StaticObjectTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/objects/WakeTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/terrain/TerrainTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/tools/ContentTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/build.make
 tests/hover_tests: libhovercore.a
 tests/hover_tests: /usr/lib/x86_64-linux-gnu/libgtest.a
 tests/hover_tests: /usr/lib/x86_64-linux-gnu/liballeg.so
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/link.txt
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Linking CXX executable hover_tests"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_24) "Linking CXX executable hover_tests"
 	cd /work/main/build/tests && $(CMAKE_COMMAND) -E cmake_link_script CMakeFiles/hover_tests.dir/link.txt --verbose=$(VERBOSE)
 	cd /work/main/build/tests && /usr/bin/cmake -D TEST_TARGET=hover_tests -D TEST_EXECUTABLE=/work/main/build/tests/hover_tests -D TEST_EXECUTOR= -D TEST_WORKING_DIR=/work/main/build/game -D TEST_EXTRA_ARGS= -D "TEST_PROPERTIES=ENVIRONMENT;HOVER_SOURCE_DIR=/work/main" -D TEST_PREFIX= -D TEST_SUFFIX= -D TEST_FILTER= -D NO_PRETTY_TYPES=FALSE -D NO_PRETTY_VALUES=FALSE -D TEST_LIST=hover_tests_TESTS -D CTEST_FILE=/work/main/build/tests/hover_tests[1]_tests.cmake -D TEST_DISCOVERY_TIMEOUT=60 -D TEST_XML_OUTPUT_DIR= -P /usr/share/cmake-3.25/Modules/GoogleTestAddTests.cmake
 

@@ -66,6 +66,34 @@ include tools/CMakeFiles/game_content.dir/compiler_depend.make
 # Include the progress variables for this target.
 include tools/CMakeFiles/game_content.dir/progress.make
 
+tools/CMakeFiles/game_content: game/data.dat
+tools/CMakeFiles/game_content: game/tracks.dat
+tools/CMakeFiles/game_content: game/tracks/track1.txt
+tools/CMakeFiles/game_content: game/tracks/track2.txt
+tools/CMakeFiles/game_content: game/tracks/track3.txt
+
+game/data.dat: tools/hover-content
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --blue --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Making data.dat, tracks.dat and the track files"
+	cd /work/main/build/tools && ./hover-content /work/main/build/game /usr/bin/dat /work/main/build/tools/content-work
+
+game/tracks.dat: game/data.dat
+	@$(CMAKE_COMMAND) -E touch_nocreate game/tracks.dat
+
+game/tracks/track1.txt: game/data.dat
+	@$(CMAKE_COMMAND) -E touch_nocreate game/tracks/track1.txt
+
+game/tracks/track2.txt: game/data.dat
+	@$(CMAKE_COMMAND) -E touch_nocreate game/tracks/track2.txt
+
+game/tracks/track3.txt: game/data.dat
+	@$(CMAKE_COMMAND) -E touch_nocreate game/tracks/track3.txt
+
+game_content: game/data.dat
+game_content: game/tracks.dat
+game_content: game/tracks/track1.txt
+game_content: game/tracks/track2.txt
+game_content: game/tracks/track3.txt
+game_content: tools/CMakeFiles/game_content
 game_content: tools/CMakeFiles/game_content.dir/build.make
 .PHONY : game_content
 

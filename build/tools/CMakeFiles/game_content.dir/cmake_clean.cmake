@@ -1,3 +1,11 @@
+file(REMOVE_RECURSE
+  "../game/data.dat"
+  "../game/tracks.dat"
+  "../game/tracks/track1.txt"
+  "../game/tracks/track2.txt"
+  "../game/tracks/track3.txt"
+  "CMakeFiles/game_content"
+)
 
 # Per-language clean rules from dependency scanning.
 foreach(lang )

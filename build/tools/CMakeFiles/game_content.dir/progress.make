@@ -1,1 +1,2 @@
+CMAKE_PROGRESS_1 = 1
 

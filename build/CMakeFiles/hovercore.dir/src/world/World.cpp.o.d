@@ -259,8 +259,19 @@ CMakeFiles/hovercore.dir/src/world/World.cpp.o: \
  /work/main/src/objects/GameObject.h \
  /work/main/src/control/KeyboardController.h \
  /work/main/src/craft/HoverCraft.h /work/main/src/editor/EditorCursor.h \
- /work/main/src/objects/CheckPoint.h /work/main/src/track/TrackFile.h \
- /work/main/src/world/FrameTimer.h /usr/include/c++/12/atomic \
+ /usr/include/c++/12/memory \
+ /usr/include/c++/12/bits/stl_raw_storage_iter.h \
+ /usr/include/c++/12/bits/align.h /usr/include/c++/12/bit \
+ /usr/include/c++/12/bits/unique_ptr.h \
+ /usr/include/c++/12/bits/shared_ptr.h \
+ /usr/include/c++/12/bits/shared_ptr_base.h \
+ /usr/include/c++/12/bits/allocated_ptr.h \
+ /usr/include/c++/12/ext/concurrence.h \
+ /usr/include/c++/12/bits/shared_ptr_atomic.h \
  /usr/include/c++/12/bits/atomic_base.h \
  /usr/include/c++/12/bits/atomic_lockfree_defines.h \
- /work/main/src/world/Hud.h
+ /usr/include/c++/12/backward/auto_ptr.h \
+ /usr/include/c++/12/pstl/glue_memory_defs.h \
+ /work/main/src/objects/CheckPoint.h /work/main/src/track/TrackFile.h \
+ /work/main/src/world/DatafileCheck.h /work/main/src/world/FrameTimer.h \
+ /usr/include/c++/12/atomic /work/main/src/world/Hud.h

@@ -1,0 +1,432 @@
+// hover-bench: speed figures of the race frame, the map render, track loading
+// and the update as the object count grows. Every figure is set against a
+// floor measured in the same run, since absolute times vary from machine to
+// machine and from run to run.
+//
+//   hover-bench [frame|terrain|load|scale|all] [--window] [--frames N]
+//
+// Headless by default (memory bitmaps at 16 bits). With --window the library
+// opens a 640 x 480 window at 16 bits on $DISPLAY (an Xvfb is fine), and the
+// frame's copies and the World's draw() go to the real screen.
+// Run it from the game folder: it reads data.dat, tracks.dat and tracks/.
+#include <allegro.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BenchClock.h"
+#include "control/AiController.h"
+#include "craft/HoverCraft.h"
+#include "math/View.h"
+#include "objects/GameObject.h"
+#include "objects/Powerup.h"
+#include "objects/StaticObject.h"
+#include "objects/Wake.h"
+#include "terrain/Terrain.h"
+#include "world/Hud.h"
+#include "world/World.h"
+
+using bench::median;
+using bench::Stopwatch;
+
+namespace {
+
+constexpr double kStep = 1.0 / 60.0;
+constexpr int kTracks = 3;
+// Game time the race runs before a frame is timed: the field spreads out,
+// wakes build up behind the craft on water.
+constexpr double kWarmUpSeconds = 20.0;
+constexpr double kCraftFrameDrop = 20.0;
+constexpr double kSceneryAnchor = 0.8;
+constexpr int kScaleSizes[] = {100, 1000, 10000};
+
+bool windowed = false;
+BITMAP* fakeScreen = nullptr;  // the screen stand-in of a headless run
+
+// The track reader's "NUmber of checkpoints" line on every load would bury
+// the figures; standard output is parked while a track loads.
+class QuietOutput {
+public:
+    QuietOutput() : old(std::cout.rdbuf(sink.rdbuf())) {}
+    ~QuietOutput() { std::cout.rdbuf(old); }
+
+private:
+    std::ostringstream sink;
+    std::streambuf* old;
+};
+
+void figure(const std::string& name, double value, const char* unit) {
+    std::printf("%s: %.4f %s\n", name.c_str(), value, unit);
+}
+
+void ratio(const std::string& name, double value, const char* bound = nullptr) {
+    if (bound)
+        std::printf("%s: %.3f x (target %s)\n", name.c_str(), value, bound);
+    else
+        std::printf("%s: %.3f x\n", name.c_str(), value);
+}
+
+std::string mode() { return windowed ? "window" : "memory"; }
+
+void allOnAi(World& w) {
+    if (HoverCraft* p = w.getPlayer()) p->setController(new AiController(&w, p));
+}
+
+void loadRace(World& w, int track) {
+    QuietOutput quiet;
+    w.loadTrack(track);
+    allOnAi(w);
+}
+
+BITMAP* frameTarget() { return windowed ? screen : fakeScreen; }
+
+// One pass of the game loop: the update, the frame, its copy to the screen.
+void gamePass(World& w) {
+    w.update(kStep);
+    if (windowed) {
+        w.draw();
+    } else {
+        w.composeFrame();
+        blit(w.getBackBuffer(), fakeScreen, 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
+    }
+}
+
+// The two copies no frame can do without: the map window into the back
+// buffer, the back buffer onto the screen.
+void twoCopies(World& w) {
+    blit(w.getMapBitmap(), w.getBackBuffer(), w.getScrollX(), w.getScrollY(), 0, 0, World::kScreenWidth,
+         World::kScreenHeight);
+    blit(w.getBackBuffer(), frameTarget(), 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
+}
+
+// The library calls of one frame's scene, with no game logic around them: the
+// same sprites at the same places with the same blenders, the HUD text, icons
+// and message line.
+struct SpriteCall {
+    enum Kind { kPlain, kAlpha, kAdd } kind;
+    BITMAP* sprite;
+    int x, y, alpha;
+};
+
+struct Scene {
+    std::vector<SpriteCall> sprites;
+    std::string hudLine;
+    std::string message;
+    int messageLevel = 0;
+    int turbo = 0;
+    bool wonky = false, frozen = false;
+    int craft = 0, wakes = 0, scenery = 0, powerups = 0;
+};
+
+Scene sceneOf(World& w) {
+    Scene s;
+    const View view = w.frameView();
+    BITMAP* wakeSprite = w.getCraftList().empty() ? nullptr : w.getCraftList().front()->getWakeSprite();
+    for (GameObject* o : w.lastDrawOrder()) {
+        const Vector2 p = project(view, o->getPosition());
+        if (auto* c = dynamic_cast<HoverCraft*>(o)) {
+            BITMAP* f = c->getFrame(HoverCraft::frameIndex(c->getHeading()));
+            s.sprites.push_back({SpriteCall::kAlpha, f, toPixel(p.x - f->w / 2),
+                                 toPixel(p.y - f->h + kCraftFrameDrop), 0});
+            ++s.craft;
+        } else if (auto* k = dynamic_cast<Wake*>(o)) {
+            s.sprites.push_back({SpriteCall::kAdd, wakeSprite, toPixel(p.x - wakeSprite->w / 2),
+                                 toPixel(p.y - wakeSprite->h / 2), std::max(0, k->alpha())});
+            ++s.wakes;
+        } else if (auto* st = dynamic_cast<StaticObject*>(o)) {
+            BITMAP* b = w.getBitmap(StaticObject::spriteIndex(st->getKind()));
+            s.sprites.push_back({SpriteCall::kPlain, b, toPixel(p.x - b->w / 2), toPixel(p.y - kSceneryAnchor * b->h), 0});
+            ++s.scenery;
+        } else if (auto* pu = dynamic_cast<Powerup*>(o)) {
+            BITMAP* b = w.getBitmap(Powerup::spriteIndex(pu->getKind()));
+            s.sprites.push_back({SpriteCall::kPlain, b, toPixel(p.x - b->w / 2), toPixel(p.y - kSceneryAnchor * b->h), 0});
+            ++s.powerups;
+        }
+    }
+    if (HoverCraft* p = w.getPlayer()) {
+        s.hudLine = Hud::line(*p, w.getRaceTime());
+        s.turbo = p->getTurboLevel();
+        s.wonky = p->isWonky();
+        s.frozen = p->isFrozen();
+    }
+    if (w.getMessageTime() > 0) {
+        s.message = w.getMessage();
+        s.messageLevel = std::min(255, static_cast<int>(w.getMessageTime() * 255));
+    }
+    return s;
+}
+
+void bareCalls(World& w, const Scene& s) {
+    BITMAP* bb = w.getBackBuffer();
+    blit(w.getMapBitmap(), bb, w.getScrollX(), w.getScrollY(), 0, 0, World::kScreenWidth, World::kScreenHeight);
+    for (const SpriteCall& c : s.sprites) {
+        switch (c.kind) {
+            case SpriteCall::kPlain: draw_sprite(bb, c.sprite, c.x, c.y); break;
+            case SpriteCall::kAlpha:
+                set_alpha_blender();
+                draw_trans_sprite(bb, c.sprite, c.x, c.y);
+                break;
+            case SpriteCall::kAdd:
+                set_add_blender(0, 0, 0, c.alpha);
+                draw_trans_sprite(bb, c.sprite, c.x, c.y);
+                break;
+        }
+    }
+    if (!s.hudLine.empty()) textout_ex(bb, font, s.hudLine.c_str(), 5, 5, makecol(255, 255, 255), -1);
+    for (int i = 0; i < s.turbo; ++i) draw_sprite(bb, w.getBitmap(World::kTurboSprite), 600, 8 * i);
+    if (s.wonky) draw_sprite(bb, w.getBitmap(World::kWonkySprite), 600, 1);
+    if (s.frozen) draw_sprite(bb, w.getBitmap(World::kFrozenSprite), 600, 1);
+    if (!s.message.empty())
+        textout_ex(bb, static_cast<FONT*>(w.getData(World::kMessageFont)), s.message.c_str(), 140, 200,
+                   makecol(s.messageLevel, s.messageLevel, s.messageLevel), -1);
+    blit(bb, frameTarget(), 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
+}
+
+size_t countWakes(const World& w) {
+    size_t n = 0;
+    for (GameObject* o : w.getObjects())
+        if (dynamic_cast<Wake*>(o)) ++n;
+    return n;
+}
+
+void benchFrame(int frames) {
+    std::printf("# race frame (%s, 16 bits): update + draw of one pass, four craft on AI, %d frames a track\n",
+                mode().c_str(), frames);
+    std::vector<double> allPass, allCopies, allBare;
+    for (int t = 1; t <= kTracks; ++t) {
+        World w(false);
+        loadRace(w, t);
+        for (int i = 0; i < static_cast<int>(kWarmUpSeconds / kStep); ++i) gamePass(w);
+        std::vector<double> pass, update, compose, copies, bare;
+        double wakesAlive = 0, drawn = 0, wakesDrawn = 0;
+        for (int i = 0; i < frames; ++i) {
+            // the pass as the game loop runs it, then its two parts on their own
+            Stopwatch sp;
+            gamePass(w);
+            pass.push_back(sp.ms());
+            const Scene scene = sceneOf(w);
+            Stopwatch sc;
+            twoCopies(w);
+            copies.push_back(sc.ms());
+            Stopwatch sb;
+            bareCalls(w, scene);
+            bare.push_back(sb.ms());
+            if (i % 8 == 0) {
+                // the parts, timed apart now and then (each is one more step of the race)
+                Stopwatch su;
+                w.update(kStep);
+                update.push_back(su.ms());
+                Stopwatch sd;
+                if (windowed) w.draw(); else w.composeFrame();
+                compose.push_back(sd.ms());
+            }
+            wakesAlive += static_cast<double>(countWakes(w));
+            drawn += static_cast<double>(scene.sprites.size());
+            wakesDrawn += scene.wakes;
+        }
+        const std::string p = "frame." + mode() + ".track" + std::to_string(t);
+        figure(p + ".pass", median(pass), "ms");
+        figure(p + ".pass_p90", bench::quantile(pass, 0.9), "ms");
+        figure(p + ".update", median(update), "ms");
+        figure(p + (windowed ? ".draw" : ".compose"), median(compose), "ms");
+        figure(p + ".two_copies", median(copies), "ms");
+        figure(p + ".bare_calls", median(bare), "ms");
+        figure(p + ".objects", static_cast<double>(w.getObjects().size()), "objects");
+        figure(p + ".wakes_alive_mean", wakesAlive / frames, "wakes");
+        figure(p + ".sprites_drawn_mean", drawn / frames, "sprites");
+        figure(p + ".wakes_drawn_mean", wakesDrawn / frames, "wakes");
+        figure(p + ".passes_per_second", 1000.0 / median(pass), "passes/s");
+        ratio(p + ".pass_vs_two_copies", median(pass) / median(copies), windowed ? "<= 1.5" : nullptr);
+        ratio(p + ".pass_vs_bare_calls", median(pass) / median(bare), windowed ? "~1.2" : nullptr);
+        allPass.insert(allPass.end(), pass.begin(), pass.end());
+        allCopies.insert(allCopies.end(), copies.begin(), copies.end());
+        allBare.insert(allBare.end(), bare.begin(), bare.end());
+    }
+    const std::string p = "frame." + mode() + ".all";
+    figure(p + ".pass", median(allPass), "ms");
+    figure(p + ".two_copies", median(allCopies), "ms");
+    figure(p + ".bare_calls", median(allBare), "ms");
+    ratio(p + ".pass_vs_two_copies", median(allPass) / median(allCopies), windowed ? "<= 1.5" : nullptr);
+    ratio(p + ".pass_vs_bare_calls", median(allPass) / median(allBare), windowed ? "~1.2" : nullptr);
+}
+
+// The map render against its polygon3d_f calls alone: the same 129,032
+// triangles with their projected corners and colours worked out beforehand.
+void benchTerrain(int repeats) {
+    std::printf("# map render (%s, 16 bits): renderMap against its bare polygon3d_f calls, %d runs\n",
+                mode().c_str(), repeats);
+    for (int t = 1; t <= kTracks; ++t) {
+        World w(false);
+        loadRace(w, t);
+        Terrain& terrain = w.getTerrain();
+        View& view = w.getMapView();
+        BITMAP* map = w.getMapBitmap();
+
+        std::vector<V3D_f> corners;
+        const int n = Terrain::GRID_SIZE;
+        corners.reserve(static_cast<size_t>(2 * 3 * (n - 2) * (n - 2)));
+        const auto corner = [&](int i, int j) {
+            const Vector2 q = project(view, terrain.vertexAt(i, j));
+            corners.push_back({static_cast<float>(q.x), static_cast<float>(q.y), 0, 0, 0, terrain.shade(i, j)});
+        };
+        for (int a = n - 2; a >= 1; --a) {
+            for (int b = 1; b <= n - 2; ++b) {
+                corner(a, b); corner(a, b - 1); corner(a - 1, b);
+                corner(a - 1, b - 1); corner(a - 1, b); corner(a, b - 1);
+            }
+        }
+        std::vector<double> full, bare;
+        for (int r = 0; r < repeats; ++r) {
+            clear_to_color(map, 0);
+            Stopwatch sf;
+            terrain.renderMap(view);
+            full.push_back(sf.ms());
+            clear_to_color(map, 0);
+            Stopwatch sb;
+            for (size_t i = 0; i < corners.size(); i += 3) {
+                V3D_f* v[3] = {&corners[i], &corners[i + 1], &corners[i + 2]};
+                polygon3d_f(map, POLYTYPE_GCOL, nullptr, 3, v);
+            }
+            bare.push_back(sb.ms());
+        }
+        const std::string p = "terrain." + mode() + ".track" + std::to_string(t);
+        figure(p + ".triangles", static_cast<double>(corners.size() / 3), "triangles");
+        figure(p + ".render_map", median(full), "ms");
+        figure(p + ".bare_polygon3d_f", median(bare), "ms");
+        ratio(p + ".render_vs_bare", median(full) / median(bare));
+    }
+}
+
+void benchLoad(int repeats) {
+    std::printf("# track loading (%s, 16 bits): loadTrack and the preview, %d runs each\n", mode().c_str(), repeats);
+    World w(false);
+    {
+        QuietOutput quiet;
+        w.loadData();  // data.dat once, as the preview before a race has it loaded already
+    }
+    for (int t = 1; t <= kTracks; ++t) {
+        std::vector<double> load, preview, render;
+        for (int r = 0; r < repeats; ++r) {
+            {
+                QuietOutput quiet;
+                Stopwatch sp;
+                w.renderPreview(t);
+                preview.push_back(sp.ms());
+                Stopwatch sl;
+                w.loadTrack(t);
+                load.push_back(sl.ms());
+            }
+            clear_to_color(w.getMapBitmap(), 0);
+            Stopwatch sr;
+            w.getTerrain().renderMap(w.getMapView());
+            render.push_back(sr.ms());
+        }
+        const std::string p = "load." + mode() + ".track" + std::to_string(t);
+        figure(p + ".load_track", median(load), "ms");
+        figure(p + ".load_track_max", bench::quantile(load, 1.0), "ms");
+        figure(p + ".render_preview", median(preview), "ms");
+        figure(p + ".of_which_render_map", median(render), "ms");
+        ratio(p + ".load_track_vs_500ms", median(load) / 500.0, "< 1");
+    }
+}
+
+// Update (and frame) cost with n extra objects spread over the track area:
+// nine in ten scenery, one in ten powerups, at fixed random places.
+void benchScale(int steps) {
+    std::printf("# update as objects grow (%s, 16 bits): track 1 plus n objects, %d steps each\n", mode().c_str(),
+                steps);
+    double firstPerObject = 0.0, lastUpdate = 0.0;
+    int lastSize = 0;
+    for (int n : kScaleSizes) {
+        World w(false);
+        loadRace(w, 1);
+        std::mt19937 random(12345);
+        std::uniform_real_distribution<double> place(0.0, HoverCraft::kTrackSize);
+        for (int i = 0; i < n; ++i) {
+            GameObject* o = i % 10 == 9 ? static_cast<GameObject*>(new Powerup(&w, 1 + i % 4))
+                                        : static_cast<GameObject*>(new StaticObject(&w, i % StaticObject::kKindCount));
+            o->setPosition(Vector3(place(random), place(random), 0.0));
+            w.addObject(o);
+        }
+        for (int i = 0; i < 60; ++i) gamePass(w);
+        std::vector<double> update, compose;
+        for (int i = 0; i < steps; ++i) {
+            Stopwatch su;
+            w.update(kStep);
+            update.push_back(su.ms());
+            Stopwatch sd;
+            w.composeFrame();
+            compose.push_back(sd.ms());
+        }
+        const double count = static_cast<double>(w.getObjects().size());
+        const double u = median(update);
+        const double perObject = u * 1000.0 / count;
+        if (firstPerObject == 0.0) firstPerObject = perObject;
+        const std::string p = "scale." + mode() + ".n" + std::to_string(n);
+        figure(p + ".objects", count, "objects");
+        figure(p + ".update", u, "ms");
+        figure(p + ".update_per_object", perObject, "us");
+        figure(p + ".compose", median(compose), "ms");
+        figure(p + ".compose_per_object", median(compose) * 1000.0 / count, "us");
+        ratio(p + ".per_object_vs_n100", perObject / firstPerObject, "<= ~1 when linear");
+        if (lastSize) ratio(p + ".update_vs_previous_size", u / lastUpdate, "<= ~10 for 10x the objects");
+        lastUpdate = u;
+        lastSize = n;
+    }
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: hover-bench [frame|terrain|load|scale|all] [--window] [--frames N]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string what = "all";
+    int frames = 1500;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--window")) windowed = true;
+        else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::atoi(argv[++i]);
+        else if (argv[i][0] != '-') what = argv[i];
+        else return usage();
+    }
+    if (frames < 1) return usage();
+    if (install_allegro(windowed ? SYSTEM_AUTODETECT : SYSTEM_NONE, &errno, atexit) != 0) {
+        std::fprintf(stderr, "Cannot start the library\n");
+        return 1;
+    }
+    set_color_depth(16);
+    if (windowed) {
+        if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, World::kScreenWidth, World::kScreenHeight, 0, 0) != 0) {
+            std::fprintf(stderr, "Cannot set gfx mode: %s\n", allegro_error);
+            return 1;
+        }
+        std::printf("# window: %s, depth %d\n", gfx_driver ? gfx_driver->name : "?", bitmap_color_depth(screen));
+    } else {
+        fakeScreen = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    }
+    try {
+        const bool all = what == "all";
+        if (all || what == "frame") benchFrame(frames);
+        if (all || what == "terrain") benchTerrain(5);
+        if (all || what == "load") benchLoad(5);
+        if (all || what == "scale") benchScale(300);
+        if (!all && what != "frame" && what != "terrain" && what != "load" && what != "scale") return usage();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    if (fakeScreen) destroy_bitmap(fakeScreen);
+    return 0;
+}
+END_OF_MAIN()
