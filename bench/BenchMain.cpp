@@ -207,6 +207,8 @@ void benchFrame(int frames) {
         loadRace(w, t);
         for (int i = 0; i < static_cast<int>(kWarmUpSeconds / kStep); ++i) gamePass(w);
         std::vector<double> pass, update, compose, copies, bare;
+        // the frames that show wakes, the scene with the most blending
+        std::vector<double> wakePass, wakeCopies, wakeBare;
         double wakesAlive = 0, drawn = 0, wakesDrawn = 0;
         for (int i = 0; i < frames; ++i) {
             // the pass as the game loop runs it, then its two parts on their own
@@ -229,6 +231,11 @@ void benchFrame(int frames) {
                 if (windowed) w.draw(); else w.composeFrame();
                 compose.push_back(sd.ms());
             }
+            if (scene.wakes > 0) {
+                wakePass.push_back(pass.back());
+                wakeCopies.push_back(copies.back());
+                wakeBare.push_back(bare.back());
+            }
             wakesAlive += static_cast<double>(countWakes(w));
             drawn += static_cast<double>(scene.sprites.size());
             wakesDrawn += scene.wakes;
@@ -247,6 +254,13 @@ void benchFrame(int frames) {
         figure(p + ".passes_per_second", 1000.0 / median(pass), "passes/s");
         ratio(p + ".pass_vs_two_copies", median(pass) / median(copies), windowed ? "<= 1.5" : nullptr);
         ratio(p + ".pass_vs_bare_calls", median(pass) / median(bare), windowed ? "~1.2" : nullptr);
+        figure(p + ".frames_with_wakes", static_cast<double>(wakePass.size()), "frames");
+        if (!wakePass.empty()) {
+            figure(p + ".wake_frames.pass", median(wakePass), "ms");
+            ratio(p + ".wake_frames.pass_vs_two_copies", median(wakePass) / median(wakeCopies),
+                  windowed ? "<= 1.5" : nullptr);
+            ratio(p + ".wake_frames.pass_vs_bare_calls", median(wakePass) / median(wakeBare), windowed ? "~1.2" : nullptr);
+        }
         allPass.insert(allPass.end(), pass.begin(), pass.end());
         allCopies.insert(allCopies.end(), copies.begin(), copies.end());
         allBare.insert(allBare.end(), bare.begin(), bare.end());
@@ -344,7 +358,7 @@ void benchLoad(int repeats) {
 void benchScale(int steps) {
     std::printf("# update as objects grow (%s, 16 bits): track 1 plus n objects, %d steps each\n", mode().c_str(),
                 steps);
-    double firstPerObject = 0.0, lastUpdate = 0.0;
+    double firstPerObject = 0.0, lastUpdate = 0.0, lastCount = 0.0, firstMarginal = 0.0;
     int lastSize = 0;
     for (int n : kScaleSizes) {
         World w(false);
@@ -378,8 +392,16 @@ void benchScale(int steps) {
         figure(p + ".compose", median(compose), "ms");
         figure(p + ".compose_per_object", median(compose) * 1000.0 / count, "us");
         ratio(p + ".per_object_vs_n100", perObject / firstPerObject, "<= ~1 when linear");
-        if (lastSize) ratio(p + ".update_vs_previous_size", u / lastUpdate, "<= ~10 for 10x the objects");
+        if (lastSize) {
+            ratio(p + ".update_vs_previous_size", u / lastUpdate, "<= ~10 for 10x the objects");
+            // the cost of each object added since the previous size: flat when linear
+            const double marginal = (u - lastUpdate) * 1000.0 / (count - lastCount);
+            if (firstMarginal == 0.0) firstMarginal = marginal;
+            figure(p + ".update_per_added_object", marginal, "us");
+            ratio(p + ".added_object_cost_vs_first_step", marginal / firstMarginal, "~1 when linear");
+        }
         lastUpdate = u;
+        lastCount = count;
         lastSize = n;
     }
 }
@@ -393,7 +415,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::string what = "all";
-    int frames = 1500;
+    int frames = 3600;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--window")) windowed = true;
         else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::atoi(argv[++i]);
@@ -420,7 +442,7 @@ int main(int argc, char** argv) {
         if (all || what == "frame") benchFrame(frames);
         if (all || what == "terrain") benchTerrain(5);
         if (all || what == "load") benchLoad(5);
-        if (all || what == "scale") benchScale(300);
+        if (all || what == "scale") benchScale(600);
         if (!all && what != "frame" && what != "terrain" && what != "load" && what != "scale") return usage();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

@@ -19,19 +19,7 @@ wait_preview 40
 keep_shot "$WORK/preview.png" "editor-preview"
 hold Return 0.15
 
-# the editor's frame: the map around the cursor, a white disc drawn 5 pixels
-# above the middle of the frame
-t0="$(now_ms)"
-while :; do
-    game_running || fail "the editor ended before it showed the track"
-    s="$(shot editor-0)"
-    if [ "$(read_text "$s" 10 10 28)" != "Please wait... rendering map" ] &&
-        [ "$(colour "$s" 320 235)" = "255,255,255" ] && ge "$(mean "$s" 640x440+0+40)" 0.05; then
-        break
-    fi
-    [ $(( $(now_ms) - t0 )) -gt 40000 ] && fail "the editor's cursor did not appear (pixel at (320, 235) is $(colour "$s" 320 235))"
-    sleep 0.3
-done
+wait_editor 40
 log "editor shows the track and its cursor"
 # the first second of a run stands still; let the clock start
 sleep 1.5

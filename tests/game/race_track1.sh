@@ -4,7 +4,7 @@
 # the clock's pace, Pause and Space, Escape back to the track dialog.
 source "$(dirname "$0")/lib/common.sh"
 source "$(dirname "$0")/lib/race.sh"
-game_test_init "$1" 90
+game_test_init "$1" 150
 require_content
 start_xvfb
 quiet_sound

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -391,4 +393,31 @@ TEST_F(CraftWorld, RecordsFarOffTheMapRunCleanInARace) {
         EXPECT_GE(c->getPosition().x, 0.0);
         EXPECT_LE(c->getPosition().x, HoverCraft::kTrackSize);
     }
+}
+
+// The shipped content cut short anywhere: the load error, never a crash.
+TEST(World, ShippedDatafilesCutShortGiveTheirErrors) {
+    std::ifstream dataIn("data.dat", std::ios::binary), tracksIn("tracks.dat", std::ios::binary);
+    if (!dataIn || !tracksIn) GTEST_SKIP() << "the game content is not in the working directory";
+    const testfiles::Bytes data((std::istreambuf_iterator<char>(dataIn)), std::istreambuf_iterator<char>());
+    const testfiles::Bytes tracks((std::istreambuf_iterator<char>(tracksIn)), std::istreambuf_iterator<char>());
+    ScratchDir dir;
+    for (int part = 1; part < 24; ++part) {
+        const size_t cut = data.size() * part / 24;
+        testfiles::writeFile("data.dat", testfiles::Bytes(data.begin(), data.begin() + cut));
+        EXPECT_EQ(dataError(), "Failed to load datafile") << "data.dat cut at " << cut;
+    }
+    for (int part = 1; part < 24; ++part) {
+        const size_t cut = tracks.size() * part / 24;
+        testfiles::writeFile("tracks.dat", testfiles::Bytes(tracks.begin(), tracks.begin() + cut));
+        Terrain t;
+        try {
+            t.load(1);
+            ADD_FAILURE() << "tracks.dat cut at " << cut << " loaded";
+        } catch (const std::runtime_error& e) {
+            EXPECT_STREQ(e.what(), "Unable to load tracks datafile") << cut;
+        }
+    }
+    testfiles::writeFile("data.dat", data);
+    EXPECT_EQ(dataError(), "loaded");
 }

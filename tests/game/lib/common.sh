@@ -426,3 +426,20 @@ clock_at() {
     convert "xwd:$WORK/$1.xwd" "$out" 2>/dev/null || fail "screenshot $1 failed"
     echo "$(( (t0 + t1) / 2 )) $out"
 }
+
+# wait_editor SECONDS: waits for the editor's frame: the map around the
+# cursor, a white disc drawn 5 pixels above the middle of the frame.
+wait_editor() {
+    local limit="${1:-40}" t0 s
+    t0="$(now_ms)"
+    while :; do
+        game_running || fail "the editor ended before it showed the track"
+        s="$(shot editor-wait)"
+        if [ "$(read_text "$s" 10 10 28)" != "Please wait... rendering map" ] &&
+            [ "$(colour "$s" 320 235)" = "255,255,255" ] && ge "$(mean "$s" 640x440+0+40)" 0.05; then
+            return 0
+        fi
+        [ $(( $(now_ms) - t0 )) -gt $((limit * 1000)) ] && fail "the editor's cursor did not appear within ${limit}s (pixel at (320, 235) is $(colour "$s" 320 235))"
+        sleep 0.3
+    done
+}
