@@ -2,9 +2,11 @@
 // puts what was read through a race and an editor World: update, contact
 // pass, drawing and writing. Run by scripts/fuzz.
 #include <allegro.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
@@ -23,6 +25,12 @@ namespace {
 World* editorWorld = nullptr;
 World* raceWorld = nullptr;
 BITMAP* groundTexture = nullptr;
+char scratch[] = "/tmp/hover-fuzz-XXXXXX";
+
+void removeScratch() {
+    std::remove((std::string(scratch) + "/data.dat").c_str());
+    rmdir(scratch);
+}
 
 void prepareGround(World& w) {
     std::vector<unsigned char> heights(Terrain::kHeightmapBytes);
@@ -62,8 +70,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) std::abort();
     set_color_depth(32);
     // data.dat of the right shape in a folder of our own
-    char pattern[] = "/tmp/hover-fuzz-XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) std::abort();
+    if (!mkdtemp(scratch) || chdir(scratch) != 0) std::abort();
+    std::atexit(removeScratch);
     testfiles::writeGameData("data.dat");
     currentTexts = englishTexts;
     groundTexture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);

@@ -74,7 +74,9 @@ race_session() {
     check_pace
 
     # drive: full throttle, steering one way and the other
-    s="$(shot drive-0)"
+    local ta pa tb pb
+    read -r ta pa <<<"$(clock_at drive-0)"
+    s="$pa"
     line="$(hud_of "$s")"
     xdotool keydown Up
     sleep 1.5
@@ -85,10 +87,15 @@ race_session() {
         xdotool keyup "$k"
         sleep 0.8
     done
-    s="$(shot drive-1)"
+    read -r tb pb <<<"$(clock_at drive-1)"
+    s="$pb"
     xdotool keyup Up
     sleep 0.2
     line2="$(hud_of "$s")"
+    if [ "$(hud_lap "$line2")" = "$(hud_lap "$line")" ]; then
+        # a figure only: the frame rate changes while driving, and so does the step
+        log "pace while driving: race clock $(( $(hud_ms "$line2") - $(hud_ms "$line") )) ms over $((tb - ta)) ms of wall clock"
+    fi
     keep_shot "$s" "race-track$track"
     d="$(differ "$WORK/drive-0.png" "$WORK/drive-1.png" 640x440+0+40)"
     log "after driving: $line2 (map area changed: $d)"
