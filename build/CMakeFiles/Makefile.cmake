@@ -42,6 +42,7 @@ set(CMAKE_MAKEFILE_DEPENDS
   "/usr/share/cmake-3.25/Modules/Platform/Linux.cmake"
   "/usr/share/cmake-3.25/Modules/Platform/UnixPaths.cmake"
   "/work/main/CMakeLists.txt"
+  "/work/main/bench/CMakeLists.txt"
   "CMakeFiles/3.25.1/CMakeCCompiler.cmake"
   "CMakeFiles/3.25.1/CMakeCXXCompiler.cmake"
   "CMakeFiles/3.25.1/CMakeSystem.cmake"
@@ -62,6 +63,7 @@ set(CMAKE_MAKEFILE_PRODUCTS
   "CMakeFiles/CMakeDirectoryInformation.cmake"
   "tools/CMakeFiles/CMakeDirectoryInformation.cmake"
   "tests/CMakeFiles/CMakeDirectoryInformation.cmake"
+  "bench/CMakeFiles/CMakeDirectoryInformation.cmake"
   )
 
 # Dependency information for all targets:
@@ -72,4 +74,6 @@ set(CMAKE_DEPEND_INFO_FILES
   "tools/CMakeFiles/hover-content.dir/DependInfo.cmake"
   "tools/CMakeFiles/game_content.dir/DependInfo.cmake"
   "tests/CMakeFiles/hover_tests.dir/DependInfo.cmake"
+  "bench/CMakeFiles/hover-bench.dir/DependInfo.cmake"
+  "bench/CMakeFiles/hover-leakrun.dir/DependInfo.cmake"
   )

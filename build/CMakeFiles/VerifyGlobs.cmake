@@ -6,10 +6,12 @@ cmake_policy(SET CMP0009 NEW)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tests/game/*.sh")
 set(OLD_GLOB
   "/work/main/tests/game/damaged_content.sh"
+  "/work/main/tests/game/editor.sh"
   "/work/main/tests/game/no_display.sh"
   "/work/main/tests/game/race_track1.sh"
   "/work/main/tests/game/race_track2.sh"
   "/work/main/tests/game/race_track3.sh"
+  "/work/main/tests/game/sound.sh"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")
@@ -92,6 +94,7 @@ set(OLD_GLOB
   "/work/main/tests/track/TrackFileTest.cpp"
   "/work/main/tests/world/FrameTimerTest.cpp"
   "/work/main/tests/world/RaceCheckTest.cpp"
+  "/work/main/tests/world/SoakTest.cpp"
   "/work/main/tests/world/WorldTest.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")

@@ -82,12 +82,17 @@ bool checkFont(Cursor& c) {
     if (kind != 0) return false;
     const int ranges = c.u16();
     for (int r = 0; r < ranges && !c.bad; ++r) {
-        const bool mono = c.u8() != 0;
+        // the byte before a range is its colour depth: 1 (or 255) for a
+        // monochrome range, else the depth of its glyph bitmaps
+        const int depth = c.u8();
+        const bool mono = depth == 1 || depth == 255;
+        if (!mono && depth != 8 && depth != 15 && depth != 16 && depth != 24 && depth != 32) return false;
+        const long bytes = (depth + 7) / 8;
         const long start = c.s32(), end = c.s32();
         if (start < 0 || end < start) return false;
         for (long ch = start; ch <= end && !c.bad; ++ch) {
             const long w = c.u16(), h = c.u16();
-            c.take(mono ? (w + 7) / 8 * h : w * h);
+            c.take(mono ? (w + 7) / 8 * h : w * h * bytes);
         }
     }
     return !c.bad;

@@ -421,3 +421,38 @@ TEST(World, ShippedDatafilesCutShortGiveTheirErrors) {
     testfiles::writeFile("data.dat", data);
     EXPECT_EQ(dataError(), "loaded");
 }
+
+// A font range stores its colour depth before its glyphs: a true-colour range
+// holds 3 bytes a pixel at 24 bits, and such a font is whole, not damaged.
+TEST(World, ColourFontRangesAreMeasuredByTheirDepth) {
+    using namespace testfiles;
+    ScratchDir dir;
+    const auto colourFont = [](int depth, int bytesPerPixel) {
+        DatObject o{static_cast<uint32_t>(DAT_FONT), {}};
+        put16(o.data, 0);
+        put16(o.data, 1);
+        o.data.push_back(static_cast<unsigned char>(depth));
+        put32(o.data, 32);
+        put32(o.data, 126);
+        for (int c = 32; c <= 126; ++c) {
+            put16(o.data, 4);
+            put16(o.data, 6);
+            for (int i = 0; i < 4 * 6 * bytesPerPixel; ++i) o.data.push_back(0x40);
+        }
+        return o;
+    };
+    auto objects = gameDataObjects();
+    objects[40] = colourFont(24, 3);
+    writeFile("data.dat", datafileBytes(objects));
+    EXPECT_EQ(dataError(), "loaded") << "24-bit glyphs";
+    objects[40] = colourFont(8, 1);
+    writeFile("data.dat", datafileBytes(objects));
+    EXPECT_EQ(dataError(), "loaded") << "8-bit glyphs";
+    // the same 24-bit glyphs said to be 8-bit leave bytes over: not a font
+    objects[40] = colourFont(8, 3);
+    writeFile("data.dat", datafileBytes(objects));
+    EXPECT_EQ(dataError(), "Failed to load datafile") << "depth and size disagree";
+    objects[40] = colourFont(7, 1);
+    writeFile("data.dat", datafileBytes(objects));
+    EXPECT_EQ(dataError(), "Failed to load datafile") << "no such depth";
+}

@@ -30,6 +30,7 @@ set(CMAKE_DEPENDS_DEPENDENCY_FILES
   "/work/main/tests/track/TrackFileTest.cpp" "tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o" "gcc" "tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o.d"
   "/work/main/tests/world/FrameTimerTest.cpp" "tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o" "gcc" "tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o.d"
   "/work/main/tests/world/RaceCheckTest.cpp" "tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o" "gcc" "tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o.d"
+  "/work/main/tests/world/SoakTest.cpp" "tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o" "gcc" "tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o.d"
   "/work/main/tests/world/WorldTest.cpp" "tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o" "gcc" "tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o.d"
   )
 

@@ -363,10 +363,24 @@ tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.s"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/world/RaceCheckTest.cpp -o CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.s
 
+tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
+tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o: /work/main/tests/world/SoakTest.cpp
+tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_22) "Building CXX object tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o -MF CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o.d -o CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o -c /work/main/tests/world/SoakTest.cpp
+
+tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/hover_tests.dir/world/SoakTest.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/world/SoakTest.cpp > CMakeFiles/hover_tests.dir/world/SoakTest.cpp.i
+
+tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/hover_tests.dir/world/SoakTest.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/world/SoakTest.cpp -o CMakeFiles/hover_tests.dir/world/SoakTest.cpp.s
+
 tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
 tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o: /work/main/tests/world/WorldTest.cpp
 tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_22) "Building CXX object tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_23) "Building CXX object tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o -MF CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o.d -o CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o -c /work/main/tests/world/WorldTest.cpp
 
 tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.i: cmake_force
@@ -380,7 +394,7 @@ tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.s: cmake_force
 tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o: tests/CMakeFiles/hover_tests.dir/flags.make
 tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o: /work/main/tests/TestMain.cpp
 tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o: tests/CMakeFiles/hover_tests.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_23) "Building CXX object tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_24) "Building CXX object tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o -MF CMakeFiles/hover_tests.dir/TestMain.cpp.o.d -o CMakeFiles/hover_tests.dir/TestMain.cpp.o -c /work/main/tests/TestMain.cpp
 
 tests/CMakeFiles/hover_tests.dir/TestMain.cpp.i: cmake_force
@@ -414,6 +428,7 @@ hover_tests_OBJECTS = \
 "CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o" \
 "CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o" \
 "CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o" \
+"CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o" \
 "CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o" \
 "CMakeFiles/hover_tests.dir/TestMain.cpp.o"
 
@@ -441,6 +456,7 @@ tests/hover_tests: tests/CMakeFiles/hover_tests.dir/track/TrackCheckTest.cpp.o
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/track/TrackFileTest.cpp.o
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o
+tests/hover_tests: tests/CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/TestMain.cpp.o
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/build.make
@@ -448,7 +464,7 @@ tests/hover_tests: libhovercore.a
 tests/hover_tests: /usr/lib/x86_64-linux-gnu/libgtest.a
 tests/hover_tests: /usr/lib/x86_64-linux-gnu/liballeg.so
 tests/hover_tests: tests/CMakeFiles/hover_tests.dir/link.txt
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_24) "Linking CXX executable hover_tests"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_25) "Linking CXX executable hover_tests"
 	cd /work/main/build/tests && $(CMAKE_COMMAND) -E cmake_link_script CMakeFiles/hover_tests.dir/link.txt --verbose=$(VERBOSE)
 	cd /work/main/build/tests && /usr/bin/cmake -D TEST_TARGET=hover_tests -D TEST_EXECUTABLE=/work/main/build/tests/hover_tests -D TEST_EXECUTOR= -D TEST_WORKING_DIR=/work/main/build/game -D TEST_EXTRA_ARGS= -D "TEST_PROPERTIES=ENVIRONMENT;HOVER_SOURCE_DIR=/work/main" -D TEST_PREFIX= -D TEST_SUFFIX= -D TEST_FILTER= -D NO_PRETTY_TYPES=FALSE -D NO_PRETTY_VALUES=FALSE -D TEST_LIST=hover_tests_TESTS -D CTEST_FILE=/work/main/build/tests/hover_tests[1]_tests.cmake -D TEST_DISCOVERY_TIMEOUT=60 -D TEST_XML_OUTPUT_DIR= -P /usr/share/cmake-3.25/Modules/GoogleTestAddTests.cmake
 

@@ -43,6 +43,8 @@ file(REMOVE_RECURSE
   "CMakeFiles/hover_tests.dir/world/FrameTimerTest.cpp.o.d"
   "CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o"
   "CMakeFiles/hover_tests.dir/world/RaceCheckTest.cpp.o.d"
+  "CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o"
+  "CMakeFiles/hover_tests.dir/world/SoakTest.cpp.o.d"
   "CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o"
   "CMakeFiles/hover_tests.dir/world/WorldTest.cpp.o.d"
   "hover_tests"
