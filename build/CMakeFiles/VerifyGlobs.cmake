@@ -38,7 +38,7 @@ if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   file(TOUCH_NOCREATE "/work/main/build/CMakeFiles/cmake.verify_globs")
 endif()
 
-# CORE_SOURCES at CMakeLists.txt:25 (file)
+# CORE_SOURCES at CMakeLists.txt:27 (file)
 file(GLOB_RECURSE NEW_GLOB LIST_DIRECTORIES false "/work/main/src/*.cpp")
 set(OLD_GLOB
   "/work/main/src/app/CommandLine.cpp"

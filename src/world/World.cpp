@@ -190,10 +190,11 @@ void World::run() {
     // a tick left over from an earlier run must not count for this one
     tickFlag = false;
     install_int(tick, 1000);
+    timer.start(key[KEY_PAUSE], key[KEY_SPACE]);
     for (;;) {
-        if (key[KEY_PAUSE]) timer.pause();
+        timer.pauseKey(key[KEY_PAUSE]);
         if (timer.shouldUpdate()) update(timer.step());
-        if (key[KEY_SPACE] && timer.resume()) {
+        if (timer.spaceKey(key[KEY_SPACE])) {
             remove_int(tick);
             tickFlag = false;
             install_int(tick, 1000);

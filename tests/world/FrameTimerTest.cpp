@@ -48,16 +48,51 @@ TEST(FrameTimer, PauseHoldsUntilSpaceResumes) {
 
 TEST(FrameTimer, PauseAndSpaceHeldTogetherKeepTheWorldStill) {
     FrameTimer t;
+    t.start(false, false);
     for (int i = 0; i < 10; ++i) t.passDone();
     t.onTick();
-    // each pass tests Pause, then updates, then tests Space: with both held
-    // the update always finds the loop paused
+    // each pass reads Pause, then updates, then reads Space; both go down in
+    // the same pass and stay down
     for (int pass = 0; pass < 5; ++pass) {
-        t.pause();
+        t.pauseKey(true);
         EXPECT_FALSE(t.shouldUpdate()) << pass;
-        EXPECT_TRUE(t.resume());
+        EXPECT_FALSE(t.spaceKey(true)) << pass;
         t.passDone();
     }
-    // Pause let go, Space still held: running again
+    EXPECT_FALSE(t.shouldUpdate());
+    // Pause let go (its release pauses again: nothing changes), Space still held
+    t.pauseKey(false);
+    EXPECT_FALSE(t.spaceKey(true));
+    EXPECT_FALSE(t.shouldUpdate());
+    // Space let go and pressed again: running
+    EXPECT_FALSE(t.spaceKey(false));
+    EXPECT_TRUE(t.spaceKey(true));
+    EXPECT_TRUE(t.shouldUpdate());
+}
+
+TEST(FrameTimer, PauseReportedAsAToggleStillPausesOnEveryPress) {
+    FrameTimer t;
+    // a toggle left on by an earlier race is no press
+    t.start(true, false);
+    t.onTick();
+    for (int i = 0; i < 10; ++i) t.passDone();
+    t.onTick();
+    t.pauseKey(true);
+    EXPECT_TRUE(t.shouldUpdate());
+    // first press: the state goes up to down and stays down after release
+    t.pauseKey(false);
+    EXPECT_FALSE(t.shouldUpdate());
+    EXPECT_FALSE(t.spaceKey(false));
+    EXPECT_TRUE(t.spaceKey(true));
+    t.spaceKey(false);
+    for (int pass = 0; pass < 3; ++pass) {
+        t.pauseKey(false);
+        EXPECT_TRUE(t.shouldUpdate()) << "the state left as it is does not pause again";
+    }
+    // the next press turns the toggle back: that pauses too
+    t.pauseKey(true);
+    EXPECT_FALSE(t.shouldUpdate());
+    EXPECT_FALSE(t.spaceKey(false));
+    EXPECT_TRUE(t.spaceKey(true));
     EXPECT_TRUE(t.shouldUpdate());
 }

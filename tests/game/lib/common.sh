@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared helpers of the whole-game tests: a private X server, the game started
 # from a scratch folder, keys held as a player holds them, screenshots and
 # pixel checks, the HUD line read back from a screenshot, and a recorded
@@ -22,7 +23,7 @@ GAME_PID=""
 GAME_WIN=""
 GAME_OUT=""            # standard output of the last game started
 GAME_ERR=""            # standard error of the last game started
-GAME_STATUS=""         # exit status of the last game that ended
+export GAME_STATUS=""  # exit status of the last game that ended
 TEST_NAME="$(basename "${0%.sh}")"
 SHOT_KEEP_DIR=""       # screenshots worth keeping are copied here when set
 WATCHDOG_PID=""

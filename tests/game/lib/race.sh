@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # One race played as a player plays it, on the real binary in a real window:
 #   race_session TRACK LANGUAGE
 # picks the language (0 English, 1 French, 2 the third) and the track in the
@@ -26,7 +27,7 @@ hud_of() {
 # from other programs on the machine disturbs a measure now and then, so up to
 # three are made; one within 10 % passes.
 check_pace() {
-    local try a b ta tb pa pb line_a line_b real race ratio
+    local try ta tb pa pb line_a line_b real race ratio=""
     for try in 1 2 3; do
         read -r ta pa <<<"$(clock_at pace-a$try)"
         sleep 5
