@@ -415,7 +415,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::string what = "all";
-    int frames = 3600;
+    int frames = 12000;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--window")) windowed = true;
         else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::atoi(argv[++i]);
