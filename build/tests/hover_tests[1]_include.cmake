@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/tests/hover_tests[1]_tests.cmake")
-  include("/work/main/build/tests/hover_tests[1]_tests.cmake")
-else()
-  add_test(hover_tests_NOT_BUILT hover_tests_NOT_BUILT)
-endif()
