@@ -8,17 +8,20 @@
       records) of TRACK.txt, spread round the lap in driving order, the first
       where the route heads +x; a gate (C) at every second point.  One line
       per point: "x y gate" (gate 1 or 0).
-  editor_loop.py drive PLAN.txt
+  editor_loop.py drive PLAN.txt GAME_OUT
       walks the editor's cursor from its start to each point in turn by
-      holding S/Z and A/X (xdotool, to the focused window), placing a gate
-      (when planned) and a waypoint at each.  Prints each point reached.
+      holding S/Z and A/X (xdotool, to the focused window); at each point
+      finds where the cursor really is from an F5 report (GAME_OUT is the
+      game's standard output), moves it onto the point, and places a
+      waypoint and, when planned, a gate.  Prints each point reached.
   editor_loop.py compare PLAN.txt NEWTRACK.txt SCENERY_COUNT TOLERANCE
       the saved file holds the scenery records first, then the placements in
-      the planned order, each within TOLERANCE units of its plan; prints
+      the planned order (at each point W, then C for a gate), each within TOLERANCE units of its plan; prints
       planned against saved positions; exit 1 when they do not match.
 """
 
 import math
+import re
 import subprocess
 import sys
 import time
@@ -29,6 +32,7 @@ POINTS = 8
 GATES = 4
 HOLD = 0.3             # a command key is held this long: one placement
 LAG = 0.06             # a key is seen held this much longer than it is held
+PROBE_WAIT = 20        # seconds an F5 report may take
 LOCK_WAIT = 1.1        # after a command key is let go, before the next one
 
 
@@ -130,24 +134,66 @@ def command(k):
     time.sleep(LOCK_WAIT - 0.15)
 
 
-def drive(path, lag):
+PROBE = re.compile(r"checkpoint (\d+) at \((-?\d+), (-?\d+)\): the drivers' route passes no nearer")
+
+
+def reports(out):
+    with open(out) as f:
+        return f.read().split("\nVerdict: ")
+
+
+def probe(out):
+    """Where the cursor stands: a spare gate placed there lies off the
+    drivers' route, and the F5 report names its position.  The gate is
+    deleted again (it is the nearest object, at distance 0)."""
+    before = len(reports(out))
+    command("c")
+    command("F5")
+    deadline = time.monotonic() + PROBE_WAIT
+    while len(reports(out)) <= before:
+        if time.monotonic() > deadline:
+            sys.exit("F5 gave no report within %d s" % PROBE_WAIT)
+        time.sleep(0.1)
+    report = reports(out)[before - 1]
+    found = [(int(m.group(1)), float(m.group(2)), float(m.group(3))) for m in PROBE.finditer(report)]
+    command("d")
+    if not found:
+        sys.exit("the F5 report names no spare gate:\n" + report)
+    _, x, y = max(found)
+    return x, y
+
+
+def drive(path, out, lag):
+    """A waypoint at the start (the one known position) gives the spare
+    gates a route to be off; it is deleted at the end, when the route's
+    numbers fall into place."""
     x, y = START
+    command("w")
     for k, (px, py, gate) in enumerate(read_plan(path)):
         move(px - x, py - y, lag)
+        ax, ay = probe(out)
+        print("point %d: aimed at (%.0f, %.0f), reached (%.0f, %.0f), %.0f off" %
+              (k, px, py, ax, ay, math.hypot(ax - px, ay - py)), flush=True)
+        move(px - ax, py - ay, lag)
         x, y = px, py
+        command("w")
+        if k == 0:
+            # numbered after the start's waypoint: it is the first of the route
+            command("Page_Down")
         if gate:
             command("c")
-        command("w")
-        print("point %d at (%.0f, %.0f)%s" % (k, px, py, " with a gate" if gate else ""), flush=True)
+    move(START[0] - x, START[1] - y, lag)
+    command("d")
+    print("start's waypoint deleted", flush=True)
 
 
 def compare(path, saved, count, tolerance):
     points = read_plan(path)
     want = []
     for px, py, gate in points:
+        want.append(("W", px, py))
         if gate:
             want.append(("C", px, py))
-        want.append(("W", px, py))
     got = []
     with open(saved) as f:
         got = [l.split() for l in f if l.split()]
@@ -161,7 +207,7 @@ def compare(path, saved, count, tolerance):
         ok = False
     placed = body[count:]
     if len(placed) != len(want):
-        print("%d records placed, %d planned" % (len(placed), len(want)))
+        print("%d records placed, %d planned: %s" % (len(placed), len(want), [" ".join(t) for t in placed]))
         ok = False
     worst = 0.0
     print("record  planned          saved            off")
@@ -188,8 +234,8 @@ def main():
         scenery(sys.argv[2], sys.argv[3])
     elif what == "plan" and len(sys.argv) == 4:
         plan(sys.argv[2], sys.argv[3])
-    elif what == "drive" and len(sys.argv) in (3, 4):
-        drive(sys.argv[2], float(sys.argv[3]) if len(sys.argv) == 4 else LAG)
+    elif what == "drive" and len(sys.argv) == 4:
+        drive(sys.argv[2], sys.argv[3], LAG)
     elif what == "compare" and len(sys.argv) == 6:
         sys.exit(0 if compare(sys.argv[2], sys.argv[3], int(sys.argv[4]), float(sys.argv[5])) else 1)
     else:
