@@ -1,3 +1,4 @@
+#include "track/GoodLoop.h"
 #include "editor/EditorCursor.h"
 
 #include <allegro.h>
@@ -340,22 +341,6 @@ TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZero) {
 
 namespace {
 
-// The same ground as the race tests: flat land at height 10.
-const char* const kGoodLoop =
-    "C 1500 1200 10 40 0 0\n"
-    "C 1800 1500 10 40 1 270\n"
-    "C 1500 1800 10 40 2 180\n"
-    "C 1200 1500 10 40 3 90\n"
-    "W 1500 1200 0 0\n"
-    "W 1800 1200 0 1\n"
-    "W 1800 1500 0 2\n"
-    "W 1800 1800 0 3\n"
-    "W 1500 1800 0 4\n"
-    "W 1200 1800 0 5\n"
-    "W 1200 1500 0 6\n"
-    "W 1200 1200 0 7\n"
-    "P 1650 1200 10 4\n"
-    "E\n";
 
 class EditorCheckTest : public EditorTest {
 protected:
