@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/Texts.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
 #include "world/TestFiles.h"
+#include "world/Texts.h"
 #include "world/World.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/Menus.h"
-#include "app/Texts.h"
+#include "world/Texts.h"
 #include "world/World.h"
 
 bool setGraphicsMode(bool fullScreen) {

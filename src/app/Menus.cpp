@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/Texts.h"
+#include "world/Texts.h"
 
 FONT* dialogFont = nullptr;
 

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Texts.h"
 #include "control/Controller.h"
 #include "math/Angles.h"
 #include "objects/CheckPoint.h"
 #include "objects/Wake.h"
+#include "world/Texts.h"
 #include "world/World.h"
 
 namespace {

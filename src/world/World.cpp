@@ -9,7 +9,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/Texts.h"
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
 #include "control/KeyboardController.h"
@@ -21,6 +20,7 @@
 #include "world/DatafileCheck.h"
 #include "world/FrameTimer.h"
 #include "world/Hud.h"
+#include "world/Texts.h"
 
 namespace {
 

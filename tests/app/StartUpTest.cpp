@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/Game.h"
-#include "app/Texts.h"
 #include "world/TestFiles.h"
+#include "world/Texts.h"
 
 TEST(StartUp, NoGraphicsModeIsReportedOnStandardError) {
     // the headless system driver has no graphics modes at all

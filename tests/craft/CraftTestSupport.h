@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/Texts.h"
 #include "control/Controller.h"
 #include "craft/HoverCraft.h"
+#include "world/Texts.h"
 #include "world/World.h"
 
 namespace crafttest {

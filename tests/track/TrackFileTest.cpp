@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/Texts.h"
 #include "control/AiWaypoint.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
@@ -22,6 +21,7 @@
 #include "objects/StaticObject.h"
 #include "objects/Wake.h"
 #include "world/TestFiles.h"
+#include "world/Texts.h"
 #include "world/World.h"
 
 using testfiles::ScratchDir;

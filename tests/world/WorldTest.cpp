@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Texts.h"
 #include "craft/HoverCraft.h"
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "world/TestFiles.h"
+#include "world/Texts.h"
 
 using testfiles::ScratchDir;
 

@@ -1,4 +1,4 @@
-#include "app/Texts.h"
+#include "world/Texts.h"
 
 const char* const englishTexts[kTextCount] = {
     "Hello",         "Track",          "Preview", "An easy track", "A difficult track", "An impossible track",
