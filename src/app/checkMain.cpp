@@ -1,7 +1,9 @@
 // hover-check N FILE: checks the track FILE on the ground of track N and races
-// the four computer drivers on it, without a window. Exit status: 0 when all
-// four finish three laps, 1 when the track cannot be raced, 2 when the check
-// itself cannot run (arguments, files).
+// the four computer drivers on it, without a window, then a series of seeded
+// races with the player's place in turn raced, idle and driven faster. Exit
+// status: 0 when every computer driver finishes three laps in every race, 1
+// when the track cannot be raced, 2 when the check itself cannot run
+// (arguments, files).
 #include <allegro.h>
 
 #include <cerrno>
@@ -12,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "track/RaceSeries.h"
 #include "track/TrackCheck.h"
 
 namespace {
@@ -57,8 +60,12 @@ int main(int argc, char** argv) {
         TrackCheck check(TrackCheck::trackGround(track), text.str());
         check.run();
         check.report(std::cout);
+        if (!check.isRaceable()) return kNotRaceable;
+        RaceSeries series(TrackCheck::trackGround(track), text.str());
+        series.run();
+        series.report(std::cout);
         std::cout.flush();
-        return check.isRaceable() ? kRaceable : kNotRaceable;
+        return series.computersFinished() ? kRaceable : kNotRaceable;
     } catch (const std::exception& e) {
         std::cout.flush();
         std::cerr << e.what() << std::endl;

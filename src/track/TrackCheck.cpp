@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <locale>
+#include <random>
 #include <sstream>
 
 #include "control/AiController.h"
@@ -32,11 +33,42 @@ std::string whole(double v) {
     return text;
 }
 
+std::string tenths(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", v);
+    return text;
+}
+
 // A slope pulling this share of a craft's full thrust all but stops it
 // climbing; a driver that overshoots its waypoint there never gets back.
 constexpr double kSteepShare = 0.9;
 
 bool finite(const Vector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+// The ground's pull on a craft at a ground point.
+double slopePull(const Terrain& terrain, double x, double y) {
+    const Vector3 n = terrain.normalAt(Vector2(x, y));
+    return HoverCraft::kSlopeFactor * std::sqrt(n.x * n.x + n.y * n.y);
+}
+
+// The route is sampled this often for its steepest ground.
+constexpr double kRouteSample = 4.0;
+// A driver that came this near its waypoint and then drew this much further
+// away without touching it has missed it and must turn back.
+constexpr double kMissReach = 150.0;
+constexpr double kMissTurn = 40.0;
+// How far a seeded race moves each craft on its grid place, along and across
+// the start direction, and turns it, in degrees.
+constexpr double kGridShift = 8.0;
+constexpr double kGridTurn = 6.0;
+
+const char* seatName(TrackCheck::Seat seat) {
+    switch (seat) {
+        case TrackCheck::Seat::Idle: return " (idle on the grid)";
+        case TrackCheck::Seat::Faster: return " (the faster driver)";
+        default: return "";
+    }
+}
 
 // Ground distance from p to the segment a-b.
 double distanceToSegment(const Vector3& p, const Vector3& a, const Vector3& b) {
@@ -63,7 +95,10 @@ std::string TrackCheck::Problem::describe() const {
     return line > 0 ? "line " + std::to_string(line) + ": " + text : text;
 }
 
-TrackCheck::TrackCheck(GroundLoader g, std::string text) : ground(std::move(g)), trackText(std::move(text)) {}
+TrackCheck::TrackCheck(GroundLoader g, std::string text) : TrackCheck(std::move(g), std::move(text), Setup()) {}
+
+TrackCheck::TrackCheck(GroundLoader g, std::string text, Setup s)
+    : ground(std::move(g)), trackText(std::move(text)), setup(s) {}
 
 TrackCheck::~TrackCheck() = default;
 
@@ -154,6 +189,26 @@ void TrackCheck::prepare() {
         for (std::size_t i = 0; i < objects.size(); ++i) lines[objects[i]] = found[i];
     checkLayout();
     problems = layoutProblems;
+    measureRoute();
+}
+
+void TrackCheck::measureRoute() {
+    // the route as the drivers take it: straight from waypoint to waypoint
+    const int count = world->getWaypointCount();
+    if (count < 2) return;
+    const Terrain& terrain = world->getTerrain();
+    for (int k = 0; k < count; ++k) {
+        const Vector3 a = world->getWaypoint(k)->getPosition();
+        const Vector3 b = world->getWaypoint((k + 1) % count)->getPosition();
+        if (!finite(a) || !finite(b)) continue;
+        const double span = std::hypot(b.x - a.x, b.y - a.y);
+        loopLength += span;
+        const int samples = static_cast<int>(std::clamp(span / kRouteSample, 1.0, 4096.0));
+        for (int i = 0; i < samples; ++i) {
+            const double t = static_cast<double>(i) / samples;
+            steepestPull = std::max(steepestPull, slopePull(terrain, a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t));
+        }
+    }
 }
 
 void TrackCheck::checkLayout() {
@@ -335,16 +390,37 @@ void TrackCheck::startRace() {
     world->startRace();
     started = true;
     craft = world->getCraftList();  // still in grid order: nobody has passed a gate
-    // all four are computer drivers; the player's craft stays quiet
+    // the player's craft stays quiet, whoever drives it
     HoverCraft* player = world->getPlayer();
-    player->setController(new AiController(world.get(), player));
     player->setPlayer(false);
+    if (setup.seat == Seat::Computer) player->setController(new AiController(world.get(), player));
+    if (setup.seat == Seat::Faster) player->setController(new AiController(world.get(), player, kFasterSpeed));
+    // a player who never touches a key: no thrust, no steering
+    if (setup.seat == Seat::Idle) player->setController(nullptr);
+    if (setup.seed != 0) moveOnGrid();
     raceStart = world->getRaceTime();
     results.assign(craft.size(), CraftResult());
+    watches.assign(craft.size(), Watch());
     for (std::size_t i = 0; i < craft.size(); ++i) {
         results[i].number = static_cast<int>(i) + 1;
+        if (craft[i] == player) results[i].driver = setup.seat;
         results[i].lastProgressTime = raceStart;
         results[i].position = craft[i]->getPosition();
+        watches[i].last = results[i].position;
+    }
+}
+
+void TrackCheck::moveOnGrid() {
+    // the same seed always makes the same race
+    std::mt19937 random(setup.seed);
+    auto spread = [&random](double range) { return (2.0 * random() / std::mt19937::max() - 1.0) * range; };
+    for (HoverCraft* c : craft) {
+        const Vector3 f = c->getForward();
+        const Vector3 across(f.y, -f.x, 0.0);
+        Vector3 p = c->getPosition() + f * spread(kGridShift) + across * spread(kGridShift);
+        p.z = world->getTerrain().heightAt(Vector2(p.x, p.y));
+        c->setPosition(p);
+        c->setHeading(c->getHeading() + spread(kGridTurn));
     }
 }
 
@@ -361,17 +437,43 @@ void TrackCheck::advance() {
             r.lastCheckpoint = c->getLastCheckpoint();
             r.lastProgressTime = now;
         }
+        if (!r.finished) {
+            const Vector3 p = c->getPosition();
+            r.distance += std::hypot(p.x - watches[i].last.x, p.y - watches[i].last.y);
+            watches[i].last = p;
+            r.raced = now - raceStart;
+            watchWaypoint(i);
+        }
         if (c->isFinished() && !r.finished) {
             r.finished = true;
             r.finishTime = now;
         }
         r.position = c->getPosition();
-        if (auto* ai = dynamic_cast<AiController*>(c->getController())) r.targetWaypoint = ai->getTargetWaypoint();
         if (!finite(r.position) || !finite(c->getVelocity())) r.finite = false;
         const bool stuck = now - r.lastProgressTime >= kStuckTime;
-        if (!r.finished && !stuck && r.finite) allOver = false;
+        if (!r.finished && !stuck && r.finite && r.driver != Seat::Idle) allOver = false;
     }
     if (allOver || now - raceStart >= kTimeLimit) finish();
+}
+
+void TrackCheck::watchWaypoint(std::size_t i) {
+    auto* ai = dynamic_cast<AiController*>(craft[i]->getController());
+    const int count = world->getWaypointCount();
+    if (!ai || count == 0) return;
+    CraftResult& r = results[i];
+    Watch& w = watches[i];
+    if (ai->getTargetWaypoint() != r.targetWaypoint) {
+        r.targetWaypoint = ai->getTargetWaypoint();
+        w.closest = 1.0e300;
+        w.missed = false;
+    }
+    if (r.targetWaypoint >= count) return;
+    const double d = length(world->getWaypoint(r.targetWaypoint)->getPosition() - craft[i]->getPosition());
+    w.closest = std::min(w.closest, d);
+    if (!w.missed && w.closest < kMissReach && d > w.closest + kMissTurn) {
+        w.missed = true;
+        ++r.missedWaypoints;
+    }
 }
 
 void TrackCheck::finish() {
@@ -379,8 +481,8 @@ void TrackCheck::finish() {
     for (std::size_t i = 0; i < craft.size(); ++i) {
         CraftResult& r = results[i];
         r.place = craft[i]->getRacePosition();
-        if (r.finished) continue;
-        std::string text = "craft " + std::to_string(r.number) + " did not finish: ";
+        if (r.finished || r.driver == Seat::Idle) continue;
+        std::string text = "craft " + std::to_string(r.number) + seatName(r.driver) + " did not finish: ";
         if (!r.finite) {
             text += "its position or speed stopped being a number near " + at(r.position);
             Problem p;
@@ -419,8 +521,7 @@ void TrackCheck::finish() {
                 formatTime(r.lastProgressTime - raceStart);
         // what holds it there: the ground's pull against full thrust, water, scenery
         Terrain& terrain = world->getTerrain();
-        const Vector3 n = terrain.normalAt(Vector2(r.position.x, r.position.y));
-        const double pull = HoverCraft::kSlopeFactor * std::sqrt(n.x * n.x + n.y * n.y);
+        const double pull = slopePull(terrain, r.position.x, r.position.y);
         if (pull >= kSteepShare * HoverCraft::kThrust)
             text += ", on a slope that pulls " + whole(pull) + " against a full thrust of " +
                     whole(HoverCraft::kThrust) + ": keep the route off ground this steep";
@@ -468,8 +569,16 @@ void TrackCheck::run() {
 bool TrackCheck::isRaceable() const {
     if (!done || !started || results.size() != static_cast<std::size_t>(World::kCraftCount)) return false;
     for (const CraftResult& r : results)
-        if (!r.finished || !r.finite) return false;
+        if (r.driver != Seat::Idle && (!r.finished || !r.finite)) return false;
     return true;
+}
+
+int TrackCheck::winnerTime() const {
+    int best = 0;
+    for (const CraftResult& r : results)
+        if (r.finished && r.driver == Seat::Computer && (best == 0 || r.finishTime - raceStart < best))
+            best = r.finishTime - raceStart;
+    return best;
 }
 
 int TrackCheck::bestLap() const {
@@ -484,7 +593,9 @@ int TrackCheck::getRaceTime() const { return world ? world->getRaceTime() - race
 
 std::string TrackCheck::verdict() const {
     if (!problems.empty()) return problems.front().describe();
-    if (isRaceable()) return "Track OK: all four finished, best lap " + formatTime(bestLap());
+    if (isRaceable())
+        return std::string("Track OK: all ") + (setup.seat == Seat::Idle ? "three" : "four") + " finished, best lap " +
+               formatTime(bestLap());
     return done ? "the race did not finish" : "Checking track";
 }
 
@@ -505,16 +616,29 @@ void TrackCheck::report(std::ostream& out) const {
     if (!started) {
         out << "Race: not run (" << (raceError.empty() ? "not checked yet" : raceError) << ")\n";
     } else {
-        out << "Race: four computer drivers, " << World::kLaps << " laps, fixed steps of 1/60 s, at most "
+        const char* field = setup.seat == Seat::Computer ? "four computer drivers"
+                            : setup.seat == Seat::Idle   ? "three computer drivers, the player's place idle"
+                                                         : "three computer drivers and a faster one";
+        out << "Route: " << whole(loopLength) << " units a lap, the steepest ground on it pulls "
+            << tenths(steepestPull) << " against a full thrust of " << whole(HoverCraft::kThrust) << '\n';
+        out << "Race: " << field << ", " << World::kLaps << " laps, fixed steps of 1/60 s, at most "
             << kTimeLimit / 60000 << " minutes of game time; " << formatTime(getRaceTime()) << " raced\n";
         for (const CraftResult& r : results) {
-            out << "  craft " << r.number << ": ";
+            out << "  craft " << r.number << seatName(r.driver) << ": ";
+            if (r.driver == Seat::Idle) {
+                out << "stayed on the grid\n";
+                continue;
+            }
             if (r.finished)
                 out << "finished " << ordinal(r.place) << " in " << formatTime(r.finishTime - raceStart) << ", laps";
             else
                 out << "did not finish, laps";
             if (r.lapTimes.empty()) out << " none";
             for (int t : r.lapTimes) out << ' ' << formatTime(t);
+            out << ", " << whole(r.meanSpeed()) << " units/s";
+            if (r.missedWaypoints > 0)
+                out << ", turned back for " << r.missedWaypoints << " missed waypoint"
+                    << (r.missedWaypoints == 1 ? "" : "s");
             out << '\n';
         }
         for (std::size_t i = layoutProblems.size(); i < problems.size(); ++i)
