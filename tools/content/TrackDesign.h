@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CourseLine.h"
+#include "math/Vector2.h"
 
 class ContentPalette;
 
@@ -20,17 +21,26 @@ public:
     };
     struct Plan {
         std::string title;
-        std::vector<double> u, v;  // control points in map coordinates: x - y and (x + y) / 2
-        int startControl;          // the start line sits on this control point
+        // corners of the course as the map shows it: x across the screen, y up
+        // it, both in world units from the middle of the island
+        std::vector<CourseLine::Corner> corners;
+        int startSide;             // the start line is on this side (corner k to k + 1)
+        double startAt;            // this share of the way along its straight
         double halfWidth;          // flat floor of the course either side of the line
+        double edgeMargin;         // least ground between the floor and the island's edge
         double bankWidth;          // how far the banks take to rise
         double wallHeight;
         double baseHeight;
         double hillHeight, hillWaves;      // rise and fall along the lap
         double maxGradient;                // steepest climb along the floor
+        double maxDescent;                 // and steepest descent
+        double bankLean;                   // rise across the floor towards the outside of a bend
+        double maxLinePull;                // strongest pull of the ground on the floor
+        double returnReach;                // beyond the floor, how far a craft can always drive back from
         double waterFrom, waterTo;         // lap fractions of the stretch of water
         int gates;
-        double waypointSpacing;
+        double waypointSpacing;            // the longest step of the route
+        double waypointTurn;               // degrees the course turns from one waypoint to the next, about
         std::vector<PowerupSpot> powerups;
         double sceneryStep;
         std::vector<double> obstacles;     // lap fractions of rocks at the edge of the floor
@@ -65,7 +75,10 @@ private:
         std::string body;
     };
 
+    double startLevel(double s) const;
     double hills(double s) const;
+    double alongLine(const std::vector<double>& values, double s) const;
+    double floorHeight(const CourseLine::Sample& near, double x, double y) const;
     void makeProfile();
     double courseHeight(double s) const;
     double waterWeight(double s) const;
@@ -73,7 +86,9 @@ private:
     double lapDistance(double fraction) const;
     void carve();
     void paint();
+    std::vector<double> routeMarks() const;
     void place();
+    void measure();
     void check() const;
     void addScenery(double x, double y, int kind, double clearance);
 
@@ -83,7 +98,15 @@ private:
     double start;  // distance along the line of the start line
     double waterLevel = 0.0;
     std::vector<double> profile;  // floor height at every sample of the line
+    std::vector<double> lean;     // rise of the floor per unit towards the right there
     std::vector<unsigned char> heightBytes;
     BITMAP* tex = nullptr;
     std::vector<Record> records;
+    // what the finished ground does to a craft
+    struct Figures {
+        double floorPull = 0.0;      // strongest pull on the floor
+        Vector2 steepest;            // and where it pulls so
+        double edgeDistance = 1e300; // least ground between the floor and the island's edge
+        double awayPull = 0.0;       // strongest pull away from the course within the return reach
+    } figures;
 };
