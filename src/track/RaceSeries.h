@@ -11,26 +11,37 @@
 // never leaves the grid, and the faster driver.
 class RaceSeries {
 public:
-    // Seeded races of one series by default: ten of each place.
+    // Seeded races of one series by default: ten with each kind of player.
     static constexpr int kRaces = 30;
+    static constexpr int kSeats = 3;
+
+    // The computer drivers of the races with one kind of player, worst first.
+    struct Field {
+        int races = 0;
+        int fastestWinner = 0, slowestWinner = 0;  // race times of the winner, ms
+        double widestSpread = 0.0;  // slowest finisher's time over the winner's, less one
+        int shortestLap = 0, longestLap = 0;  // ms
+        int winnersLongestLap = 0;            // ms, the longest lap of a race's winner
+        double lowestMeanSpeed = 0.0, highestMeanSpeed = 0.0;
+        double slowestWinnerSpeed = 0.0;  // the lowest mean speed of a race's winner
+        int missedWaypoints = 0;
+        int racesWithMisses = 0;  // races in which a computer driver turned back for a waypoint
+        int unfinished = 0;       // computer drivers that did not finish
+    };
 
     struct Figures {
         int races = 0;
         double loopLength = 0.0;
         double steepestPull = 0.0;
-        // the computer drivers, over every race
-        int fastestWinner = 0, slowestWinner = 0;  // race times of the winner, ms
-        double widestSpread = 0.0;  // slowest finisher's time over the winner's, less one
-        int shortestLap = 0, longestLap = 0;  // ms
-        double lowestMeanSpeed = 0.0, highestMeanSpeed = 0.0;
-        int missedWaypoints = 0;
-        int unfinished = 0;  // computer drivers that did not finish
+        Field fields[kSeats];  // by TrackCheck::Seat
         // the faster driver, in the races it drove
         int fasterRaces = 0, fasterFinished = 0;
         int fastestFaster = 0, slowestFaster = 0;  // its race times, ms
         int fasterMissedWaypoints = 0;
         // "seed 7: craft 2 did not finish: ...", one line for each race that failed
         std::vector<std::string> failures;
+
+        const Field& field(TrackCheck::Seat seat) const { return fields[static_cast<int>(seat)]; }
     };
 
     RaceSeries(TrackCheck::GroundLoader ground, std::string trackText);
@@ -41,7 +52,7 @@ public:
     void run(int races = kRaces);
     const Figures& figures() const { return result; }
     // Every computer driver of every race finished.
-    bool computersFinished() const { return result.races > 0 && result.unfinished == 0; }
+    bool computersFinished() const;
     void report(std::ostream& out) const;
 
 private:

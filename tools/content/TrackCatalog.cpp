@@ -30,8 +30,8 @@ TrackDesign::Plan easy() {
     s.gates = 6;
     s.waypointSpacing = 320;
     s.waypointTurn = 25;
-    s.powerups = {{0.12, -85, kTurbo}, {0.30, 85, kFrozen}, {0.55, -85, kWonky}, {0.72, 85, kOpponentsFrozen},
-                  {0.88, -85, kTurbo}};
+    s.powerups = {{0.12, -105, kTurbo}, {0.30, 105, kFrozen}, {0.55, -105, kWonky}, {0.72, 105, kOpponentsFrozen},
+                  {0.88, -105, kTurbo}};
     s.sceneryStep = 70;
     s.seed = 11;
     return s;
@@ -61,8 +61,8 @@ TrackDesign::Plan difficult() {
     s.gates = 8;
     s.waypointSpacing = 320;
     s.waypointTurn = 25;
-    s.powerups = {{0.10, -60, kTurbo}, {0.25, 60, kFrozen}, {0.45, -60, kWonky}, {0.62, 60, kOpponentsFrozen},
-                  {0.80, -60, kFrozen}, {0.92, 60, kTurbo}};
+    s.powerups = {{0.10, -78, kTurbo}, {0.25, 78, kFrozen}, {0.45, -78, kWonky}, {0.62, 78, kOpponentsFrozen},
+                  {0.75, -78, kFrozen}, {0.85, -78, kTurbo}};
     s.sceneryStep = 60;
     s.obstacles = {0.18, 0.77};
     s.seed = 23;
@@ -74,7 +74,7 @@ TrackDesign::Plan impossible() {
     s.title = "An impossible track";
     // a narrow floor, a hairpin back into the middle, hills to climb and the
     // sea close by on the right
-    s.corners = {{766, -930, 540}, {275, -439, 650}, {-212, -212, 750}, {-439, 275, 650}, {-930, 766, 540}, {-1800, -103, 540}, {-103, -1800, 540}};
+    s.corners = {{791, -905, 540}, {300, -414, 650}, {-187, -187, 750}, {-414, 300, 650}, {-905, 791, 540}, {-1775, -78, 540}, {-78, -1775, 540}};
     s.startSide = 5;
     s.startAt = 0.75;
     s.halfWidth = 75;
@@ -88,14 +88,14 @@ TrackDesign::Plan impossible() {
     s.maxDescent = 0.04;
     s.maxLinePull = 20;
     s.bankLean = 0.08;
-    s.returnReach = 0;
+    s.returnReach = 60;
     s.waterFrom = 0.30;
     s.waterTo = 0.38;
     s.gates = 10;
     s.waypointSpacing = 320;
     s.waypointTurn = 32;
-    s.powerups = {{0.08, -58, kWonky}, {0.20, 58, kFrozen}, {0.34, -58, kOpponentsFrozen}, {0.50, 58, kTurbo},
-                  {0.64, -58, kFrozen}, {0.80, 58, kWonky}, {0.92, -58, kTurbo}};
+    s.powerups = {{0.08, -68, kWonky}, {0.20, 68, kFrozen}, {0.34, -68, kOpponentsFrozen}, {0.50, 68, kTurbo},
+                  {0.64, -68, kFrozen}, {0.80, 68, kWonky}, {0.92, -68, kTurbo}};
     s.sceneryStep = 50;
     s.obstacles = {0.15, 0.45, 0.71, 0.87};
     s.seed = 37;

@@ -25,7 +25,7 @@ constexpr double kGateReach = 0.4;       // gates reach this share of the banks 
 constexpr double kIsland = HoverCraft::kTrackSize;
 constexpr double kGroundEnd = (kGrid - 1) * kCell;
 constexpr double kSeaWidth = 30.0;   // from the grid's edge
-constexpr double kCoast = 110.0;     // the land has fallen to the sea within this of the edge
+constexpr double kCoast = 60.0;      // the land falls to the sea, steeply, within this of the edge
 constexpr double kBeach = 24.0;      // sand beyond the water
 constexpr double kSeaLevel = 4.0;
 // Beyond the floor, no ground pulls away from the course harder than this,
