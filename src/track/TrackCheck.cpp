@@ -15,6 +15,7 @@
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
 #include "terrain/Terrain.h"
+#include "track/RouteFigures.h"
 #include "track/TrackFile.h"
 #include "world/World.h"
 
@@ -45,18 +46,6 @@ constexpr double kSteepShare = 0.9;
 
 bool finite(const Vector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
-// The ground's pull on a craft at a ground point.
-double slopePull(const Terrain& terrain, double x, double y) {
-    const Vector3 n = terrain.normalAt(Vector2(x, y));
-    return HoverCraft::kSlopeFactor * std::sqrt(n.x * n.x + n.y * n.y);
-}
-
-// The route is sampled this often for its steepest ground.
-constexpr double kRouteSample = 4.0;
-// A driver that came this near its waypoint and then drew this much further
-// away without touching it has missed it and must turn back.
-constexpr double kMissReach = 150.0;
-constexpr double kMissTurn = 40.0;
 // How far a seeded race moves each craft on its grid place, along and across
 // the start direction, and turns it, in degrees.
 constexpr double kGridShift = 8.0;
@@ -189,26 +178,9 @@ void TrackCheck::prepare() {
         for (std::size_t i = 0; i < objects.size(); ++i) lines[objects[i]] = found[i];
     checkLayout();
     problems = layoutProblems;
-    measureRoute();
-}
-
-void TrackCheck::measureRoute() {
-    // the route as the drivers take it: straight from waypoint to waypoint
-    const int count = world->getWaypointCount();
-    if (count < 2) return;
-    const Terrain& terrain = world->getTerrain();
-    for (int k = 0; k < count; ++k) {
-        const Vector3 a = world->getWaypoint(k)->getPosition();
-        const Vector3 b = world->getWaypoint((k + 1) % count)->getPosition();
-        if (!finite(a) || !finite(b)) continue;
-        const double span = std::hypot(b.x - a.x, b.y - a.y);
-        loopLength += span;
-        const int samples = static_cast<int>(std::clamp(span / kRouteSample, 1.0, 4096.0));
-        for (int i = 0; i < samples; ++i) {
-            const double t = static_cast<double>(i) / samples;
-            steepestPull = std::max(steepestPull, slopePull(terrain, a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t));
-        }
-    }
+    const RouteFigures route(*world);
+    loopLength = route.length();
+    steepestPull = route.steepestPull();
 }
 
 void TrackCheck::checkLayout() {
@@ -400,13 +372,13 @@ void TrackCheck::startRace() {
     if (setup.seed != 0) moveOnGrid();
     raceStart = world->getRaceTime();
     results.assign(craft.size(), CraftResult());
-    watches.assign(craft.size(), Watch());
+    watches.clear();
     for (std::size_t i = 0; i < craft.size(); ++i) {
         results[i].number = static_cast<int>(i) + 1;
         if (craft[i] == player) results[i].driver = setup.seat;
         results[i].lastProgressTime = raceStart;
         results[i].position = craft[i]->getPosition();
-        watches[i].last = results[i].position;
+        watches.emplace_back(results[i].position);
     }
 }
 
@@ -438,11 +410,18 @@ void TrackCheck::advance() {
             r.lastProgressTime = now;
         }
         if (!r.finished) {
-            const Vector3 p = c->getPosition();
-            r.distance += std::hypot(p.x - watches[i].last.x, p.y - watches[i].last.y);
-            watches[i].last = p;
+            // the waypoint its driver heads for, if it drives along the route
+            int target = -1;
+            Vector3 waypoint;
+            auto* ai = dynamic_cast<AiController*>(c->getController());
+            if (ai && ai->getTargetWaypoint() < world->getWaypointCount()) {
+                target = r.targetWaypoint = ai->getTargetWaypoint();
+                waypoint = world->getWaypoint(target)->getPosition();
+            }
+            watches[i].step(c->getPosition(), target, waypoint);
+            r.distance = watches[i].distance();
+            r.missedWaypoints = watches[i].missedWaypoints();
             r.raced = now - raceStart;
-            watchWaypoint(i);
         }
         if (c->isFinished() && !r.finished) {
             r.finished = true;
@@ -454,26 +433,6 @@ void TrackCheck::advance() {
         if (!r.finished && !stuck && r.finite && r.driver != Seat::Idle) allOver = false;
     }
     if (allOver || now - raceStart >= kTimeLimit) finish();
-}
-
-void TrackCheck::watchWaypoint(std::size_t i) {
-    auto* ai = dynamic_cast<AiController*>(craft[i]->getController());
-    const int count = world->getWaypointCount();
-    if (!ai || count == 0) return;
-    CraftResult& r = results[i];
-    Watch& w = watches[i];
-    if (ai->getTargetWaypoint() != r.targetWaypoint) {
-        r.targetWaypoint = ai->getTargetWaypoint();
-        w.closest = 1.0e300;
-        w.missed = false;
-    }
-    if (r.targetWaypoint >= count) return;
-    const double d = length(world->getWaypoint(r.targetWaypoint)->getPosition() - craft[i]->getPosition());
-    w.closest = std::min(w.closest, d);
-    if (!w.missed && w.closest < kMissReach && d > w.closest + kMissTurn) {
-        w.missed = true;
-        ++r.missedWaypoints;
-    }
 }
 
 void TrackCheck::finish() {
@@ -521,7 +480,7 @@ void TrackCheck::finish() {
                 formatTime(r.lastProgressTime - raceStart);
         // what holds it there: the ground's pull against full thrust, water, scenery
         Terrain& terrain = world->getTerrain();
-        const double pull = slopePull(terrain, r.position.x, r.position.y);
+        const double pull = RouteFigures::pullAt(terrain, r.position.x, r.position.y);
         if (pull >= kSteepShare * HoverCraft::kThrust)
             text += ", on a slope that pulls " + whole(pull) + " against a full thrust of " +
                     whole(HoverCraft::kThrust) + ": keep the route off ground this steep";

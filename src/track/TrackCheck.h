@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "math/Vector3.h"
+#include "track/DriverWatch.h"
 
 class World;
 class Terrain;
@@ -129,11 +130,9 @@ private:
     void checkRoute(const std::vector<GameObject*>& objects);
     void checkPlacement(const std::vector<GameObject*>& objects);
     void checkGrid(const std::vector<GameObject*>& objects);
-    void measureRoute();
     void startRace();
     void moveOnGrid();
     void advance();
-    void watchWaypoint(std::size_t i);
     void finish();
     void addProblem(std::vector<Problem>& list, const GameObject* o, const std::string& text);
     int lineOf(const GameObject* o) const;
@@ -145,13 +144,7 @@ private:
     std::map<const GameObject*, int> lines;
     std::vector<HoverCraft*> craft;  // grid order
     std::vector<CraftResult> results;
-    // per craft: where it was a step ago, and how near it came to its waypoint
-    struct Watch {
-        Vector3 last;
-        double closest = 1.0e300;
-        bool missed = false;
-    };
-    std::vector<Watch> watches;
+    std::vector<DriverWatch> watches;  // grid order, as craft
     Setup setup;
     double loopLength = 0.0;
     double steepestPull = 0.0;
