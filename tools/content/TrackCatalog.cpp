@@ -15,8 +15,8 @@ TrackDesign::Plan easy() {
     s.startAt = 0.5;
     s.halfWidth = 115;
     s.edgeMargin = 300;
-    s.bankWidth = 110;
-    s.wallHeight = 60;
+    s.bankWidth = 120;
+    s.wallHeight = 90;
     s.baseHeight = 50;
     s.hillHeight = 6;
     s.hillWaves = 2;
