@@ -8,8 +8,9 @@ enum { kFrozen = 1, kWonky = 2, kOpponentsFrozen = 3, kTurbo = 4 };
 TrackDesign::Plan easy() {
     TrackDesign::Plan s;
     s.title = "An easy track";
-    // a wide, wide loop of four gentle bends round the middle of the island,
-    // all of one hand; the start is on the long near straight
+    // a wide road round the middle of the island: three long bends, all of
+    // one hand, with high banks that turn a craft running wide back to the
+    // road; a ford on the right, the start on the near side
     s.corners = {{-1070, -618, 560}, {1070, -618, 560}, {0, 1236, 560}};
     s.startSide = 0;
     s.startAt = 0.5;
@@ -40,8 +41,11 @@ TrackDesign::Plan easy() {
 TrackDesign::Plan difficult() {
     TrackDesign::Plan s;
     s.title = "A difficult track";
-    // a bean: the far side bends back in on itself, so the lap turns both ways
-    s.corners = {{1031, -525, 540}, {1031, 585, 540}, {-1030, 585, 540}, {-1030, -525, 540}, {-384, -525, 650}, {-50, -584, 750}, {284, -525, 650}};
+    // a long oblong whose near side bends out towards the viewer and back,
+    // so the lap turns both ways; a narrower road, a ford on the left, rocks
+    // beside the road, the start late on the far straight
+    s.corners = {{1031, -525, 540}, {1031, 585, 540}, {-1030, 585, 540}, {-1030, -525, 540},
+                 {-384, -525, 650}, {-50, -584, 750}, {284, -525, 650}};
     s.startSide = 1;
     s.startAt = 0.75;
     s.halfWidth = 85;
@@ -72,9 +76,11 @@ TrackDesign::Plan difficult() {
 TrackDesign::Plan impossible() {
     TrackDesign::Plan s;
     s.title = "An impossible track";
-    // a narrow floor, a hairpin back into the middle, hills to climb and the
-    // sea close by on the right
-    s.corners = {{791, -905, 540}, {300, -414, 650}, {-187, -187, 750}, {-414, 300, 650}, {-905, 791, 540}, {-1775, -78, 540}, {-78, -1775, 540}};
+    // a bean turned across the island: the narrowest road, a bend back in on
+    // itself, long climbs and gentle descents, and a straight along the
+    // island's near left shore, the start on it
+    s.corners = {{791, -905, 540}, {300, -414, 650}, {-187, -187, 750}, {-414, 300, 650},
+                 {-905, 791, 540}, {-1775, -78, 540}, {-78, -1775, 540}};
     s.startSide = 5;
     s.startAt = 0.75;
     s.halfWidth = 75;

@@ -7,9 +7,8 @@
 #include <stdexcept>
 
 #include "ContentPalette.h"
-#include "control/AiWaypoint.h"
+#include "CourseRoute.h"
 #include "craft/HoverCraft.h"
-#include "terrain/Terrain.h"
 
 namespace {
 
@@ -22,7 +21,6 @@ constexpr double kRockOut = 8.0;         // rocks stand this far beyond the edge
 constexpr double kMapMargin = 40.0;
 constexpr double kGateReach = 0.4;       // gates reach this share of the banks beyond the floor
 // The island: its ground falls to a flat sea along the edge of the grid.
-constexpr double kIsland = HoverCraft::kTrackSize;
 constexpr double kGroundEnd = (kGrid - 1) * kCell;
 constexpr double kSeaWidth = 30.0;   // from the grid's edge
 constexpr double kCoast = 60.0;      // the land falls to the sea, steeply, within this of the edge
@@ -42,12 +40,6 @@ constexpr double kLeanRadius = 700.0;  // bends this tight or tighter lean fully
 // left of the grid, at a distance, and a player who has not set off yet is
 // not run into.
 constexpr double kGridAside = 0.35;
-// A bend's hand is judged over this stretch, and a stretch turning by less
-// than this many radians over it is straight.
-constexpr double kHandSpan = 90.0;
-constexpr double kStraightTurn = 0.02;
-// A computer driver touches a waypoint this near: its craft's radius and the waypoint's.
-constexpr double kTouch = HoverCraft::kRadius + AiWaypoint::kRadius;
 
 // Scenery kinds of the track file.
 enum { kPine = 0, kRoundTree = 1, kBoulder = 2, kBuoy = 3, kHut = 4 };
@@ -84,7 +76,7 @@ double smoothstep(double edge0, double edge1, double x) {
 CourseLine worldLine(const TrackDesign::Plan& plan) {
     // the map's x runs along the ground's (1, -1), its y along (1, 1)
     std::vector<CourseLine::Corner> corners;
-    const double middle = kIsland / 2, r = std::sqrt(0.5);
+    const double middle = HoverCraft::kTrackSize / 2, r = std::sqrt(0.5);
     for (const CourseLine::Corner& c : plan.corners)
         corners.push_back({middle + (c.x + c.y) * r, middle + (c.y - c.x) * r, c.radius});
     try {
@@ -109,16 +101,13 @@ TrackDesign::TrackDesign(const Plan& s, const ContentPalette& p)
     carve();
     paint();
     place();
-    measure();
+    survey = std::make_unique<CourseSurvey>(line, heightBytes, tex, [this](double s) { return floorHalfWidth(s); },
+                                            plan.returnReach);
     check();
 }
 
 TrackDesign::~TrackDesign() {
     if (tex) destroy_bitmap(tex);
-}
-
-double TrackDesign::lapDistance(double fraction) const {
-    return std::fmod(start + fraction * line.length(), line.length());
 }
 
 double TrackDesign::waterWeight(double s) const {
@@ -304,68 +293,11 @@ void TrackDesign::addScenery(double x, double y, int kind, double clearance) {
     records.push_back({'S', x, y, heightAt(x, y), std::to_string(kind)});
 }
 
-std::vector<double> TrackDesign::routeMarks() const {
-    // A computer driver keeps to its route when each waypoint turns it by
-    // about the same angle: in bends they stand closer together, on straights
-    // as far apart as the plan allows. Where the course turns from one hand to
-    // the other a waypoint stands between the two bends, so that the driver
-    // comes out of the one straight before it heads into the other.
-    const std::vector<CourseLine::Sample>& pts = line.samples();
-    const int n = static_cast<int>(pts.size());
-    const double turnStep = plan.waypointTurn * kPi / 180.0;
-    std::vector<double> turn(n), cost(n + 1, 0.0);
-    for (int i = 0; i < n; ++i) {
-        const CourseLine::Sample& a = pts[i];
-        const CourseLine::Sample& b = pts[(i + 1) % n];
-        turn[i] = std::atan2(a.tx * b.ty - a.ty * b.tx, a.tx * b.tx + a.ty * b.ty);
-        cost[i + 1] = cost[i] + std::max(std::fabs(turn[i]) / turnStep, CourseLine::kStep / plan.waypointSpacing);
-    }
-    // the hand of the bend at each sample: +1, -1, or 0 on a straight
-    const int half = static_cast<int>(kHandSpan / CourseLine::kStep / 2);
-    std::vector<int> hand(n);
-    for (int i = 0; i < n; ++i) {
-        double sum = 0.0;
-        for (int k = -half; k <= half; ++k) sum += turn[(i + k + n) % n];
-        hand[i] = sum > kStraightTurn ? 1 : sum < -kStraightTurn ? -1 : 0;
-    }
-    // anchors: the start line, and both ends of the straight between bends
-    // of opposite hands (or its middle, when it is short)
-    std::vector<int> anchors = {0};
-    int last = 0, lastAt = 0;
-    for (int i = 0; i < n; ++i) {
-        if (hand[i] == 0) continue;
-        if (last != 0 && hand[i] != last) {
-            if ((i - lastAt) * CourseLine::kStep > 2 * kTouch) {
-                anchors.push_back(lastAt);
-                anchors.push_back(i);
-            } else if ((lastAt + i) / 2 > 0) {
-                anchors.push_back((lastAt + i) / 2);
-            }
-        }
-        last = hand[i];
-        lastAt = i;
-    }
-    anchors.erase(std::remove(anchors.begin() + 1, anchors.end(), 0), anchors.end());
-    std::vector<double> marks;
-    for (size_t a = 0; a < anchors.size(); ++a) {
-        const int from = anchors[a], to = a + 1 < anchors.size() ? anchors[a + 1] : n;
-        const double span = cost[to] - cost[from];
-        const int count = std::max(1, static_cast<int>(std::lround(span)));
-        int i = from;
-        for (int k = 0; k < count; ++k) {
-            const double want = cost[from] + span * k / count;
-            while (cost[i + 1] < want) ++i;
-            const double f = (want - cost[i]) / (cost[i + 1] - cost[i]);
-            marks.push_back((i + f) * line.length() / n);
-        }
-    }
-    return marks;
-}
-
 void TrackDesign::place() {
     const double length = line.length();
-    const std::vector<double> route = routeMarks();
+    const std::vector<double> route = CourseRoute::marks(line, plan.waypointTurn, plan.waypointSpacing);
     const int waypoints = static_cast<int>(route.size());
+    if (waypoints < plan.gates) throw std::runtime_error(plan.title + ": fewer waypoints than gates");
     // the gates stand on waypoints, each facing along the course and spanning
     // the floor and the foot of its banks
     for (int g = 0; g < plan.gates; ++g) {
@@ -414,42 +346,6 @@ void TrackDesign::place() {
     }
 }
 
-void TrackDesign::measure() {
-    Terrain ground;
-    ground.setGround(heightBytes.data(), tex);
-    auto pull = [&ground](double x, double y) {
-        const Vector3 n = ground.normalAt(Vector2(x, y));
-        return Vector2(n.x * HoverCraft::kSlopeFactor, n.y * HoverCraft::kSlopeFactor);
-    };
-    // the driving line
-    for (const CourseLine::Sample& p : line.samples()) {
-        {
-            const double x = p.x, y = p.y;
-            const Vector2 f = pull(x, y);
-            if (std::hypot(f.x, f.y) > figures.floorPull) {
-                figures.floorPull = std::hypot(f.x, f.y);
-                figures.steepest = Vector2(x, y);
-            }
-        }
-    }
-    for (const CourseLine::Sample& p : line.samples()) {
-        const double edge = std::min({p.x, p.y, kIsland - p.x, kIsland - p.y}) - floorHalfWidth(p.s);
-        figures.edgeDistance = std::min(figures.edgeDistance, edge);
-    }
-    // off the floor, the pull away from the course
-    for (int j = 0; j < kGrid; ++j) {
-        for (int i = 0; i < kGrid; ++i) {
-            const double x = i * kCell, y = j * kCell;
-            double d;
-            const CourseLine::Sample& near = line.nearest(x, y, d);
-            const double beyond = d - floorHalfWidth(near.s);
-            if (beyond <= 0.0 || beyond > plan.returnReach) continue;
-            const Vector2 f = pull(x, y);
-            figures.awayPull = std::max(figures.awayPull, (f.x * (x - near.x) + f.y * (y - near.y)) / d);
-        }
-    }
-}
-
 void TrackDesign::check() const {
     // the whole floor must lie on the pre-rendered map
     for (const CourseLine::Sample& p : line.samples()) {
@@ -462,15 +358,15 @@ void TrackDesign::check() const {
                 throw std::runtime_error(plan.title + ": the course leaves the map near " + number(x) + ", " + number(y));
         }
     }
-    if (figures.edgeDistance < plan.edgeMargin)
-        throw std::runtime_error(plan.title + ": the floor comes within " + number(figures.edgeDistance) +
+    if (survey->edgeDistance() < plan.edgeMargin)
+        throw std::runtime_error(plan.title + ": the floor comes within " + number(survey->edgeDistance()) +
                                  " of the island's edge");
-    if (figures.floorPull > plan.maxLinePull)
-        throw std::runtime_error(plan.title + ": the floor pulls " + number(figures.floorPull) + ", more than " +
-                                 number(plan.maxLinePull) + ", near " + number(figures.steepest.x) + ", " +
-                                 number(figures.steepest.y));
-    if (figures.awayPull > kReturnPull)
-        throw std::runtime_error(plan.title + ": beside the floor the ground pulls " + number(figures.awayPull) +
+    if (survey->linePull() > plan.maxLinePull)
+        throw std::runtime_error(plan.title + ": the floor pulls " + number(survey->linePull()) + ", more than " +
+                                 number(plan.maxLinePull) + ", near " + number(survey->steepestPoint().x) + ", " +
+                                 number(survey->steepestPoint().y));
+    if (survey->awayPull() > kReturnPull)
+        throw std::runtime_error(plan.title + ": beside the floor the ground pulls " + number(survey->awayPull()) +
                                  " away from the course");
 }
 
@@ -498,8 +394,8 @@ std::string TrackDesign::summary() const {
     std::ostringstream out;
     out << plan.title << ": length " << std::lround(line.length()) << ", tightest bend radius "
         << std::lround(line.tightestRadius(60.0)) << ", closest approach " << std::lround(closest)
-        << ", island's edge " << std::lround(figures.edgeDistance) << " beyond the floor, floor pulls up to "
-        << number(figures.floorPull) << ", away from the course up to " << number(figures.awayPull) << ", objects "
+        << ", island's edge " << std::lround(survey->edgeDistance()) << " beyond the floor, floor pulls up to "
+        << number(survey->linePull()) << ", away from the course up to " << number(survey->awayPull()) << ", objects "
         << records.size();
     return out.str();
 }

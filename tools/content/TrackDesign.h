@@ -1,11 +1,12 @@
 #pragma once
 #include <allegro.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CourseLine.h"
-#include "math/Vector2.h"
+#include "CourseSurvey.h"
 
 class ContentPalette;
 
@@ -16,7 +17,7 @@ class TrackDesign {
 public:
     struct PowerupSpot {
         double lap;   // fraction of the lap after the start line
-        double side;  // world units to the right of the centre line
+        double side;  // world units to the left of the centre line
         int kind;
     };
     struct Plan {
@@ -43,7 +44,7 @@ public:
         double waypointTurn;               // degrees the course turns from one waypoint to the next, about
         std::vector<PowerupSpot> powerups;
         double sceneryStep;
-        std::vector<double> obstacles;     // lap fractions of rocks at the edge of the floor
+        std::vector<double> obstacles;     // lap fractions of rocks just beyond the edge of the floor
         unsigned seed;
     };
 
@@ -83,12 +84,9 @@ private:
     double courseHeight(double s) const;
     double waterWeight(double s) const;
     double floorHalfWidth(double s) const;
-    double lapDistance(double fraction) const;
     void carve();
     void paint();
-    std::vector<double> routeMarks() const;
     void place();
-    void measure();
     void check() const;
     void addScenery(double x, double y, int kind, double clearance);
 
@@ -102,11 +100,5 @@ private:
     std::vector<unsigned char> heightBytes;
     BITMAP* tex = nullptr;
     std::vector<Record> records;
-    // what the finished ground does to a craft
-    struct Figures {
-        double floorPull = 0.0;      // strongest pull on the floor
-        Vector2 steepest;            // and where it pulls so
-        double edgeDistance = 1e300; // least ground between the floor and the island's edge
-        double awayPull = 0.0;       // strongest pull away from the course within the return reach
-    } figures;
+    std::unique_ptr<CourseSurvey> survey;  // what the finished ground does to a craft
 };
