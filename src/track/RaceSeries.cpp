@@ -123,7 +123,8 @@ void RaceSeries::report(std::ostream& out) const {
             << TrackCheck::formatTime(f.shortestLap) << " to " << TrackCheck::formatTime(f.longestLap)
             << ", mean speeds " << fixed(f.lowestMeanSpeed, 0) << " to " << fixed(f.highestMeanSpeed, 0)
             << " units/s (winners at least " << fixed(f.slowestWinnerSpeed, 0) << ", their laps at most "
-            << TrackCheck::formatTime(f.winnersLongestLap) << "), " << f.missedWaypoints << " missed waypoints in "
+            << TrackCheck::formatTime(f.winnersLongestLap) << "), " << f.missedWaypoints
+            << (f.missedWaypoints == 1 ? " missed waypoint in " : " missed waypoints in ")
             << f.racesWithMisses << (f.racesWithMisses == 1 ? " race, " : " races, ") << f.unfinished
             << " did not finish\n";
     }
