@@ -16,8 +16,9 @@ TrackDesign::Plan easy() {
     s.startAt = 0.5;
     s.halfWidth = 115;
     s.edgeMargin = 300;
-    s.bankWidth = 120;
-    s.wallHeight = 90;
+    s.bankWidth = 140;
+    s.wallHeight = 40;
+    s.countryHeight = 20;
     s.baseHeight = 50;
     s.hillHeight = 6;
     s.hillWaves = 2;
@@ -26,13 +27,14 @@ TrackDesign::Plan easy() {
     s.maxLinePull = 10;
     s.bankLean = 0.045;
     s.returnReach = 200;
+    s.maxBankPull = 28.5;
     s.waterFrom = 0.30;
     s.waterTo = 0.37;
     s.gates = 6;
     s.waypointSpacing = 320;
     s.waypointTurn = 25;
     s.powerups = {{0.12, -105, kTurbo}, {0.30, 105, kFrozen}, {0.55, -105, kWonky}, {0.72, 105, kOpponentsFrozen},
-                  {0.88, -105, kTurbo}};
+                  {0.88, 0, kTurbo}};
     s.sceneryStep = 70;
     s.seed = 11;
     return s;
@@ -47,11 +49,12 @@ TrackDesign::Plan difficult() {
     s.corners = {{1031, -525, 540}, {1031, 585, 540}, {-1030, 585, 540}, {-1030, -525, 540},
                  {-384, -525, 650}, {-50, -584, 750}, {284, -525, 650}};
     s.startSide = 1;
-    s.startAt = 0.75;
+    s.startAt = 0.73;
     s.halfWidth = 85;
     s.edgeMargin = 150;
-    s.bankWidth = 95;
-    s.wallHeight = 70;
+    s.bankWidth = 150;
+    s.wallHeight = 40;
+    s.countryHeight = 20;
     s.baseHeight = 50;
     s.hillHeight = 12;
     s.hillWaves = 3;
@@ -60,12 +63,13 @@ TrackDesign::Plan difficult() {
     s.maxLinePull = 10;
     s.bankLean = 0.045;
     s.returnReach = 200;
+    s.maxBankPull = 28.5;
     s.waterFrom = 0.30;
     s.waterTo = 0.40;
     s.gates = 8;
     s.waypointSpacing = 320;
     s.waypointTurn = 25;
-    s.powerups = {{0.10, -78, kTurbo}, {0.25, 78, kFrozen}, {0.45, -78, kWonky}, {0.62, 78, kOpponentsFrozen},
+    s.powerups = {{0.10, 0, kTurbo}, {0.25, 78, kFrozen}, {0.45, -78, kWonky}, {0.62, 78, kOpponentsFrozen},
                   {0.75, -78, kFrozen}, {0.85, -78, kTurbo}};
     s.sceneryStep = 60;
     s.obstacles = {0.18, 0.77};
@@ -87,6 +91,7 @@ TrackDesign::Plan impossible() {
     s.edgeMargin = 80;
     s.bankWidth = 80;
     s.wallHeight = 75;
+    s.countryHeight = 40;
     s.baseHeight = 55;
     s.hillHeight = 30;
     s.hillWaves = 3;
@@ -95,12 +100,13 @@ TrackDesign::Plan impossible() {
     s.maxLinePull = 20;
     s.bankLean = 0.08;
     s.returnReach = 60;
+    s.maxBankPull = 0;
     s.waterFrom = 0.30;
     s.waterTo = 0.38;
     s.gates = 10;
     s.waypointSpacing = 320;
     s.waypointTurn = 32;
-    s.powerups = {{0.08, -68, kWonky}, {0.20, 68, kFrozen}, {0.34, -68, kOpponentsFrozen}, {0.50, 68, kTurbo},
+    s.powerups = {{0.08, -68, kWonky}, {0.20, 68, kFrozen}, {0.34, -68, kOpponentsFrozen}, {0.50, 0, kTurbo},
                   {0.64, -68, kFrozen}, {0.80, 68, kWonky}, {0.92, -68, kTurbo}};
     s.sceneryStep = 50;
     s.obstacles = {0.15, 0.45, 0.71, 0.87};

@@ -17,6 +17,10 @@ constexpr double kCell = 12.0;
 constexpr double kPi = 3.141592653589793;
 constexpr double kWaterRamp = 200.0;    // distance over which the course sinks to the water
 constexpr double kLakeWiden = 14.0;      // the floor is wider where it is water
+// The rolling country beyond the banks: long swells with ripples on them.
+constexpr double kCountryScale = 420.0;
+constexpr double kRippleScale = 110.0;
+constexpr double kCountryRipple = 0.35;
 constexpr double kRockOut = 8.0;         // rocks stand this far beyond the edge of the floor
 constexpr double kMapMargin = 40.0;
 constexpr double kGateReach = 0.4;       // gates reach this share of the banks beyond the floor
@@ -219,7 +223,8 @@ void TrackDesign::carve() {
             double h = floor + plan.wallHeight * (1.0 - std::exp(-rise * rise));
             // rolling country beyond the banks
             const double outside = smoothstep(plan.bankWidth, 2.5 * plan.bankWidth, t);
-            h += outside * (40.0 * noise(x, y, 420.0, plan.seed) + 14.0 * noise(x, y, 110.0, plan.seed + 1));
+            h += outside * plan.countryHeight *
+                 (noise(x, y, kCountryScale, plan.seed) + kCountryRipple * noise(x, y, kRippleScale, plan.seed + 1));
             // the island's shore, and a level sea round it
             const double coast = coastDistance(x, y);
             h = coast <= kSeaWidth ? kSeaLevel : kSeaLevel + (h - kSeaLevel) * smoothstep(kSeaWidth, kCoast, coast);
@@ -365,6 +370,10 @@ void TrackDesign::check() const {
         throw std::runtime_error(plan.title + ": the floor pulls " + number(survey->linePull()) + ", more than " +
                                  number(plan.maxLinePull) + ", near " + number(survey->steepestPoint().x) + ", " +
                                  number(survey->steepestPoint().y));
+    if (plan.maxBankPull > 0 && survey->besidePull() > plan.maxBankPull)
+        throw std::runtime_error(plan.title + ": beside the floor the ground pulls " + number(survey->besidePull()) +
+                                 ", more than " + number(plan.maxBankPull) + ", near " +
+                                 number(survey->besidePoint().x) + ", " + number(survey->besidePoint().y));
     if (survey->awayPull() > kReturnPull)
         throw std::runtime_error(plan.title + ": beside the floor the ground pulls " + number(survey->awayPull()) +
                                  " away from the course");
@@ -395,7 +404,8 @@ std::string TrackDesign::summary() const {
     out << plan.title << ": length " << std::lround(line.length()) << ", tightest bend radius "
         << std::lround(line.tightestRadius(60.0)) << ", closest approach " << std::lround(closest)
         << ", island's edge " << std::lround(survey->edgeDistance()) << " beyond the floor, floor pulls up to "
-        << number(survey->linePull()) << ", away from the course up to " << number(survey->awayPull()) << ", objects "
+        << number(survey->linePull()) << ", away from the course up to " << number(survey->awayPull()) << ", beside it up to "
+        << number(survey->besidePull()) << ", objects "
         << records.size();
     return out.str();
 }

@@ -31,6 +31,7 @@ public:
         double edgeMargin;         // least ground between the floor and the island's edge
         double bankWidth;          // how far the banks take to rise
         double wallHeight;
+        double countryHeight;      // the rolling country beyond the banks rises and falls this much
         double baseHeight;
         double hillHeight, hillWaves;      // rise and fall along the lap
         double maxGradient;                // steepest climb along the floor
@@ -38,6 +39,7 @@ public:
         double bankLean;                   // rise across the floor towards the outside of a bend
         double maxLinePull;                // strongest pull of the ground on the floor
         double returnReach;                // beyond the floor, how far a craft can always drive back from
+        double maxBankPull;                // strongest pull there (0: any), so that a craft can drive anywhere
         double waterFrom, waterTo;         // lap fractions of the stretch of water
         int gates;
         double waypointSpacing;            // the longest step of the route
