@@ -1,5 +1,6 @@
 #include "track/GoodLoop.h"
 #include "track/TrackCheck.h"
+#include "track/TrackLayout.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -78,12 +79,12 @@ TEST(TrackCheck, RecordLinesFollowTheReader) {
         "W 5 5 0 2 P 7 7 7 1\n"
         "E\n"
         "S 1 1 1 1\n";
-    EXPECT_EQ(TrackCheck::recordLines(text), (std::vector<int>{2, 4, 7, 7}));
+    EXPECT_EQ(TrackLayout::recordLines(text), (std::vector<int>{2, 4, 7, 7}));
     // an unreadable number ends the reading after that record, as the reader does
-    EXPECT_EQ(TrackCheck::recordLines("W 1 2 3 0\nW 1 oops 3 1\nW 4 5 6 2\n"), (std::vector<int>{1, 2}));
-    EXPECT_EQ(TrackCheck::recordLines(""), std::vector<int>{});
+    EXPECT_EQ(TrackLayout::recordLines("W 1 2 3 0\nW 1 oops 3 1\nW 4 5 6 2\n"), (std::vector<int>{1, 2}));
+    EXPECT_EQ(TrackLayout::recordLines(""), std::vector<int>{});
     // the last number running into the end of the text still makes its record
-    EXPECT_EQ(TrackCheck::recordLines("P 1 2 3 4"), std::vector<int>{1});
+    EXPECT_EQ(TrackLayout::recordLines("P 1 2 3 4"), std::vector<int>{1});
 }
 
 TEST(TrackCheck, FormatsTimesAsMinutesSecondsHundredths) {
