@@ -133,6 +133,7 @@ void TrackCheck::advance() {
 
 void TrackCheck::finish() {
     done = true;
+    checkLapTimes();
     for (std::size_t i = 0; i < craft.size(); ++i) {
         CraftResult& r = results[i];
         r.place = craft[i]->getRacePosition();
@@ -224,8 +225,11 @@ void TrackCheck::run() {
 
 bool TrackCheck::isRaceable() const {
     if (!done || !started || results.size() != static_cast<std::size_t>(World::kCraftCount)) return false;
-    for (const CraftResult& r : results)
+    for (const CraftResult& r : results) {
         if (!r.finished || !r.finite) return false;
+        for (int t : r.lapTimes)
+            if (t < kShortestLap) return false;
+    }
     return true;
 }
 
@@ -278,4 +282,20 @@ void TrackCheck::report(std::ostream& out) const {
             out << "  " << problems[i].describe() << '\n';
     }
     out << "Verdict: " << verdict() << '\n';
+}
+
+void TrackCheck::checkLapTimes() {
+    // one problem for the first such lap: every craft meets the same gates
+    for (const CraftResult& r : results) {
+        for (std::size_t lap = 0; lap < r.lapTimes.size(); ++lap) {
+            if (r.lapTimes[lap] >= kShortestLap) continue;
+            Problem p;
+            p.text = "craft " + std::to_string(r.number) + " counted lap " + std::to_string(lap + 2) + " " +
+                     formatTime(r.lapTimes[lap]) +
+                     " after the one before, without going round: a lap needs at least three gates, apart from each "
+                     "other, numbered in driving order round the course";
+            problems.push_back(p);
+            return;
+        }
+    }
 }

@@ -31,6 +31,8 @@ public:
     static constexpr int kTimeLimit = 20 * 60 * 1000;
     // A driver that passes no gate for this long is stuck where it is.
     static constexpr int kStuckTime = 3 * 60 * 1000;
+    // A lap counted sooner than this after the last was not driven round.
+    static constexpr int kShortestLap = 1000;
 
     using Problem = TrackProblem;
 
@@ -92,6 +94,7 @@ private:
     void startRace();
     void advance();
     void finish();
+    void checkLapTimes();
 
     GroundLoader ground;
     std::string trackText;

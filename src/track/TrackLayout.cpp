@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <locale>
-#include <sstream>
 
 #include "control/AiWaypoint.h"
 #include "craft/HoverCraft.h"
@@ -12,77 +10,48 @@
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
 #include "terrain/Terrain.h"
+#include "track/RouteGrid.h"
 #include "world/World.h"
 
 namespace {
 
 bool finite(const Vector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
-// Ground distance from p to the segment a-b.
-double distanceToSegment(const Vector3& p, const Vector3& a, const Vector3& b) {
-    const double ex = b.x - a.x, ey = b.y - a.y;
-    const double ll = ex * ex + ey * ey;
-    double t = ll > 0.0 ? ((p.x - a.x) * ex + (p.y - a.y) * ey) / ll : 0.0;
-    t = std::clamp(t, 0.0, 1.0);
-    const double dx = a.x + t * ex - p.x, dy = a.y + t * ey - p.y;
-    return std::sqrt(dx * dx + dy * dy);
+// Half the island's width: a gate wider than the island is a slip.
+constexpr double kWidestGate = HoverCraft::kTrackSize / 2;
+
+// A gate is sound when a craft can pass it and it fits on the island.
+bool soundRadius(double r) { return r > 0.0 && r <= kWidestGate; }
+
+// Radii as the file writes them: "-184", "0.5", "1e+300".
+std::string radiusText(double r) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", r);
+    return text;
 }
 
 }  // namespace
 
 TrackLayout::TrackLayout(World& w, const std::string& text) : world(w) {
+    records = TrackFile::scan(text, &broke);
     const std::vector<GameObject*>& objects = world.getPendingObjects();
-    const std::vector<int> found = recordLines(text);
-    if (found.size() == objects.size())
-        for (std::size_t i = 0; i < objects.size(); ++i) lines[objects[i]] = found[i];
+    if (records.size() == objects.size())
+        for (std::size_t i = 0; i < objects.size(); ++i) recordOf[objects[i]] = i;
 }
 
 // Ground coordinates in reports: whole units are enough to find a spot.
-std::string TrackLayout::at(const Vector3& p) {
-    char text[64];
-    std::snprintf(text, sizeof text, "(%.0f, %.0f)", p.x, p.y);
-    return text;
-}
+std::string TrackLayout::at(const Vector3& p) { return "(" + whole(p.x) + ", " + whole(p.y) + ")"; }
 
 std::string TrackLayout::whole(double v) {
+    // far beyond the island a number needs only its size, not its 300 digits
     char text[32];
-    std::snprintf(text, sizeof text, "%.0f", v);
+    std::snprintf(text, sizeof text, std::fabs(v) < kLongestWhole ? "%.0f" : "%.3g", v);
     return text;
-}
-
-std::vector<int> TrackLayout::recordLines(const std::string& text) {
-    // The same reads, in the same order, as the track reader, so the n-th
-    // object it makes is the n-th line found here.
-    std::vector<int> result;
-    std::istringstream in(text);
-    in.imbue(std::locale::classic());
-    int line = 1;
-    std::size_t counted = 0;
-    char c;
-    while (in >> c) {
-        if (c == 'E') break;
-        if (c != 'S' && c != 'C' && c != 'P' && c != 'W') continue;
-        const std::size_t here = static_cast<std::size_t>(in.tellg()) - 1;
-        line += static_cast<int>(std::count(text.begin() + counted, text.begin() + here, '\n'));
-        counted = here;
-        result.push_back(line);
-        double d;
-        int n;
-        bool ok = static_cast<bool>(in >> d) && static_cast<bool>(in >> d) && static_cast<bool>(in >> d);
-        if (ok) {
-            if (c == 'C')
-                ok = static_cast<bool>(in >> d) && static_cast<bool>(in >> n) && static_cast<bool>(in >> d);
-            else
-                ok = static_cast<bool>(in >> n);
-        }
-        if (!ok) break;
-    }
-    return result;
 }
 
 int TrackLayout::lineOf(const GameObject* o) const {
-    auto it = lines.find(o);
-    return it == lines.end() ? 0 : it->second;
+    auto it = recordOf.find(o);
+    return it == recordOf.end() ? 0 : records[it->second].line;
 }
 
 std::string TrackLayout::name(const GameObject* o) const {
@@ -109,11 +78,63 @@ std::vector<TrackProblem> TrackLayout::check() {
     problems.clear();
     // the reader's objects, in file order, before the race adds its craft
     const std::vector<GameObject*> objects = world.getPendingObjects();
+    checkFile();
+    checkGround(objects);
     checkNumbers(objects);
+    checkRadii(objects);
     checkRoute(objects);
     checkGrid(objects);
     checkPlacement(objects);
     return problems;
+}
+
+void TrackLayout::checkFile() {
+    if (broke.line == 0) return;
+    TrackProblem p;
+    p.line = broke.line;
+    p.text = "the track file breaks off here: expected " + broke.expected + ", found " + broke.found +
+             "; nothing after it is read, so mend this line or save the track again from the editor";
+    problems.push_back(p);
+}
+
+void TrackLayout::checkGround(const std::vector<GameObject*>& objects) {
+    // the z written in the file is the height of the ground the track was
+    // made on; the reader puts waypoints on this ground, gates keep their z
+    Terrain& terrain = world.getTerrain();
+    int placed = 0, off = 0;
+    for (const GameObject* o : objects) {
+        if (!dynamic_cast<const CheckPoint*>(o) && !dynamic_cast<const AiWaypoint*>(o)) continue;
+        auto it = recordOf.find(o);
+        if (it == recordOf.end()) continue;
+        const Vector3 p = records[it->second].position;
+        if (!finite(p) || !(p.x >= 0 && p.y >= 0 && p.x <= HoverCraft::kTrackSize && p.y <= HoverCraft::kTrackSize))
+            continue;
+        ++placed;
+        if (std::fabs(p.z - terrain.heightAt(Vector2(p.x, p.y))) > kFarOffGround) ++off;
+    }
+    if (off == 0) return;
+    addProblem(nullptr, std::to_string(off) + " of the " + std::to_string(placed) +
+                            " gates and waypoints were placed more than " + whole(kFarOffGround) +
+                            " above or below this ground: was the track made on another ground? Check it on the "
+                            "ground it was made on (the N of e N), and race it as that track");
+}
+
+void TrackLayout::checkRadii(const std::vector<GameObject*>& objects) {
+    for (const GameObject* o : objects) {
+        auto* gate = dynamic_cast<const CheckPoint*>(o);
+        if (!gate || soundRadius(gate->getRadius())) continue;
+        const double r = gate->getRadius();
+        if (std::isnan(r))
+            addProblem(gate, name(gate) + ": its radius is not a number; delete it (D) and place it again (C)");
+        else if (r <= 0.0)
+            addProblem(gate, name(gate) + ": its radius is " + radiusText(r) +
+                                 ", and a gate needs a radius above 0 for a craft to pass it; widen it with = (a "
+                                 "new gate has " + radiusText(CheckPoint::kDefaultRadius) + ")");
+        else
+            addProblem(gate, name(gate) + ": its radius " + radiusText(r) + " makes it wider than the island (" +
+                                 whole(HoverCraft::kTrackSize) + " across); narrow it with -, or delete it (D) and "
+                                 "place a new gate (C)");
+    }
 }
 
 void TrackLayout::checkNumbers(const std::vector<GameObject*>& objects) {
@@ -140,6 +161,12 @@ void TrackLayout::checkNumbers(const std::vector<GameObject*>& objects) {
                                                               : "") +
                                "; either one counts, so give it a number of its own or delete it (D)");
     }
+    const auto numbered = static_cast<int>(std::count_if(gates.begin(), gates.end(), [](const auto& e) { return e.first >= 0; }));
+    if (numbered > 0 && numbered < kFewestGates)
+        addProblem(nullptr, "only " + std::to_string(numbered) + (numbered == 1 ? " gate" : " gates") +
+                                ": a lap needs at least " + std::to_string(kFewestGates) +
+                                " round the course, or a craft counts laps by going back and forth over the start "
+                                "line; place more gates (C) in driving order");
     int previous = -1;
     for (const auto& entry : gates) {
         if (entry.first < 0) continue;
@@ -172,22 +199,26 @@ void TrackLayout::checkNumbers(const std::vector<GameObject*>& objects) {
 void TrackLayout::checkRoute(const std::vector<GameObject*>& objects) {
     const int count = world.getWaypointCount();
     if (count == 0) return;
+    std::vector<Vector3> route;
+    route.reserve(count);
+    for (int k = 0; k < count; ++k) route.push_back(world.getWaypoint(k)->getPosition());
+    RouteGrid grid(route, HoverCraft::kTrackSize, kWidestGate + HoverCraft::kRadius + kRouteSearch);
     for (const GameObject* o : objects) {
         auto* gate = dynamic_cast<const CheckPoint*>(o);
-        if (!gate) continue;
+        // gates off the area or of no sound width have their own problems
+        if (!gate || !soundRadius(gate->getRadius())) continue;
+        const Vector3 p = gate->getPosition();
+        if (!finite(p) || !(p.x >= 0 && p.y >= 0 && p.x <= HoverCraft::kTrackSize && p.y <= HoverCraft::kTrackSize))
+            continue;
         const double reach = gate->getRadius() + HoverCraft::kRadius;
-        double nearest = 1.0e300;
-        for (int k = 0; k < count; ++k) {
-            const Vector3 a = world.getWaypoint(k)->getPosition();
-            const Vector3 b = world.getWaypoint((k + 1) % count)->getPosition();
-            nearest = std::min(nearest, distanceToSegment(gate->getPosition(), a, b));
-        }
+        const double nearest = grid.nearest(p, reach + kRouteSearch, reach);
         if (nearest >= reach)
             addProblem(gate,
                        name(gate) + ": the drivers' route passes no nearer than " + whole(nearest) +
                            " units, but a craft must come within " + whole(reach) +
                            "; place a waypoint in the gate or move the gate onto the route");
     }
+    routeWork += grid.getWork();
 }
 
 void TrackLayout::checkGrid(const std::vector<GameObject*>& objects) {
@@ -255,7 +286,7 @@ void TrackLayout::checkPlacement(const std::vector<GameObject*>& objects) {
                        name(o) + ": off the map picture, so it is never drawn; move it further from the track's "
                                  "edge");
         const bool gate = dynamic_cast<const CheckPoint*>(o) != nullptr;
-        if (gate || dynamic_cast<const Powerup*>(o)) {
+        if ((gate && soundRadius(o->getRadius())) || dynamic_cast<const Powerup*>(o)) {
             const double h = terrain.heightAt(Vector2(p.x, p.y));
             const double off = p.z - h;
             if (std::fabs(off) > o->getRadius())

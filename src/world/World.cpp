@@ -175,7 +175,14 @@ void World::loadTrackFile() {
     path << "tracks/track" << trackNumber << ".txt";
     checkpointCount = 0;
     std::ifstream in(path.str());
-    if (in) TrackFile::read(*this, in);
+    std::string broke;
+    if (in && !emptyStart) {
+        const TrackFile::Break stop = TrackFile::read(*this, in);
+        if (stop.line > 0) broke = path.str() + ", " + stop.describe();
+    }
+    // the preview and the run read the same file: one line for both
+    if (!broke.empty() && broke != trackFileBreak) std::cerr << broke << std::endl;
+    trackFileBreak = broke;
     std::cout << "NUmber of checkpoints:" << checkpointCount << std::endl;
 }
 

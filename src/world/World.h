@@ -72,6 +72,13 @@ public:
     void renderPreview(int track);
     void loadTrackFile();
     void saveTrackFile();
+    // An editor run that starts from no objects on the track's ground: the
+    // track file is not read.
+    void setEmptyStart(bool on) { emptyStart = on; }
+    bool isEmptyStart() const { return emptyStart; }
+    // Where the last track file read broke off before its end, with the
+    // file's name; empty when it was whole.
+    const std::string& getTrackFileBreak() const { return trackFileBreak; }
 
     void run();
     void update(double dt);
@@ -132,6 +139,8 @@ private:
     int scrollX = 0, scrollY = 0;
     int trackNumber = 0;
     bool editorMode;
+    bool emptyStart = false;
+    std::string trackFileBreak;
     int raceTime = 0;
     int raceTimeNanos = 0;
     int checkpointCount = 0;
