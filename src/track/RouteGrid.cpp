@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "math/Clip.h"
+
 namespace {
 
 // Ground distance from p to the segment a-b.
@@ -15,31 +17,6 @@ double distanceToSegment(const Vector3& p, const Vector3& a, const Vector3& b) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-// Cuts a-b to the square lo..hi on x and y; false when nothing is left.
-bool clipToSquare(Vector3& a, Vector3& b, double lo, double hi) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    if (!std::isfinite(dx) || !std::isfinite(dy)) return false;
-    double t0 = 0.0, t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - lo, hi - a.x, a.y - lo, hi - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return false;
-    const Vector3 start = a;
-    a = Vector3(start.x + t0 * dx, start.y + t0 * dy, 0.0);
-    b = Vector3(start.x + t1 * dx, start.y + t1 * dy, 0.0);
-    return true;
-}
-
 }  // namespace
 
 RouteGrid::RouteGrid(const std::vector<Vector3>& route, double size, double margin)
@@ -47,8 +24,9 @@ RouteGrid::RouteGrid(const std::vector<Vector3>& route, double size, double marg
       legs(static_cast<std::size_t>(cells) * cells), seen(route.size(), -1) {
     const int count = static_cast<int>(points.size());
     for (int k = 0; k < count; ++k) {
-        Vector3 a = points[k], b = points[(k + 1) % count];
-        if (clipToSquare(a, b, origin, origin + cells * kCell)) addLeg(k, a, b);
+        Vector2 a(points[k].x, points[k].y), b(points[(k + 1) % count].x, points[(k + 1) % count].y);
+        const double far = origin + cells * kCell;
+        if (clipSegment(a, b, origin, origin, far, far)) addLeg(k, a, b);
     }
 }
 
@@ -64,7 +42,7 @@ void RouteGrid::addCell(int column, int row, int leg) {
     if (list.empty() || list.back() != leg) list.push_back(leg);
 }
 
-void RouteGrid::addLeg(int leg, const Vector3& a, const Vector3& b) {
+void RouteGrid::addLeg(int leg, const Vector2& a, const Vector2& b) {
     // column by column, the rows the leg covers within the column
     const int first = cellOf(std::min(a.x, b.x)), last = cellOf(std::max(a.x, b.x));
     for (int column = first; column <= last; ++column) {

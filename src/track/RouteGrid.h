@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "math/Vector2.h"
 #include "math/Vector3.h"
 
 // The computer drivers' route, a closed line through its waypoints, sorted
@@ -31,7 +32,7 @@ public:
     long long getWork() const { return work; }
 
 private:
-    void addLeg(int leg, const Vector3& a, const Vector3& b);
+    void addLeg(int leg, const Vector2& a, const Vector2& b);
     void addCell(int column, int row, int leg);
     int cellOf(double v) const;
 

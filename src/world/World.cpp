@@ -370,7 +370,8 @@ void World::composeFrame() {
         if (!o->isVisible()) continue;
         const Vector3 p = o->getPosition();
         const Vector2 s = project(view, p);
-        const double r = 2.0 * o->getRadius();
+        // a gate turned inside out by a negative radius is still shown
+        const double r = 2.0 * std::fabs(o->getRadius());
         if (s.x + r < 0 || s.x - r > kScreenWidth || s.y + r < 0 || s.y - 3 * r > kScreenHeight) continue;
         // an object without a real position has no place on screen, and a NaN
         // depth key would break the ordering of the whole frame
