@@ -408,11 +408,16 @@ TEST(HoverCheck, ExitStatusTellsGoodFromBadTracks) {
     if (!haveFile("hover-check")) GTEST_SKIP() << "needs hover-check in the game folder";
     std::string out;
     EXPECT_EQ(runCheck("", out), 2);
-    EXPECT_NE(out.find("Usage: hover-check N FILE"), std::string::npos) << out;
+    EXPECT_NE(out.find("Usage: hover-check N [FILE]"), std::string::npos) << out;
     EXPECT_EQ(runCheck("one tracks/track1.txt", out), 2);
-    EXPECT_NE(out.find("Usage: hover-check N FILE"), std::string::npos) << out;
+    EXPECT_NE(out.find("Usage: hover-check N [FILE]"), std::string::npos) << out;
     EXPECT_EQ(runCheck("1 no-such-track-file.txt", out), 2);
     EXPECT_NE(out.find("Cannot read track file no-such-track-file.txt"), std::string::npos) << out;
+    // a folder opens but cannot be read: the check cannot run
+    EXPECT_EQ(runCheck("1 tracks", out), 2);
+    EXPECT_NE(out.find("Cannot read track file tracks"), std::string::npos) << out;
+    EXPECT_EQ(runCheck("77", out), 2);
+    EXPECT_NE(out.find("Cannot read track file tracks/track77.txt"), std::string::npos) << out;
 
     writeFile("check-good.txt", kGoodLoop);
     EXPECT_EQ(runCheck("99 check-good.txt", out), 2);
@@ -425,7 +430,8 @@ TEST(HoverCheck, ExitStatusTellsGoodFromBadTracks) {
         EXPECT_NE(out.find("no checkpoint 0"), std::string::npos) << out;
         EXPECT_NE(out.find("Verdict: "), std::string::npos) << out;
         if (haveFile("tracks/track1.txt")) {
-            EXPECT_EQ(runCheck("1 tracks/track1.txt", out), 0) << out;
+            EXPECT_EQ(runCheck("1", out), 0) << out;
+            EXPECT_NE(out.find("Checking tracks/track1.txt on the ground of track 1"), std::string::npos) << out;
             EXPECT_NE(out.find("Verdict: Track OK: all four finished, best lap "), std::string::npos) << out;
         }
         std::remove("check-bad.txt");
