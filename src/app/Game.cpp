@@ -43,11 +43,12 @@ void runRace(int track) {
     world->run();
 }
 
-void runEditor(int track) {
+void runEditor(int track, bool newTrack) {
     // the editor never shows the language dialog
     currentTexts = englishTexts;
     auto world = std::make_unique<World>(true);
     world->setPlayMusic(false);
+    world->setEmptyStart(newTrack);
     world->showPreview(track);
     world->loadTrack(track);
     world->run();

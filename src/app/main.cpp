@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
     try {
         if (line.editor)
-            runEditor(line.track);
+            runEditor(line.track, line.newTrack);
         else
             runMenus();
     } catch (const std::exception& e) {

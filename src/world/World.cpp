@@ -380,6 +380,9 @@ void World::composeFrame() {
         drawOrder.insert(std::make_pair(-(p.x + p.y), o));
     }
     for (auto& entry : drawOrder) entry.second->draw(view);
+    // the editor's readout, verdict and keys lie over the map
+    if (editorMode)
+        if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
     if (player) Hud::drawHud(*this, *player, backBuffer);
     if (messageTime > 0) {
         int level = std::min(255, static_cast<int>(messageTime * 255));
