@@ -128,6 +128,7 @@ std::vector<TrackFile::Record> TrackFile::scan(const std::string& text, Break* b
                 if (f < 3) coordinates[f] = d;
                 continue;
             }
+            record.complete = false;
             describeStop(text, before, lines, stop);
             stop.expected = std::string(whole ? "a whole number" : "a number") + " for the " + (fields[f] + whole) +
                             " of a " + kindOf(c) + " record (" + c + ")";

@@ -24,11 +24,12 @@ public:
 
     // One record as the text holds it, before any kind has read it: its
     // line, its letter and the x, y and z written there (0 where they could
-    // not be read).
+    // not be read); `complete` when all its fields could be read.
     struct Record {
         int line = 0;
         char letter = 0;
         Vector3 position;
+        bool complete = true;
     };
 
     // Reads records from `in`, handing every object made to `world`. Never

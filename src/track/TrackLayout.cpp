@@ -105,7 +105,7 @@ void TrackLayout::checkGround(const std::vector<GameObject*>& objects) {
     for (const GameObject* o : objects) {
         if (!dynamic_cast<const CheckPoint*>(o) && !dynamic_cast<const AiWaypoint*>(o)) continue;
         auto it = recordOf.find(o);
-        if (it == recordOf.end()) continue;
+        if (it == recordOf.end() || !records[it->second].complete) continue;
         const Vector3 p = records[it->second].position;
         if (!finite(p) || !(p.x >= 0 && p.y >= 0 && p.x <= HoverCraft::kTrackSize && p.y <= HoverCraft::kTrackSize))
             continue;
@@ -114,7 +114,8 @@ void TrackLayout::checkGround(const std::vector<GameObject*>& objects) {
     }
     if (off == 0) return;
     addProblem(nullptr, std::to_string(off) + " of the " + std::to_string(placed) +
-                            " gates and waypoints were placed more than " + whole(kFarOffGround) +
+                            " gates and waypoints " + (off == 1 ? "was" : "were") + " placed more than " +
+                            whole(kFarOffGround) +
                             " above or below this ground: was the track made on another ground? Check it on the "
                             "ground it was made on (the N of e N), and race it as that track");
 }
