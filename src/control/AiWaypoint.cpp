@@ -26,7 +26,7 @@ void AiWaypoint::setPosition(const Vector3& p) {
 
 void AiWaypoint::update(double) {}
 
-char AiWaypoint::typeCode() const { return 'W'; }
+char AiWaypoint::typeCode() const { return kTypeCode; }
 
 void AiWaypoint::write(std::ostream& out) const { out << number; }
 

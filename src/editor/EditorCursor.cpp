@@ -21,13 +21,15 @@ namespace {
 
 // One above the highest number held by an object of type T in the World
 // (placed or still pending), 0 when there is none. Placing gates and
-// waypoints in driving order thus numbers them in driving order.
+// waypoints in driving order thus numbers them in driving order. The readout
+// asks every frame: the record letter sorts out the kind without a cast of
+// every object.
 template <typename T>
 int nextNumber(const World& world) {
     long long highest = -1;
     for (const auto* list : {&world.getObjects(), &world.getPendingObjects()}) {
         for (GameObject* o : *list) {
-            if (o->isDead()) continue;
+            if (o->isDead() || o->typeCode() != T::kTypeCode) continue;
             if (auto* t = dynamic_cast<T*>(o))
                 if (t->getNumber() > highest) highest = t->getNumber();
         }

@@ -26,7 +26,7 @@ void CheckPoint::setPosition(const Vector3& p) { position = p; }
 
 void CheckPoint::update(double) {}
 
-char CheckPoint::typeCode() const { return 'C'; }
+char CheckPoint::typeCode() const { return kTypeCode; }
 
 void CheckPoint::setAngle(double a) {
     angle = a;
