@@ -40,8 +40,11 @@ int FrameTimer::stepsDue(double now) {
         return 0;
     }
     owed += elapsed;
-    const double due = std::floor(owed / kStep);
-    owed -= due * kStep;
+    // whole steps beyond the most a pass takes are dropped; the part of a step
+    // left over keeps the passes in step with the sixtieths
+    const double rest = std::fmod(owed, kStep);
+    const double due = std::round((owed - rest) / kStep);
+    owed = rest;
     return static_cast<int>(std::min(due, static_cast<double>(kMaxStepsPerPass)));
 }
 
