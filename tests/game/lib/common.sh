@@ -241,17 +241,13 @@ differ() {
 ge() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
 lt() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 
-# close_window: presses the close button of the game's window, as a window
-# manager does for it (the tests run without one): the WM_DELETE_WINDOW
-# message. xdotool's windowclose would destroy the window instead.
+# close_window: the close button of the game's window, pressed as a window
+# manager presses it (xdotool's windowclose destroys the window instead).
 close_window() {
-    local bin="$WORK/close_window"
-    if [ ! -x "$bin" ]; then
-        # shellcheck disable=SC2046
-        cc -o "$bin" "$(dirname "${BASH_SOURCE[0]}")/close_window.c" $(pkg-config --cflags --libs x11) 2>"$WORK/close_window.log" ||
-            fail "cannot build the close button: $(head -n 3 "$WORK/close_window.log")"
-    fi
-    "$bin" "$GAME_WIN" || fail "could not send the close message to window $GAME_WIN"
+    # shellcheck disable=SC2046
+    [ -x "$WORK/close_window" ] || cc -o "$WORK/close_window" "$(dirname "${BASH_SOURCE[0]}")/close_window.c" \
+        $(pkg-config --cflags --libs x11) || fail "cannot build the close button"
+    "$WORK/close_window" "$GAME_WIN" || fail "could not close window $GAME_WIN"
 }
 
 # ---- reading text of the library's 8x8 font back from a screenshot ----
