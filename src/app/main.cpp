@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     }
     const CommandLine line = parseCommandLine(argc, argv);
     if (!setGraphicsMode(line.fullScreen)) return 1;
+    // the dialogs and the preview rest between looks at the keyboard
+    install_timer();
     install_mouse();
     install_keyboard();
     install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
