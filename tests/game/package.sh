@@ -22,6 +22,7 @@ log "building the package"
 deb="$(BUILD_DIR="$(dirname "$GAME_DIR")" "$source_dir/scripts/package" 2>&1 | tee "$WORK/package.log" | tail -n 1)"
 [ -f "$deb" ] || fail "scripts/package made no package: $(tail -n 5 "$WORK/package.log")"
 package="$(dpkg-deb -f "$deb" Package)"
+log "lintian (no errors; what else it says follows): $(sed '$d' "$WORK/package.log" | tr '\n' ' ')"
 installed() { dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; }
 installed && skip "$package is installed on this machine; remove it (apt-get remove $package) to run this test"
 dpkg-deb -f "$deb" Depends | grep -q 'liballegro4\.4' && dpkg-deb -f "$deb" Depends | grep -q 'freepats' ||
