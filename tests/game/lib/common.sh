@@ -99,13 +99,14 @@ require_content() {
 }
 
 # make_run_dir: a scratch folder the game runs in, holding links to the game
-# folder's content, so that what the game writes (newtrack.txt) stays in it
-# and a test can damage a file without touching the build.
+# folder's content (the music's patch set too), so that what the game writes
+# (newtrack.txt) stays in it and a test can damage a file without touching
+# the build.
 make_run_dir() {
     RUN_DIR="$WORK/run"
     mkdir -p "$RUN_DIR"
     local f
-    for f in data.dat tracks.dat tracks; do
+    for f in data.dat tracks.dat tracks patches; do
         [ -e "$GAME_DIR/$f" ] && ln -s "$GAME_DIR/$f" "$RUN_DIR/$f"
     done
     return 0
