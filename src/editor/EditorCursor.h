@@ -5,6 +5,7 @@
 
 #include "editor/EditorPanel.h"
 #include "objects/GameObject.h"
+#include "world/FrameTimer.h"
 
 class TrackCheck;
 
@@ -17,8 +18,10 @@ public:
     static constexpr double kSpeed = 400.0;
     static constexpr double kCommandLock = 1.0;
     static constexpr double kAdjustStep = 8.0;
-    // Wall-clock time a frame gives the track check, so the editor keeps moving.
-    static constexpr double kCheckBudget = 0.015;
+    // Wall-clock time each step gives the track check: well under the step
+    // itself, so the editor keeps moving and a pass that has to catch up
+    // with a few steps at once never falls further behind.
+    static constexpr double kCheckBudget = 0.6 * FrameTimer::kStep;
 
     explicit EditorCursor(World* world);
     ~EditorCursor() override;

@@ -266,7 +266,7 @@ void TrackCheck::report(std::ostream& out) const {
     if (!started) {
         out << "Race: not run (" << (raceError.empty() ? "not checked yet" : raceError) << ")\n";
     } else {
-        out << "Race: four computer drivers, " << World::kLaps << " laps, fixed steps of 1/60 s, at most "
+        out << "Race: four computer drivers, " << World::kLaps << " laps, fixed steps of 1/" << FrameTimer::kFrameRate << " s, at most "
             << kTimeLimit / 60000 << " minutes of game time; " << formatTime(getRaceTime()) << " raced\n";
         for (const CraftResult& r : results) {
             out << "  craft " << r.number << ": ";

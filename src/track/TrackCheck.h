@@ -7,6 +7,7 @@
 
 #include "math/Vector3.h"
 #include "track/TrackProblem.h"
+#include "world/FrameTimer.h"
 
 class World;
 class Terrain;
@@ -25,8 +26,9 @@ public:
     // editor's ground, or sets a test's ground.
     using GroundLoader = std::function<void(Terrain&)>;
 
-    // The race runs at a fixed step of game time, whatever the machine.
-    static constexpr double kStep = 1.0 / 60.0;
+    // The race runs at the game's own fixed step, whatever the machine, so
+    // its lap times are the ones a race in the game gives.
+    static constexpr double kStep = FrameTimer::kStep;
     // Game time the four drivers get for three laps, in milliseconds.
     static constexpr int kTimeLimit = 20 * 60 * 1000;
     // A driver that passes no gate for this long is stuck where it is.

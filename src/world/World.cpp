@@ -3,11 +3,13 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
@@ -17,9 +19,11 @@
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
+#include "world/CloseButton.h"
 #include "world/DatafileCheck.h"
 #include "world/FrameTimer.h"
 #include "world/Hud.h"
+#include "world/KeyWait.h"
 #include "world/Texts.h"
 
 namespace {
@@ -163,11 +167,12 @@ void World::renderPreview(int track) {
     stretch_blit(mapBitmap, screen, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
 }
 
-void World::showPreview(int track) {
+bool World::showPreview(int track) {
     renderPreview(track);
-    // keys pressed while the preview was rendering must not skip it
-    clear_keybuf();
-    readkey();
+    // the key that chose the track, or keys pressed while the preview was
+    // rendering, must not skip it
+    KeyWait::untilReleased();
+    return KeyWait::forPress();
 }
 
 void World::loadTrackFile() {
@@ -191,30 +196,23 @@ void World::saveTrackFile() {
 }
 
 void World::run() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point origin = Clock::now();
+    const auto seconds = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
     FrameTimer timer;
     showMessage(gameText(kTextGo));
     if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
-    // a tick left over from an earlier run must not count for this one
-    tickFlag = false;
-    install_int(tick, 1000);
-    timer.start(key[KEY_PAUSE], key[KEY_SPACE]);
+    timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
     for (;;) {
         timer.pauseKey(key[KEY_PAUSE]);
-        if (timer.shouldUpdate()) update(timer.step());
-        if (timer.spaceKey(key[KEY_SPACE])) {
-            remove_int(tick);
-            tickFlag = false;
-            install_int(tick, 1000);
-        }
-        if (tickFlag) {
-            tickFlag = false;
-            timer.onTick();
-        }
+        for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
+        timer.spaceKey(key[KEY_SPACE]);
         draw();
-        timer.passDone();
-        if (key[KEY_ESC]) break;
+        if (key[KEY_ESC] || CloseButton::pressed()) break;
+        // a pass costs a fraction of a millisecond: the rest of the sixtieth is the machine's
+        const std::chrono::duration<double> next(timer.nextPass(seconds()));
+        std::this_thread::sleep_until(origin + std::chrono::duration_cast<Clock::duration>(next));
     }
-    remove_int(tick);
     stop_midi();
     if (editorMode) saveTrackFile();
 }
@@ -392,6 +390,7 @@ void World::composeFrame() {
 }
 
 void World::draw() {
+    ++framesDrawn;
     composeFrame();
     if (screen) blit(backBuffer, screen, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
 }
