@@ -8,7 +8,7 @@
 # tracks/track2.txt and hover-check 2 passes it: all four computer drivers
 # finish their three laps.
 source "$(dirname "$0")/lib/common.sh"
-game_test_init "$1" 280
+game_test_init "$1" 200
 require_content
 command -v python3 >/dev/null || fail "python3 is not installed (it walks the cursor)"
 HANDS="$(dirname "$0")/lib/editor_loop.py"

@@ -25,7 +25,7 @@ constexpr int kGroundHeight = 10;
 // columns below 50), so a test can put a grid into water.
 class FlatGround {
 public:
-    FlatGround() : heights(Terrain::kHeightmapBytes, kGroundHeight) {
+    explicit FlatGround(int height = kGroundHeight) : heights(Terrain::kHeightmapBytes, height) {
         texture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
         clear_to_color(texture, makecol(60, 160, 60));
         rectfill(texture, 0, 0, 49, Terrain::GRID_SIZE - 1, makecol(30, 60, 200));
@@ -182,13 +182,12 @@ TEST(TrackCheck, GatesTooFewUnsoundOrOnAnotherGroundAndABrokenFile) {
     EXPECT_EQ(problems[0].describe(),
               "line 3: checkpoint 2 at (1500, 1800): its radius is -184, and a gate needs a radius above 0 for a craft "
               "to pass it; widen it with = (a new gate has 40)");
-    problems = layoutOf(ground, replaced(kGoodLoop, "C 1500 1800 10 40 2 180", "C 1500 1800 10 0 2 180"));
-    EXPECT_NE(find(problems, "its radius is 0, and"), nullptr) << all(problems);
     problems = layoutOf(ground, replaced(kGoodLoop, "C 1800 1500 10 40 1 270", "C 1800 1500 10 1537 1 270"));
     ASSERT_EQ(problems.size(), 1u) << all(problems);
     EXPECT_EQ(problems[0].line, 2);
     EXPECT_NE(problems[0].text.find("its radius 1537 makes it wider than the island (3072 across)"), std::string::npos);
     EXPECT_TRUE(layoutOf(ground, replaced(kGoodLoop, "C 1800 1500 10 40 1 270", "C 1800 1500 10 1536 1 270")).empty());
+    EXPECT_NE(find(layoutOf(ground, replaced(kGoodLoop, " 10 40 2 ", " 10 0 2 ")), "its radius is 0, and"), nullptr);
 
     // far numbers in short form, the rest of the line still there
     problems = layoutOf(ground, replaced(kGoodLoop, "P 1650 1200 10 4", "P 1e300 1200 10 4"));
@@ -196,19 +195,15 @@ TEST(TrackCheck, GatesTooFewUnsoundOrOnAnotherGroundAndABrokenFile) {
     EXPECT_EQ(problems[0].text, "powerup of kind 4 at (1e+300, 1200): outside the track area (0 to 3072), where no "
                                 "craft can go; move it inside");
 
-    // made on a ground 90 higher: every gate and waypoint is named at once
-    std::string high = kGoodLoop;
-    for (std::size_t at = high.find(" 10 40 "); at != std::string::npos; at = high.find(" 10 40 ", at + 1))
-        high.replace(at, 7, " 100 40 ");
-    for (std::size_t at = high.find(" 0 ", high.find("W ")); at != std::string::npos; at = high.find(" 0 ", at + 3))
-        high.replace(at, 3, " 100 ");
-    problems = layoutOf(ground, high);
+    // checked on a ground 90 higher than the one it was made on
+    FlatGround high(100);
+    problems = layoutOf(high, kGoodLoop);
     ASSERT_FALSE(problems.empty());
     EXPECT_EQ(problems[0].text.find("12 of the 12 gates and waypoints were placed more than 30 above or below this "
                                     "ground: was the track made on another ground?"),
               0u)
         << all(problems);
-    EXPECT_NE(find(problems, "stands 90 above the ground"), nullptr);
+    EXPECT_NE(find(problems, "stands 90 below the ground"), nullptr);
 
     // a wrong character on line 2: the reading stops there, and says so first
     problems = layoutOf(ground, replaced(kGoodLoop, "C 1800 1500", "C l800 1500"));
