@@ -126,7 +126,6 @@ private:
     BITMAP* mapBitmap = nullptr;
     BITMAP* backBuffer = nullptr;
     DATAFILE* data = nullptr;
-    int dataCount = 0;
     Terrain terrain;
     View mapView;
     int scrollX = 0, scrollY = 0;
