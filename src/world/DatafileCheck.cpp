@@ -155,42 +155,42 @@ bool DatafileCheck::walk(ByteReader& list, int nesting, bool indexTable) {
     return true;
 }
 
-const DatafileObject* DatafileCheck::at(int index) const {
+const DatafileObject* DatafileCheck::object(int index) const {
     return index >= 0 && index < objectCount() ? &objects[static_cast<size_t>(index)] : nullptr;
 }
 
 bool DatafileCheck::isSprite(int index, int targetDepth) const {
-    const DatafileObject* o = at(index);
+    const DatafileObject* o = object(index);
     return o && o->type == DAT_BITMAP && (o->depth == 8 || o->depth == targetDepth);
 }
 
 bool DatafileCheck::isPicture(int index, int minWidth, int minHeight) const {
-    const DatafileObject* o = at(index);
+    const DatafileObject* o = object(index);
     return o && o->type == DAT_BITMAP && o->width >= minWidth && o->height >= minHeight;
 }
 
 bool DatafileCheck::isFont(int index) const {
-    const DatafileObject* o = at(index);
+    const DatafileObject* o = object(index);
     return o && o->type == DAT_FONT;
 }
 
 bool DatafileCheck::isSample(int index) const {
-    const DatafileObject* o = at(index);
+    const DatafileObject* o = object(index);
     return o && o->type == DAT_SAMPLE;
 }
 
 bool DatafileCheck::isMusic(int index) const {
-    const DatafileObject* o = at(index);
+    const DatafileObject* o = object(index);
     return o && o->type == DAT_MIDI;
 }
 
 bool DatafileCheck::isPalette(int index) const {
-    const DatafileObject* o = at(index);
+    const DatafileObject* o = object(index);
     return o && o->type == DAT_PALETTE;
 }
 
 long DatafileCheck::plainBytes(int index) const {
-    const DatafileObject* o = at(index);
+    const DatafileObject* o = object(index);
     if (!o) return -1;
     switch (o->type) {
         case DAT_FILE: case DAT_FONT: case DAT_SAMPLE: case DAT_MIDI: case DAT_BITMAP: case DAT_RLE_SPRITE:

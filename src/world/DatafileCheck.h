@@ -28,6 +28,8 @@ public:
     bool isWhole() const { return whole; }
     // Objects of the file's index table; none when it is not whole.
     int objectCount() const { return static_cast<int>(objects.size()); }
+    // What was found about object `index` of the index table, or null.
+    const DatafileObject* object(int index) const;
 
     // Whether object `index` is there and fit for a use; all false when the
     // file is not whole.
@@ -45,7 +47,6 @@ public:
     long plainBytes(int index) const;
 
 private:
-    const DatafileObject* at(int index) const;
     bool walk(ByteReader& list, int nesting, bool indexTable);
 
     std::vector<DatafileObject> objects;

@@ -34,14 +34,14 @@ bool checkBitmap(ByteReader& r, DatafileObject& o) {
 }
 
 // A range of the current font format: the byte before it is 1 (or 255) for
-// monochrome glyphs, else the colour depth of its glyph bitmaps, whose pixels
-// are stored as a bitmap's are (the loader converts them to the current
-// depth). A glyph of no width or no height is refused: drawing a monochrome
-// one crashes.
-bool checkFontRange(ByteReader& r) {
+// monochrome glyphs, else the colour depth of its glyph bitmaps (0 is how the
+// datafile tools mark 256 colours), whose pixels are stored as a bitmap's are
+// (the loader converts them to the current depth). A glyph of no width or no height is refused: drawing a monochrome
+// one crashes. `mono` tells which kind of range this was.
+bool checkFontRange(ByteReader& r, bool& mono) {
     const int depth = r.u8();
-    const bool mono = depth == 1 || depth == 255;
-    const int bytes = mono ? 0 : pixelBytes(depth);
+    mono = depth == 1 || depth == 255;
+    const int bytes = mono ? 0 : pixelBytes(depth == 0 ? 8 : depth);
     if (!mono && bytes < 0) return false;
     const long start = r.s32(), end = r.s32();
     if (r.bad() || start < 0 || end < start) return false;
@@ -67,8 +67,15 @@ bool checkFont(ByteReader& r) {
     // a font without ranges loads as one the text routines crash on
     const int ranges = r.u16();
     if (kind != 0 || ranges < 1) return false;
-    for (int i = 0; i < ranges; ++i)
-        if (!checkFontRange(r)) return false;
+    // The loader joins the ranges into one font of the first range's kind:
+    // a colour range after a monochrome one is freed as what it is not.
+    // The ranges of a font are all monochrome or all colour.
+    bool firstMono = false;
+    for (int i = 0; i < ranges; ++i) {
+        bool mono = false;
+        if (!checkFontRange(r, mono) || (i > 0 && mono != firstMono)) return false;
+        if (i == 0) firstMono = mono;
+    }
     return true;
 }
 

@@ -86,6 +86,12 @@ void World::loadData() {
     if (!data) throw std::runtime_error(kLoadError);
 }
 
+void World::unloadData() {
+    deleteAllObjects();
+    if (data) unload_datafile(data);
+    data = nullptr;
+}
+
 void* World::getData(int index) {
     loadData();
     return data[index].dat;
