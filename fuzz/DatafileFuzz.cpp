@@ -6,9 +6,7 @@
 // read it. Mutations that know the datafile layout come from
 // DatafileMutator. Run by scripts/fuzz.
 #include <allegro.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +15,7 @@
 #include <string>
 
 #include "DatafileMutator.h"
+#include "FuzzScratch.h"
 #include "craft/HoverCraft.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
@@ -28,7 +27,6 @@
 
 namespace {
 
-char scratch[] = "/tmp/hover-datafile-fuzz-XXXXXX";
 testfiles::Bytes goodData, goodTracks;
 World* world = nullptr;  // one for every input: its bitmaps take long to make
 
@@ -37,12 +35,6 @@ const char* const kTrack =
     "C 300 300 0 40 0 0\n"
     "S 260 300 0 0\nS 300 260 0 1\nS 340 300 0 2\nS 300 340 0 3\nS 260 260 0 4\n"
     "P 340 340 0 1\nP 260 340 0 2\nP 340 260 0 3\nP 320 320 0 4\nE\n";
-
-void removeScratch() {
-    std::remove((std::string(scratch) + "/data.dat").c_str());
-    std::remove((std::string(scratch) + "/tracks.dat").c_str());
-    rmdir(scratch);
-}
 
 // The check lets the file through only if the library loads it and finds the
 // same objects: otherwise the check reads the file differently from the
@@ -117,10 +109,7 @@ void useAsTracks(int track) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) std::abort();
-    set_color_depth(32);
-    if (!mkdtemp(scratch) || chdir(scratch) != 0) std::abort();
-    std::atexit(removeScratch);
+    fuzzscratch::start();
     goodData = testfiles::datafileBytes(testfiles::gameDataObjects());
     goodTracks = testfiles::datafileBytes(testfiles::tracksObjects(3));
     currentTexts = englishTexts;

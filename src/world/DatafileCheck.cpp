@@ -169,24 +169,9 @@ bool DatafileCheck::isPicture(int index, int minWidth, int minHeight) const {
     return o && o->type == DAT_BITMAP && o->width >= minWidth && o->height >= minHeight;
 }
 
-bool DatafileCheck::isFont(int index) const {
+bool DatafileCheck::holds(int index, int type) const {
     const DatafileObject* o = object(index);
-    return o && o->type == DAT_FONT;
-}
-
-bool DatafileCheck::isSample(int index) const {
-    const DatafileObject* o = object(index);
-    return o && o->type == DAT_SAMPLE;
-}
-
-bool DatafileCheck::isMusic(int index) const {
-    const DatafileObject* o = object(index);
-    return o && o->type == DAT_MIDI;
-}
-
-bool DatafileCheck::isPalette(int index) const {
-    const DatafileObject* o = object(index);
-    return o && o->type == DAT_PALETTE;
+    return o && o->type == type;
 }
 
 long DatafileCheck::plainBytes(int index) const {

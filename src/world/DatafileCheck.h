@@ -38,10 +38,9 @@ public:
     bool isSprite(int index, int targetDepth) const;
     // A bitmap copied or converted into another, at least this large.
     bool isPicture(int index, int minWidth, int minHeight) const;
-    bool isFont(int index) const;
-    bool isSample(int index) const;
-    bool isMusic(int index) const;
-    bool isPalette(int index) const;
+    // An object of `type`: a font, sample, music or palette was checked
+    // whole by the walk, so its type is all it takes to be fit for its use.
+    bool holds(int index, int type) const;
     // The size of an object the library keeps as plain bytes, or -1 when the
     // object is missing or decoded into something else.
     long plainBytes(int index) const;

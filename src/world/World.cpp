@@ -37,9 +37,9 @@ bool fitsTheGame(const DatafileCheck& file, int screenDepth) {
     for (int i = 0; i < World::kMinDataObjects; ++i) {
         bool fit;
         switch (i) {
-            case World::kMessageFont: fit = file.isFont(i); break;
-            case World::kEffectSample: case World::kBoostSample: fit = file.isSample(i); break;
-            case World::kRaceMusic: fit = file.isMusic(i); break;
+            case World::kMessageFont: fit = file.holds(i, DAT_FONT); break;
+            case World::kEffectSample: case World::kBoostSample: fit = file.holds(i, DAT_SAMPLE); break;
+            case World::kRaceMusic: fit = file.holds(i, DAT_MIDI); break;
             default:
                 fit = i >= World::kFirstCraftFrame && i <= lastFrame ? file.isPicture(i, 1, 1)
                                                                      : file.isSprite(i, screenDepth);
