@@ -104,39 +104,39 @@ bool varLen(ByteReader& r, long& value) {
 // The player walks a track's events with no end in sight but the end-of-track
 // event, so every event must lie whole inside the track and that event must
 // come. Running status needs a channel status before it; system messages
-// other than exclusive and meta events are not played and are refused.
+// other than exclusive and meta events are not played and are refused. The
+// data bytes of channel messages index the player's tables of 128 notes,
+// controllers and programs, so each must be below 128.
 bool checkMidiTrack(ByteReader r) {
     int running = 0;
     for (;;) {
         long delta = 0, length = 0;
         if (!varLen(r, delta)) return false;
-        int status = r.u8();
+        const int status = r.u8();
         if (r.bad()) return false;
-        int data = 0;
-        if (status < 0x80) {
-            if (!running) return false;
-            data = ((running & 0xE0) == 0xC0 ? 1 : 2) - 1;  // the byte just read was the first
-        } else if (status < 0xF0) {
-            running = status;
-            data = (status & 0xE0) == 0xC0 ? 1 : 2;
-        } else if (status == 0xF0 || status == 0xF7) {
-            if (!varLen(r, length)) return false;
-            data = length;
-        } else if (status == 0xFF) {
+        if (status < 0xF0) {
+            int first = status;  // under running status the status byte is the first data byte
+            if (status >= 0x80) {
+                running = status;
+                first = r.u8();
+            }
+            const int second = (running & 0xE0) == 0xC0 ? 0 : r.u8();
+            if (!running || r.bad() || first > 0x7F || second > 0x7F) return false;
+            continue;
+        }
+        if (status == 0xFF) {
             const int kind = r.u8();
             if (!varLen(r, length)) return false;
             if (kind == 0x2F) return true;
             if (kind == 0x51) {  // tempo: three bytes of microseconds a beat, never none
-                if (length != 3) return false;
-                ByteReader tempo = r.take(3);
-                if (tempo.bad() || (tempo.u16() | tempo.u8()) == 0) return false;
+                ByteReader tempo = r.take(length);
+                if (length != 3 || tempo.bad() || (tempo.u16() | tempo.u8()) == 0) return false;
                 continue;
             }
-            data = length;
-        } else {
+        } else if ((status != 0xF0 && status != 0xF7) || !varLen(r, length)) {
             return false;
         }
-        if (!r.skip(data)) return false;
+        if (!r.skip(length)) return false;
     }
 }
 

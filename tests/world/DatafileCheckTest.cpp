@@ -135,6 +135,7 @@ TEST(DatafileCheck, ObjectsUnfitForTheirUseAreRefused) {
         {42, music({0, 60, 100}), "running status before any status"},
         {42, music({0, 0xFF, 0x51, 3, 0, 0, 0}), "tempo 0"},
         {42, music({0, 0xF1, 5}), "system message the player does not know"},
+        {42, music({0, 0x90, 0x90, 100}), "note number past 127"},
         {50, DatObject{static_cast<uint32_t>(DAT_RLE_SPRITE), bitmapObject(2, 2, 1, 1, 1).data}, "run-length sprite"},
         {50, DatObject{static_cast<uint32_t>(DAT_END), Bytes(4, 0)}, "object typed as the end marker"},
         {50, deep, "datafiles nested ten deep"},
