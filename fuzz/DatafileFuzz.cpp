@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "DatafileMutator.h"
 #include "FuzzScratch.h"
@@ -20,12 +21,17 @@
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
 #include "world/DatafileCheck.h"
+#include "world/LzssExpander.h"
 #include "world/Hud.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
 
 namespace {
+
+uint32_t get32(const testfiles::Bytes& b, size_t at) {
+    return (uint32_t(b[at]) << 24) | (uint32_t(b[at + 1]) << 16) | (uint32_t(b[at + 2]) << 8) | b[at + 3];
+}
 
 testfiles::Bytes goodData, goodTracks;
 World* world = nullptr;  // one for every input: its bitmaps take long to make
@@ -35,6 +41,29 @@ const char* const kTrack =
     "C 300 300 0 40 0 0\n"
     "S 260 300 0 0\nS 300 260 0 1\nS 340 300 0 2\nS 300 340 0 3\nS 260 260 0 4\n"
     "P 340 340 0 1\nP 260 340 0 2\nP 340 260 0 3\nP 320 320 0 4\nE\n";
+
+// The check expands packed files with an expander of its own: where it takes
+// a stream as sound, the library's expander must give the same bytes.
+void expectSameExpansion(const testfiles::Bytes& input, const char* path) {
+    if (input.size() < 4 || get32(input, 0) != static_cast<uint32_t>(F_PACK_MAGIC)) return;
+    std::vector<unsigned char> mine, theirs;
+    long used = 0;
+    const long limit = DatafileCheck::kMaxExpandedBytes;
+    if (!LzssExpander::expand(input.data() + 4, static_cast<long>(input.size()) - 4, limit, mine, used) ||
+        static_cast<long>(mine.size()) == limit)
+        return;
+    PACKFILE* f = pack_fopen(path, F_READ_PACKED);
+    unsigned char block[4096];
+    long n = 0;
+    while (f && theirs.size() < mine.size() + 1 && (n = pack_fread(block, sizeof block, f)) > 0)
+        theirs.insert(theirs.end(), block, block + n);
+    if (f) pack_fclose(f);
+    if (theirs.size() > mine.size()) theirs.resize(mine.size() + 1);
+    if (theirs != mine) {
+        std::fprintf(stderr, "%s expands to %zu bytes here, %zu in the library\n", path, mine.size(), theirs.size());
+        std::abort();
+    }
+}
 
 // The check lets the file through only if the library loads it and finds the
 // same objects: otherwise the check reads the file differently from the
@@ -129,6 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // the input as data.dat beside a sound tracks.dat, then the other way round
     testfiles::writeFile("data.dat", input);
     testfiles::writeFile("tracks.dat", goodTracks);
+    expectSameExpansion(input, "data.dat");
     expectLoadAsChecked("data.dat");
     useAsData();
     testfiles::writeFile("data.dat", goodData);

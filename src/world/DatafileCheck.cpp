@@ -2,50 +2,14 @@
 
 #include <allegro.h>
 
-#include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "world/DatafileContents.h"
+#include "world/LzssExpander.h"
 
 namespace {
-
-// Compressed bytes in memory, read by the library's own expander through a
-// packfile of ours, counting what it took.
-struct PackedBytes {
-    const unsigned char* p;
-    long left;
-    long used;
-};
-
-int packedClose(void*) { return 0; }
-int packedGetc(void* user) {
-    auto* b = static_cast<PackedBytes*>(user);
-    if (b->left <= 0) return EOF;
-    --b->left;
-    ++b->used;
-    return *b->p++;
-}
-int packedUngetc(int, void*) { return EOF; }
-long packedRead(void* to, long n, void* user) {
-    auto* b = static_cast<PackedBytes*>(user);
-    n = std::max(0L, std::min(n, b->left));
-    std::memcpy(to, b->p, static_cast<size_t>(n));
-    b->p += n;
-    b->left -= n;
-    b->used += n;
-    return n;
-}
-int packedPutc(int, void*) { return EOF; }
-long packedWrite(const void*, long, void*) { return 0; }
-int packedSeek(void*, int) { return -1; }
-int packedEof(void* user) { return static_cast<PackedBytes*>(user)->left <= 0; }
-int packedError(void*) { return 0; }
-
-const PACKFILE_VTABLE kPackedVtable = {packedClose, packedGetc,  packedUngetc, packedRead, packedPutc,
-                                       packedWrite, packedSeek, packedEof,    packedError};
 
 // header words of the smallest object: type, stored size, expanded size
 constexpr long kMinObjectBytes = 12;
@@ -63,30 +27,6 @@ bool readFile(const char* path, std::vector<unsigned char>& bytes) {
     return in.gcount() == static_cast<std::streamsize>(size);
 }
 
-// Expands LZSS-compressed bytes with the library's expander, at most `limit`
-// of them; `used` tells how many compressed bytes it took.
-long expand(const unsigned char* packed, long packedBytes, long limit, std::vector<unsigned char>& out, long& used) {
-    PackedBytes source{packed, packedBytes, 0};
-    PACKFILE* f = pack_fopen_vtable(&kPackedVtable, &source);
-    LZSS_UNPACK_DATA* state = f ? create_lzss_unpack_data() : nullptr;
-    long size = 0;
-    if (state) {
-        // in blocks, as the loader asks for them: the expander keeps its place
-        while (size < limit) {
-            const int want = static_cast<int>(std::min<long>(F_BUF_SIZE, limit - size));
-            out.resize(static_cast<size_t>(size + want));
-            const int got = lzss_read(f, state, want, out.data() + size);
-            if (got > 0) size += got;
-            if (got < want) break;
-        }
-        free_lzss_unpack_data(state);
-    }
-    if (f) pack_fclose(f);
-    out.resize(static_cast<size_t>(size));
-    used = source.used;
-    return size;
-}
-
 }  // namespace
 
 DatafileCheck::DatafileCheck(const char* path) {
@@ -97,7 +37,8 @@ DatafileCheck::DatafileCheck(const char* path) {
     if (magic == static_cast<uint32_t>(F_PACK_MAGIC)) {
         // packed as a whole: the loader expands everything after the magic
         long used = 0;
-        const long size = expand(stream.here(), stream.left(), expandBudget + 1, unpacked, used);
+        if (!LzssExpander::expand(stream.here(), stream.left(), expandBudget + 1, unpacked, used)) return;
+        const long size = static_cast<long>(unpacked.size());
         if (size > expandBudget) return;
         expandBudget -= size;
         stream = ByteReader(unpacked.data(), size);
@@ -138,7 +79,9 @@ bool DatafileCheck::walk(ByteReader& list, int nesting, bool indexTable) {
             const long size = -expanded;
             if (stored < 0 || stored > list.left() || size > expandBudget) return false;
             long used = 0;
-            if (expand(list.here(), stored, size, unpacked, used) != size || used != stored) return false;
+            if (!LzssExpander::expand(list.here(), stored, size, unpacked, used) ||
+                static_cast<long>(unpacked.size()) != size || used != stored)
+                return false;
             expandBudget -= size;
             list.skip(stored);
             body = ByteReader(unpacked.data(), size);

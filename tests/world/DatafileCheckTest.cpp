@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "world/LzssExpander.h"
 #include "world/TestFiles.h"
 
 using namespace testfiles;
@@ -21,6 +22,30 @@ void writePacked(const std::string& path, const Bytes& plain) {
     ASSERT_TRUE(f);
     pack_fwrite(plain.data() + 4, static_cast<long>(plain.size() - 4), f);  // past the unpacked magic
     pack_fclose(f);
+}
+
+// `plain` packed whole, every byte a literal but the three at `at`, taken as
+// a match from ring position `from`.
+Bytes packedWithMatch(const Bytes& plain, size_t at, int from) {
+    std::vector<Bytes> items;
+    for (size_t i = 4; i < plain.size();) {  // past the unpacked magic
+        if (i == at) {
+            items.push_back({static_cast<unsigned char>(from), static_cast<unsigned char>((from >> 8) << 4)});
+            i += 3;
+        } else {
+            items.push_back({plain[i++]});
+        }
+    }
+    Bytes out = {'s', 'l', 'h', '!'};
+    for (size_t k = 0; k < items.size(); k += 8) {
+        const size_t flags = out.size();
+        out.push_back(0);  // a bit for each of the next eight items: set for a literal
+        for (size_t b = 0; b < 8 && k + b < items.size(); ++b) {
+            if (items[k + b].size() == 1) out[flags] |= static_cast<unsigned char>(1 << b);
+            out.insert(out.end(), items[k + b].begin(), items[k + b].end());
+        }
+    }
+    return out;
 }
 
 // One track of music: `events`, then the end-of-track event unless left out.
@@ -92,6 +117,12 @@ TEST(DatafileCheck, HeaderDamageToTheShippedFilesGivesTheLoadErrors) {
     EXPECT_EQ(tracksError(3), "loaded");
     writePacked("data.dat", fontless);
     EXPECT_EQ(dataError(), kDataError) << "packed font without ranges";
+    // the zeros of the object count taken from the ring: from its start,
+    // which begins as zeros, or from its end, which the library never sets
+    writeFile("data.dat", packedWithMatch(data, 8, 0));
+    EXPECT_EQ(dataError(), "loaded");
+    writeFile("data.dat", packedWithMatch(data, 8, LzssExpander::kRingBytes - 14));
+    EXPECT_EQ(dataError(), kDataError) << "match from ring bytes never written";
 }
 
 // What the fuzzer and the library's loaders showed: objects the loader reads
