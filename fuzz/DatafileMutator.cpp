@@ -164,7 +164,8 @@ private:
                                  old ^ (0xFFu << (8 * pick(4))), static_cast<uint32_t>(rng())};
         const uint32_t narrow[] = {0, 1, 0xFFFF, 0x8000, 0x7FFF, old + 1, old - 1, 8, 15, 16, 24, 32, 0xFFE0,
                                    0xFFFF - 7, 0xFFF0, 255, 256, static_cast<uint32_t>(rng())};
-        const uint32_t tiny[] = {0, 1, 2, 7, 8, 15, 16, 24, 32, 0x2F, 0x51, 0x80, 0xF0, 0xFF, static_cast<uint32_t>(rng())};
+        const uint32_t tiny[] = {0,    1,    2,    7,    8,    15,   16, 24,
+                                 32,   0x2F, 0x51, 0x80, 0xF0, 0xFF, static_cast<uint32_t>(rng())};
         if (width == 4) return wide[pick(std::size(wide))];
         if (width == 2) return narrow[pick(std::size(narrow))] & 0xFFFF;
         return tiny[pick(std::size(tiny))] & 0xFF;

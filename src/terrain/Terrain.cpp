@@ -29,7 +29,8 @@ Vector3 faceNormal(const Vector3& a, const Vector3& b, const Vector3& c) {
 // number from the command line) is refused like a damaged file.
 bool fitsTrack(const DatafileCheck& file, int track) {
     if (track < 1 || track > file.objectCount() - 2) return false;
-    return file.plainBytes(kHeightsIndex) / Terrain::kHeightmapBytes >= track && file.holds(kPaletteIndex, DAT_PALETTE) &&
+    return file.plainBytes(kHeightsIndex) / Terrain::kHeightmapBytes >= track &&
+           file.holds(kPaletteIndex, DAT_PALETTE) &&
            file.isPicture(track + 1, Terrain::GRID_SIZE, Terrain::GRID_SIZE);
 }
 

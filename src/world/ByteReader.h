@@ -7,7 +7,8 @@
 class ByteReader {
 public:
     ByteReader() = default;
-    ByteReader(const unsigned char* bytes, long count) : p(bytes), remaining(count < 0 ? 0 : count), failed(count < 0) {}
+    ByteReader(const unsigned char* bytes, long count)
+        : p(bytes), remaining(count < 0 ? 0 : count), failed(count < 0) {}
 
     bool bad() const { return failed; }
     long left() const { return remaining; }

@@ -68,19 +68,17 @@ TEST(DatafileCheck, HeaderDamageToTheShippedFilesGivesTheLoadErrors) {
     const Bytes data = readFile("data.dat"), tracks = readFile("tracks.dat");
     if (data.empty() || tracks.empty()) GTEST_SKIP() << "the game content is not in the working directory";
     ScratchDir dir;
-    writeFile("tracks.dat", tracks);
     struct Damage {
         bool inTracks;
         int object, word;  // word 0 the type, 1 the stored size, 2 the expanded size
         uint32_t value;
     };
     std::vector<Damage> damages;
-    for (const int object : {3, 40, 42})  // a craft frame, the font, the music
-        for (const int word : {1, 2})
-            for (const uint32_t value : {0xFFFFFFFBu, 0x7FFFFFFFu, 0u}) damages.push_back({false, object, word, value});
-    for (const int object : {0, 1, 2})  // heightmaps, palette, a texture
-        for (const int word : {1, 2})
-            for (const uint32_t value : {0xFFFFFFFBu, 0x7FFFFFFFu, 0u}) damages.push_back({true, object, word, value});
+    for (const bool inTracks : {false, true})  // a craft frame, the font, the music; heights, palette, texture
+        for (const int object : inTracks ? std::vector<int>{0, 1, 2} : std::vector<int>{3, 40, 42})
+            for (const int word : {1, 2})
+                for (const uint32_t value : {0xFFFFFFFBu, 0x7FFFFFFFu, 0u})
+                    damages.push_back({inTracks, object, word, value});
     for (const uint32_t type : std::vector<uint32_t>{DAT_RLE_SPRITE, DAT_FONT, DAT_SAMPLE, DAT_FILE, 0xFFFFFFFFu}) {
         damages.push_back({false, 3, 0, type});
         damages.push_back({true, 1, 0, type});
@@ -91,11 +89,9 @@ TEST(DatafileCheck, HeaderDamageToTheShippedFilesGivesTheLoadErrors) {
         Bytes file = d.inTracks ? tracks : data;
         set32(file, objectAt(file, d.object) + 4 * d.word, d.value);
         writeFile(d.inTracks ? "tracks.dat" : "data.dat", file);
-        const std::string what = std::string(d.inTracks ? "tracks.dat" : "data.dat") + " object " +
-                                 std::to_string(d.object) + " word " + std::to_string(d.word) + " = " +
-                                 std::to_string(d.value);
-        EXPECT_EQ(d.inTracks ? tracksError(1) : dataError(), d.inTracks ? kTracksError : kDataError) << what;
-        writeFile(d.inTracks ? "tracks.dat" : "data.dat", d.inTracks ? tracks : data);
+        EXPECT_EQ(d.inTracks ? tracksError(1) : dataError(), d.inTracks ? kTracksError : kDataError)
+            << (d.inTracks ? "tracks.dat" : "data.dat") << " object " << d.object << " word " << d.word << " = "
+            << d.value;
     }
     // each byte of a size word changed on its own
     for (int byte = 0; byte < 8; ++byte) {
@@ -173,7 +169,8 @@ TEST(DatafileCheck, ObjectsUnfitForTheirUseAreRefused) {
     };
     for (const auto& r : refused) EXPECT_EQ(dataWith(r.index, r.object), kDataError) << r.what;
     EXPECT_EQ(dataWith(5, sprite24), "loaded") << "24-bit craft frame: copied, not drawn";
-    EXPECT_EQ(dataWith(42, music({0, 0xC0, 5, 0, 0x90, 60, 100, 8, 62, 90, 0, 0xFF, 0x51, 3, 7, 0xA1, 0x20})), "loaded");
+    const DatObject tune = music({0, 0xC0, 5, 0, 0x90, 60, 100, 8, 62, 90, 0, 0xFF, 0x51, 3, 7, 0xA1, 0x20});
+    EXPECT_EQ(dataWith(42, tune), "loaded") << "music with running status and a tempo";
     EXPECT_EQ(dataWith(55, DatObject{DAT_ID('X', 'Y', 'Z', 'W'), Bytes(7, 3)}), "loaded") << "a type of its own";
 
     auto tracks = tracksObjects(1);
