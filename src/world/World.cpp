@@ -3,11 +3,13 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
@@ -17,23 +19,38 @@
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
+#include "world/CloseButton.h"
 #include "world/DatafileCheck.h"
 #include "world/FrameTimer.h"
 #include "world/Hud.h"
+#include "world/KeyWait.h"
 #include "world/Texts.h"
 
 namespace {
 
-// What the game reads at each data.dat index it uses; anything else in the
-// file is not looked at.
-int expectedType(int index) {
-    switch (index) {
-        case World::kMessageFont: return DAT_FONT;
-        case World::kEffectSample:
-        case World::kBoostSample: return DAT_SAMPLE;
-        case World::kRaceMusic: return DAT_MIDI;
-        default: return DAT_BITMAP;
+const char* const kDataFile = "data.dat";
+const char* const kLoadError = "Failed to load datafile";
+
+// The game takes data.dat's objects by index and uses each as one kind: the
+// file must hold at each index an object fit for what the game does with it.
+// Sprites are drawn onto bitmaps of `screenDepth`; the craft frames are only
+// copied into bitmaps of the craft's own.
+bool fitsTheGame(const DatafileCheck& file, int screenDepth) {
+    if (file.objectCount() < World::kMinDataObjects) return false;
+    const int lastFrame = World::kFirstCraftFrame + HoverCraft::kFrameCount - 1;
+    for (int i = 0; i < World::kMinDataObjects; ++i) {
+        bool fit;
+        switch (i) {
+            case World::kMessageFont: fit = file.holds(i, DAT_FONT); break;
+            case World::kEffectSample: case World::kBoostSample: fit = file.holds(i, DAT_SAMPLE); break;
+            case World::kRaceMusic: fit = file.holds(i, DAT_MIDI); break;
+            default:
+                fit = i >= World::kFirstCraftFrame && i <= lastFrame ? file.isPicture(i, 1, 1)
+                                                                     : file.isSprite(i, screenDepth);
+        }
+        if (!fit) return false;
     }
+    return true;
 }
 
 const char* const kNewTrackFile = "newtrack.txt";
@@ -67,22 +84,16 @@ void World::loadData() {
     // onto any true-colour target, the craft frames are recoloured at 32 bits
     set_color_conversion(COLORCONV_KEEP_TRANS);
     if (data) return;
-    // a damaged file would crash the library's loader, so it is checked first
-    DATAFILE* loaded = DatafileCheck::isWhole("data.dat") ? load_datafile("data.dat") : nullptr;
-    if (!loaded) throw std::runtime_error("Failed to load datafile");
-    // The game addresses data.dat by index only: a short file or a wrong kind
-    // at a used index would be read as something else, so refuse it here.
-    int count = 0;
-    while (loaded[count].type != DAT_END) ++count;
-    bool ok = count >= kMinDataObjects;
-    for (int i = 0; ok && i < kMinDataObjects; ++i)
-        ok = loaded[i].type == expectedType(i) && loaded[i].dat != nullptr;
-    if (!ok) {
-        unload_datafile(loaded);
-        throw std::runtime_error("Failed to load datafile");
-    }
-    data = loaded;
-    dataCount = count;
+    // the library's loader and the game both trust the file: it is checked first
+    if (!fitsTheGame(DatafileCheck(kDataFile), bitmap_color_depth(backBuffer))) throw std::runtime_error(kLoadError);
+    data = load_datafile(kDataFile);
+    if (!data) throw std::runtime_error(kLoadError);
+}
+
+void World::unloadData() {
+    deleteAllObjects();
+    if (data) unload_datafile(data);
+    data = nullptr;
 }
 
 void* World::getData(int index) {
@@ -163,11 +174,12 @@ void World::renderPreview(int track) {
     stretch_blit(mapBitmap, screen, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
 }
 
-void World::showPreview(int track) {
+bool World::showPreview(int track) {
     renderPreview(track);
-    // keys pressed while the preview was rendering must not skip it
-    clear_keybuf();
-    readkey();
+    // the key that chose the track, or keys pressed while the preview was
+    // rendering, must not skip it
+    KeyWait::untilReleased();
+    return KeyWait::forPress();
 }
 
 void World::loadTrackFile() {
@@ -175,7 +187,14 @@ void World::loadTrackFile() {
     path << "tracks/track" << trackNumber << ".txt";
     checkpointCount = 0;
     std::ifstream in(path.str());
-    if (in) TrackFile::read(*this, in);
+    std::string broke;
+    if (in && !emptyStart) {
+        const TrackFile::Break stop = TrackFile::read(*this, in);
+        if (stop.line > 0) broke = path.str() + ", " + stop.describe();
+    }
+    // the preview and the run read the same file: one line for both
+    if (!broke.empty() && broke != trackFileBreak) std::cerr << broke << std::endl;
+    trackFileBreak = broke;
     std::cout << "NUmber of checkpoints:" << checkpointCount << std::endl;
 }
 
@@ -184,30 +203,23 @@ void World::saveTrackFile() {
 }
 
 void World::run() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point origin = Clock::now();
+    const auto seconds = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
     FrameTimer timer;
     showMessage(gameText(kTextGo));
     if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
-    // a tick left over from an earlier run must not count for this one
-    tickFlag = false;
-    install_int(tick, 1000);
-    timer.start(key[KEY_PAUSE], key[KEY_SPACE]);
+    timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
     for (;;) {
         timer.pauseKey(key[KEY_PAUSE]);
-        if (timer.shouldUpdate()) update(timer.step());
-        if (timer.spaceKey(key[KEY_SPACE])) {
-            remove_int(tick);
-            tickFlag = false;
-            install_int(tick, 1000);
-        }
-        if (tickFlag) {
-            tickFlag = false;
-            timer.onTick();
-        }
+        for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
+        timer.spaceKey(key[KEY_SPACE]);
         draw();
-        timer.passDone();
-        if (key[KEY_ESC]) break;
+        if (key[KEY_ESC] || CloseButton::pressed()) break;
+        // a pass costs a fraction of a millisecond: the rest of the sixtieth is the machine's
+        const std::chrono::duration<double> next(timer.nextPass(seconds()));
+        std::this_thread::sleep_until(origin + std::chrono::duration_cast<Clock::duration>(next));
     }
-    remove_int(tick);
     stop_midi();
     if (editorMode) saveTrackFile();
 }
@@ -363,7 +375,8 @@ void World::composeFrame() {
         if (!o->isVisible()) continue;
         const Vector3 p = o->getPosition();
         const Vector2 s = project(view, p);
-        const double r = 2.0 * o->getRadius();
+        // a gate turned inside out by a negative radius is still shown
+        const double r = 2.0 * std::fabs(o->getRadius());
         if (s.x + r < 0 || s.x - r > kScreenWidth || s.y + r < 0 || s.y - 3 * r > kScreenHeight) continue;
         // an object without a real position has no place on screen, and a NaN
         // depth key would break the ordering of the whole frame
@@ -372,6 +385,9 @@ void World::composeFrame() {
         drawOrder.insert(std::make_pair(-(p.x + p.y), o));
     }
     for (auto& entry : drawOrder) entry.second->draw(view);
+    // the editor's readout, verdict and keys lie over the map
+    if (editorMode)
+        if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
     if (player) Hud::drawHud(*this, *player, backBuffer);
     if (messageTime > 0) {
         int level = std::min(255, static_cast<int>(messageTime * 255));
@@ -381,6 +397,7 @@ void World::composeFrame() {
 }
 
 void World::draw() {
+    ++framesDrawn;
     composeFrame();
     if (screen) blit(backBuffer, screen, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
 }

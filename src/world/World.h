@@ -53,12 +53,16 @@ public:
 
     // data.dat, loaded on first need; throws "Failed to load datafile".
     void loadData();
+    // For tools that load one data.dat after another into one World: deletes
+    // the objects (they borrow its sprites), then unloads the file.
+    void unloadData();
     void* getData(int index);
     BITMAP* getBitmap(int index) { return static_cast<BITMAP*>(getData(index)); }
     // Every game sound: volume 192, centre pan, normal frequency, no loop.
     void playSample(int index);
     int getLastSample() const { return lastSample; }
     int getSamplesPlayed() const { return samplesPlayed; }
+    int getFramesDrawn() const { return framesDrawn; }
 
     void addObject(GameObject* o);
     void addCraft(HoverCraft* c);
@@ -67,12 +71,22 @@ public:
 
     // Track loading (the preview renders, a race or editor run then loads again).
     void loadTrack(int track);
-    void showPreview(int track);
+    // False when the window's close button ended the wait for a key.
+    bool showPreview(int track);
     // Everything of the preview up to the key wait.
     void renderPreview(int track);
     void loadTrackFile();
     void saveTrackFile();
+    // An editor run that starts from no objects on the track's ground: the
+    // track file is not read.
+    void setEmptyStart(bool on) { emptyStart = on; }
+    bool isEmptyStart() const { return emptyStart; }
+    // Where the last track file read broke off before its end, with the
+    // file's name; empty when it was whole.
+    const std::string& getTrackFileBreak() const { return trackFileBreak; }
 
+    // The race or editor loop, at most 60 passes a second, until Escape or
+    // the window's close button.
     void run();
     void update(double dt);
     void checkContacts();
@@ -126,12 +140,13 @@ private:
     BITMAP* mapBitmap = nullptr;
     BITMAP* backBuffer = nullptr;
     DATAFILE* data = nullptr;
-    int dataCount = 0;
     Terrain terrain;
     View mapView;
     int scrollX = 0, scrollY = 0;
     int trackNumber = 0;
     bool editorMode;
+    bool emptyStart = false;
+    std::string trackFileBreak;
     int raceTime = 0;
     int raceTimeNanos = 0;
     int checkpointCount = 0;
@@ -148,4 +163,5 @@ private:
     HoverCraft* player = nullptr;
     int lastSample = -1;
     int samplesPlayed = 0;
+    int framesDrawn = 0;
 };
