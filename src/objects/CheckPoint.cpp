@@ -61,19 +61,23 @@ void CheckPoint::read(std::istream& in) {
 }
 
 void CheckPoint::draw(View& view) {
+    const int white = makecol(255, 255, 255);
+    drawGate(view, makecol(255, 255, 0), white);
+    const Vector2 c = project(view, position);
+    const std::string label = "CP " + std::to_string(number);
+    textout_ex(view.target, font, label.c_str(), toPixel(c.x), toPixel(c.y), white, -1);
+    const Vector2 f = project(view, position + direction * radius);
+    line(view.target, toPixel(c.x), toPixel(c.y), toPixel(f.x), toPixel(f.y), white);
+}
+
+void CheckPoint::drawGate(View& view, int postColour, int lineColour) {
     const Terrain& terrain = world->getTerrain();
-    const int yellow = makecol(255, 255, 0), white = makecol(255, 255, 255);
     for (double a = 0.0; a < kFullTurn; a += kPostStep) {
         Vector3 post = position + Vector3(radius * std::sin(a), radius * std::cos(a), 0.0);
         post.z = terrain.heightAt(Vector2(post.x, post.y));
         const Vector2 s = project(view, post);
-        circlefill(view.target, toPixel(s.x), toPixel(s.y), kPostRadius, yellow);
+        circlefill(view.target, toPixel(s.x), toPixel(s.y), kPostRadius, postColour);
     }
-    const Vector2 c = project(view, position);
-    const std::string label = "CP " + std::to_string(number);
-    textout_ex(view.target, font, label.c_str(), toPixel(c.x), toPixel(c.y), white, -1);
     const Vector2 g1 = project(view, position - halfGate), g2 = project(view, position + halfGate);
-    line(view.target, toPixel(g1.x), toPixel(g1.y), toPixel(g2.x), toPixel(g2.y), white);
-    const Vector2 f = project(view, position + direction * radius);
-    line(view.target, toPixel(c.x), toPixel(c.y), toPixel(f.x), toPixel(f.y), white);
+    line(view.target, toPixel(g1.x), toPixel(g1.y), toPixel(g2.x), toPixel(g2.y), lineColour);
 }

@@ -111,6 +111,9 @@ public:
     HoverCraft* getPlayer() const { return player; }
     GameObject* getFollowed() const { return followed; }
     void setFollowed(GameObject* o) { followed = o; }
+    // The loop's pause, which the frame shows.
+    bool isPaused() const { return paused; }
+    void setPaused(bool p) { paused = p; }
     const std::string& getMessage() const { return message; }
     double getMessageTime() const { return messageTime; }
     BITMAP* getMapBitmap() const { return mapBitmap; }
@@ -153,4 +156,5 @@ private:
     int lastSample = -1;
     int samplesPlayed = 0;
     int framesDrawn = 0;
+    bool paused = false;
 };
