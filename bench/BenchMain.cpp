@@ -41,7 +41,9 @@
 #include "terrain/Terrain.h"
 #include "world/CloseButton.h"
 #include "world/FrameTimer.h"
+#include "world/GateGuide.h"
 #include "world/Hud.h"
+#include "world/ResultsPanel.h"
 #include "world/World.h"
 
 using bench::median;
@@ -227,7 +229,7 @@ void benchFrame(int frames) {
         World w(false);
         loadRace(w, t);
         for (int i = 0; i < static_cast<int>(kWarmUpSeconds / kStep); ++i) gamePass(w);
-        std::vector<double> pass, update, compose, copies, bare;
+        std::vector<double> pass, update, compose, copies, bare, guide;
         // the frames that show wakes, the scene with the most blending
         std::vector<double> wakePass, wakeCopies, wakeBare;
         double wakesAlive = 0, drawn = 0, wakesDrawn = 0;
@@ -244,6 +246,11 @@ void benchFrame(int frames) {
             bareCalls(w, scene);
             bare.push_back(sb.ms());
             if (i % 8 == 0) {
+                // the next gate and its arrow drawn once more over the frame, on their own
+                Stopwatch sg;
+                View view = w.frameView();
+                GateGuide::draw(w, *w.getPlayer(), view);
+                guide.push_back(sg.ms());
                 // the parts, timed apart now and then (each is one more step of the race)
                 Stopwatch su;
                 w.update(kStep);
@@ -268,6 +275,8 @@ void benchFrame(int frames) {
         figure(p + (windowed ? ".draw" : ".compose"), median(compose), "ms");
         figure(p + ".two_copies", median(copies), "ms");
         figure(p + ".bare_calls", median(bare), "ms");
+        figure(p + ".guide", median(guide), "ms");
+        ratio(p + ".guide_vs_two_copies", median(guide) / median(copies));
         figure(p + ".objects", static_cast<double>(w.getObjects().size()), "objects");
         figure(p + ".wakes_alive_mean", wakesAlive / frames, "wakes");
         figure(p + ".sprites_drawn_mean", drawn / frames, "sprites");
@@ -284,17 +293,25 @@ void benchFrame(int frames) {
         }
         // on to the player's finish: the same frames with the results panel over them
         if (raceToFinish(w, kFinishWithin)) {
-            std::vector<double> panelPass, panelCopies;
+            std::vector<double> panelPass, panelCopies, panel;
+            ResultsPanel results;
             for (int i = 0; i < frames; ++i) {
                 Stopwatch sp;
                 gamePass(w);
                 panelPass.push_back(sp.ms());
+                if (i % 8 == 0) {
+                    Stopwatch sr;
+                    results.draw(w, w.getBackBuffer());
+                    panel.push_back(sr.ms());
+                }
                 Stopwatch sc;
                 twoCopies(w);
                 panelCopies.push_back(sc.ms());
             }
             figure(p + ".results_shown.pass", median(panelPass), "ms");
             figure(p + ".results_shown.two_copies", median(panelCopies), "ms");
+            figure(p + ".results_shown.panel", median(panel), "ms");
+            ratio(p + ".results_shown.panel_vs_two_copies", median(panel) / median(panelCopies));
             ratio(p + ".results_shown.pass_vs_two_copies", median(panelPass) / median(panelCopies),
                   windowed ? "<= 1.3" : nullptr);
             allPanelPass.insert(allPanelPass.end(), panelPass.begin(), panelPass.end());

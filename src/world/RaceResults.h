@@ -13,6 +13,11 @@ struct ResultRow {
     // the craft's best lap in ms; -1 before its first whole lap
     int bestLap = -1;
     bool player = false;
+
+    bool operator==(const ResultRow& o) const {
+        return place == o.place && colour == o.colour && finished == o.finished && raceTime == o.raceTime &&
+               bestLap == o.bestLap && player == o.player;
+    }
 };
 
 // The results of a race as they stand: the craft that have finished, in the

@@ -1,4 +1,7 @@
 #pragma once
+#include <vector>
+
+#include "world/RaceResults.h"
 
 struct BITMAP;
 class World;
@@ -7,6 +10,8 @@ class World;
 // race time (or "racing" for a craft still on the course) and best lap of the
 // four craft in finishing order, the player's line picked out, and how to
 // leave. The race goes on behind it, and the lines change as craft finish.
+// The panel is drawn into a picture of its own whenever its lines change and
+// copied onto each frame: its text costs more than the copy.
 class ResultsPanel {
 public:
     static constexpr int kX = 170;
@@ -24,5 +29,16 @@ public:
     // that craft's sprites are
     static constexpr int kPaintRed = 210, kPaintGreen = 40, kPaintBlue = 30;
 
-    static void draw(World& world, BITMAP* target);
+    ResultsPanel() = default;
+    ~ResultsPanel();
+    ResultsPanel(const ResultsPanel&) = delete;
+    ResultsPanel& operator=(const ResultsPanel&) = delete;
+
+    void draw(World& world, BITMAP* target);
+
+private:
+    void render(const std::vector<ResultRow>& rows);
+
+    BITMAP* image = nullptr;
+    std::vector<ResultRow> shown;
 };

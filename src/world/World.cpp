@@ -27,7 +27,6 @@
 #include "world/KeyWait.h"
 #include "world/MessageLine.h"
 #include "world/PlayArea.h"
-#include "world/ResultsPanel.h"
 #include "world/Texts.h"
 
 namespace {
@@ -383,7 +382,7 @@ void World::composeFrame() {
     if (player) Hud::drawHud(*this, *player, backBuffer);
     if (messageTime > 0) MessageLine::draw(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message, messageTime);
     if (paused) Hud::drawPaused(*this, backBuffer);
-    if (player && player->isFinished()) ResultsPanel::draw(*this, backBuffer);
+    if (player && player->isFinished()) resultsPanel.draw(*this, backBuffer);
 }
 
 void World::draw() {

@@ -5,6 +5,7 @@
 
 #include "math/View.h"
 #include "terrain/Terrain.h"
+#include "world/ResultsPanel.h"
 
 struct BITMAP;
 struct DATAFILE;
@@ -111,9 +112,6 @@ public:
     HoverCraft* getPlayer() const { return player; }
     GameObject* getFollowed() const { return followed; }
     void setFollowed(GameObject* o) { followed = o; }
-    // The loop's pause, which the frame shows.
-    bool isPaused() const { return paused; }
-    void setPaused(bool p) { paused = p; }
     const std::string& getMessage() const { return message; }
     double getMessageTime() const { return messageTime; }
     BITMAP* getMapBitmap() const { return mapBitmap; }
@@ -156,5 +154,7 @@ private:
     int lastSample = -1;
     int samplesPlayed = 0;
     int framesDrawn = 0;
+    // the loop's pause, which the frame shows
     bool paused = false;
+    ResultsPanel resultsPanel;
 };

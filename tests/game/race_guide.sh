@@ -59,6 +59,7 @@ until [ "$message" = "Missed gate 0" ]; do
     message="$(read_message "$s" 13)"
 done
 log "message line: $message"
+keep_shot "$s" "missed-gate"
 yellow="rgb(255,255,0)"
 until [ "$(read_text "$s" 180 296 7 "$yellow")" = "Results" ]; do
     [ $(( $(now_ms) - t0 )) -gt 20000 ] && fail "no results after driving through gate 0"
