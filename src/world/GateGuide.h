@@ -14,8 +14,8 @@ class World;
 class GateGuide {
 public:
     static constexpr int kRed = 255, kGreen = 64, kBlue = 255;
-    static constexpr double kArrowLength = 18.0;
-    static constexpr double kArrowHalfWidth = 9.0;
+    static constexpr double kArrowLength = 24.0;
+    static constexpr double kArrowHalfWidth = 11.0;
 
     // The first gate of `objects` numbered `number`; null when there is none.
     static CheckPoint* find(const std::vector<GameObject*>& objects, int number);
