@@ -50,11 +50,12 @@ void runRace(int track) {
     world->run();
 }
 
-void runEditor(int track) {
+void runEditor(int track, bool newTrack) {
     // the editor never shows the language dialog
     currentTexts = englishTexts;
     auto world = std::make_unique<World>(true);
     world->setPlayMusic(false);
+    world->setEmptyStart(newTrack);
     // closed on the preview: nothing was edited, and an earlier newtrack.txt stays
     if (!world->showPreview(track)) return;
     world->loadTrack(track);

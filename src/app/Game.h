@@ -9,4 +9,5 @@ bool setGraphicsMode(bool fullScreen);
 void printError(const char* text);
 void runMenus();
 void runRace(int track);
-void runEditor(int track);
+// `newTrack`: the editor starts from no objects on the track's ground.
+void runEditor(int track, bool newTrack = false);

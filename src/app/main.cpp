@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     if (!line.editor) reportMissingMusic();
     try {
         if (line.editor)
-            runEditor(line.track);
+            runEditor(line.track, line.newTrack);
         else
             runMenus();
     } catch (const std::exception& e) {

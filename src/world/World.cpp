@@ -184,7 +184,14 @@ void World::loadTrackFile() {
     path << "tracks/track" << trackNumber << ".txt";
     checkpointCount = 0;
     std::ifstream in(path.str());
-    if (in) TrackFile::read(*this, in);
+    std::string broke;
+    if (in && !emptyStart) {
+        const TrackFile::Break stop = TrackFile::read(*this, in);
+        if (stop.line > 0) broke = path.str() + ", " + stop.describe();
+    }
+    // the preview and the run read the same file: one line for both
+    if (!broke.empty() && broke != trackFileBreak) std::cerr << broke << std::endl;
+    trackFileBreak = broke;
     std::cout << "NUmber of checkpoints:" << checkpointCount << std::endl;
 }
 
@@ -369,7 +376,8 @@ void World::composeFrame() {
         if (!o->isVisible()) continue;
         const Vector3 p = o->getPosition();
         const Vector2 s = project(view, p);
-        const double r = 2.0 * o->getRadius();
+        // a gate turned inside out by a negative radius is still shown
+        const double r = 2.0 * std::fabs(o->getRadius());
         if (s.x + r < 0 || s.x - r > kScreenWidth || s.y + r < 0 || s.y - 3 * r > kScreenHeight) continue;
         // an object without a real position has no place on screen, and a NaN
         // depth key would break the ordering of the whole frame
@@ -378,6 +386,9 @@ void World::composeFrame() {
         drawOrder.insert(std::make_pair(-(p.x + p.y), o));
     }
     for (auto& entry : drawOrder) entry.second->draw(view);
+    // the editor's readout, verdict and keys lie over the map
+    if (editorMode)
+        if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
     if (player) GateGuide::draw(*this, *player, view);
     if (player) Hud::drawHud(*this, *player, backBuffer);
     if (messageTime > 0) MessageLine::draw(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message, messageTime);

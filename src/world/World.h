@@ -75,6 +75,13 @@ public:
     void renderPreview(int track);
     void loadTrackFile();
     void saveTrackFile();
+    // An editor run that starts from no objects on the track's ground: the
+    // track file is not read.
+    void setEmptyStart(bool on) { emptyStart = on; }
+    bool isEmptyStart() const { return emptyStart; }
+    // Where the last track file read broke off before its end, with the
+    // file's name; empty when it was whole.
+    const std::string& getTrackFileBreak() const { return trackFileBreak; }
 
     // The race or editor loop, at most 60 passes a second, until Escape or
     // the window's close button.
@@ -137,6 +144,8 @@ private:
     int scrollX = 0, scrollY = 0;
     int trackNumber = 0;
     bool editorMode;
+    bool emptyStart = false;
+    std::string trackFileBreak;
     int raceTime = 0;
     int raceTimeNanos = 0;
     int checkpointCount = 0;
