@@ -217,29 +217,6 @@ TEST(World, FarObjectsAreDrawnFirstAndTiesKeepListOrder) {
     EXPECT_NEAR(s.y, 240, 1.0);
 }
 
-TEST(World, WhatTheMapDoesNotCoverIsClearedEveryFrame) {
-    World w(false);
-    w.getMapView() = View(Vector2(2560, 2880), w.getMapBitmap());
-    const int grass = makecol(40, 160, 40);
-    clear_to_color(w.getMapBitmap(), grass);
-    // last frame's pixels everywhere
-    clear_to_color(w.getBackBuffer(), makecol(255, 255, 255));
-    auto* p = new Probe(&w, 5.0);
-    p->setPosition(atScreen(100, 2500));  // the window reaches past the map's left and bottom edges
-    w.addObject(p);
-    w.setFollowed(p);
-    w.update(0.0);
-    w.composeFrame();
-    EXPECT_EQ(w.getScrollX(), -220);
-    EXPECT_EQ(w.getScrollY(), 2260);
-    BITMAP* frame = w.getBackBuffer();
-    EXPECT_EQ(getpixel(frame, 0, 0), 0);
-    EXPECT_EQ(getpixel(frame, 219, 479), 0);
-    EXPECT_EQ(getpixel(frame, 639, 300), 0);
-    EXPECT_EQ(getpixel(frame, 220, 299), grass);
-    EXPECT_EQ(getpixel(frame, 639, 0), grass);
-}
-
 TEST(World, ScrollOfAnObjectFarOffTheMapStaysInRange) {
     World w(false);
     auto* p = new Probe(&w, 5.0);

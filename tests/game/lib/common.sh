@@ -257,21 +257,15 @@ close_window() {
 # library: the default font, or with "message" the message font of data.dat.
 # Sets GLYPHS to the file.
 _glyphs() {
-    local which="${1:-default}" src
+    local which="${1:-default}" args=()
     GLYPHS="$WORK/glyphs-$which.txt"
     [ -s "$GLYPHS" ] && return 0
-    src="$(dirname "${BASH_SOURCE[0]}")/glyphs.c"
     command -v cc >/dev/null || fail "no C compiler to build the glyph dump"
-    if [ ! -x "$WORK/glyphs" ]; then
-        # shellcheck disable=SC2046
-        cc -o "$WORK/glyphs" "$src" $(pkg-config --cflags --libs allegro) 2>"$WORK/glyphs.log" ||
-            fail "cannot build the glyph dump: $(head -n 3 "$WORK/glyphs.log")"
-    fi
-    if [ "$which" = message ]; then
-        "$WORK/glyphs" "$GAME_DIR/data.dat" 40 >"$GLYPHS" || fail "the glyph dump of the message font failed"
-    else
-        "$WORK/glyphs" >"$GLYPHS" || fail "the glyph dump failed"
-    fi
+    # shellcheck disable=SC2046
+    [ -x "$WORK/glyphs" ] || cc -o "$WORK/glyphs" "$(dirname "${BASH_SOURCE[0]}")/glyphs.c" \
+        $(pkg-config --cflags --libs allegro) 2>"$WORK/glyphs.log" || fail "cannot build the glyph dump: $(head -n 3 "$WORK/glyphs.log")"
+    [ "$which" = message ] && args=("$GAME_DIR/data.dat" 40)
+    "$WORK/glyphs" "${args[@]}" >"$GLYPHS" || fail "the glyph dump failed"
 }
 
 # read_text FILE X Y CHARS [INK [FONT]]: the text at (X, Y), CHARS cells long,

@@ -1,9 +1,7 @@
-/* Prints the pattern of every printable character of a font, one line per
- * character: the character code, then its cell's bits row by row, after a
- * first line "size W H" giving the cell.  With no arguments the font is the
- * library's default one (8 x 8), which the HUD is written in; with a datafile
- * and an index, the font at that index (data.dat 40: the message font).  The
- * game tests read the text of a screenshot with it. */
+/* Prints "size W H", the cell of a font, then the pattern of each printable
+ * character, one line per character: its code, then its bits row by row.  The
+ * font is the library's default one (the HUD's), or with DATAFILE INDEX the
+ * font there (data.dat 40: the messages').  The game tests read text with it. */
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -11,13 +9,12 @@
 int main(int argc, char** argv) {
     BITMAP* cell;
     FONT* f = font;
-    DATAFILE* data = NULL;
     int c, x, y, w, h;
     char text[2] = {0, 0};
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
     set_color_depth(8);
     if (argc == 3) {
-        data = load_datafile(argv[1]);
+        DATAFILE* data = load_datafile(argv[1]);
         if (!data) return 1;
         f = (FONT*)data[atoi(argv[2])].dat;
     }
@@ -36,7 +33,6 @@ int main(int argc, char** argv) {
         putchar('\n');
     }
     destroy_bitmap(cell);
-    if (data) unload_datafile(data);
     return 0;
 }
 END_OF_MAIN()

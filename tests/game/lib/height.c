@@ -1,38 +1,23 @@
-/* Prints the height of the ground of track N at world point (X, Y), read from
- * the heightmaps of tracks.dat as the game reads them: 256 x 256 samples a
- * track, 12 units apart, the height between them interpolated.  A test that
- * writes its own track file sets its gates' z with it:
- *   height tracks.dat N X Y */
+/* height TRACKS.DAT N X Y: the height of the ground of track N at world point
+ * (X, Y), from the heightmaps of tracks.dat as the game reads them (256 x 256
+ * samples 12 units apart, sample (i, j) at byte j * 256 + i, interpolated). */
 #include <allegro.h>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 
-#define GRID 256
-#define CELL 12.0
-
 int main(int argc, char** argv) {
     DATAFILE* d;
     const unsigned char* h;
     double x, y, fx, fy;
-    int track, i, j;
+    int i, j;
     if (argc != 5 || install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 2;
-    track = atoi(argv[2]);
-    x = atof(argv[3]);
-    y = atof(argv[4]);
-    set_color_depth(8);
+    x = atof(argv[3]) / 12.0, y = atof(argv[4]) / 12.0;
+    i = (int)floor(x), j = (int)floor(y), fx = x - i, fy = y - j;
     d = load_datafile(argv[1]);
-    if (!d || d[0].size < (long)track * GRID * GRID || track < 1) return 1;
-    h = (const unsigned char*)d[0].dat + (long)(track - 1) * GRID * GRID;
-    i = (int)floor(x / CELL);
-    j = (int)floor(y / CELL);
-    if (i < 0 || j < 0 || i > GRID - 2 || j > GRID - 2) return 1;
-    fx = fmod(x, CELL) / CELL;
-    fy = fmod(y, CELL) / CELL;
-    /* sample (i, j) is byte j * 256 + i */
-    printf("%.1f\n", (1 - fx) * ((1 - fy) * h[j * GRID + i] + fy * h[(j + 1) * GRID + i]) +
-                         fx * ((1 - fy) * h[j * GRID + i + 1] + fy * h[(j + 1) * GRID + i + 1]));
-    unload_datafile(d);
+    if (!d || atoi(argv[2]) < 1 || d[0].size < atoi(argv[2]) * 65536L || i < 0 || j < 0 || i > 254 || j > 254) return 1;
+    h = (const unsigned char*)d[0].dat + (atoi(argv[2]) - 1) * 65536L + j * 256 + i;
+    printf("%.1f\n", (1 - fx) * ((1 - fy) * h[0] + fy * h[256]) + fx * ((1 - fy) * h[1] + fy * h[257]));
     return 0;
 }
 END_OF_MAIN()
