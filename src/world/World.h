@@ -5,6 +5,7 @@
 
 #include "math/View.h"
 #include "terrain/Terrain.h"
+#include "world/ResultsPanel.h"
 
 struct BITMAP;
 struct DATAFILE;
@@ -164,4 +165,7 @@ private:
     int lastSample = -1;
     int samplesPlayed = 0;
     int framesDrawn = 0;
+    // the loop's pause, which the frame shows
+    bool paused = false;
+    ResultsPanel resultsPanel;
 };

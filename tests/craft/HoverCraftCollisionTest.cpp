@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "craft/CraftTestSupport.h"
 #include "craft/HoverCraft.h"
@@ -326,4 +327,38 @@ TEST(HoverCraftCheckpoint, CraftWithoutControllerStillBouncesAndPasses) {
     craft->collide(gate);
     EXPECT_EQ(craft->getLaps(), 1);
     delete gate;
+}
+
+TEST(HoverCraftCheckpoint, AGateOutOfTurnIsToldOncePerPassage) {
+    GroundWorld world;
+    CheckPoint* gate0 = makeGate(world.get(), Vector3(500, 500, 0), 0, 0.0);
+    CheckPoint* gate1 = makeGate(world.get(), Vector3(600, 500, 0), 1, 0.0);
+    world->addObject(gate0);
+    world->addObject(gate1);
+    world->setCheckpointCount(2);
+    world->startRace();
+    auto craft = makeCraft(world.get(), Vector3(0, 0, 0), 0.0);
+    craft->setPlayer(true);
+    // through `gate` at 300 units a second from 10 before it and on inside it:
+    // the steps that gave a message, the last message
+    std::string said;
+    const auto passage = [&](CheckPoint* gate) {
+        craft->setPosition(gate->getPosition() - Vector3(10, 0, 0));
+        int told = 0;
+        for (int i = 0; i < 12; ++i, world->showMessage("")) {
+            craft->setVelocity(Vector3(300, 0, 0));
+            craft->update(0.01);
+            craft->collide(gate);
+            if (!world->getMessage().empty()) ++told, said = world->getMessage();
+        }
+        return told;
+    };
+    EXPECT_EQ(passage(gate1), 1);
+    EXPECT_EQ(said, "Missed gate 0");
+    EXPECT_EQ(passage(gate1), 1) << "a second passage";
+    EXPECT_EQ(passage(gate0), 1);
+    EXPECT_EQ(said, "Lap 1");
+    EXPECT_EQ(passage(gate0), 0) << "the gate just passed, again";
+    EXPECT_EQ(passage(gate1), 0) << "the right gate";
+    EXPECT_EQ(craft->getNextCheckpoint(), 0);
 }
