@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "track/TrackCheck.h"
 #include "world/World.h"
@@ -37,8 +39,15 @@ void raceTrack(int track) {
         EXPECT_EQ(r.laps, World::kLaps + 1) << "craft " << r.number;
         EXPECT_EQ(r.lapTimes.size(), static_cast<size_t>(World::kLaps)) << "craft " << r.number;
         for (int t : r.lapTimes) EXPECT_GT(t, 0) << "craft " << r.number;
-        EXPECT_GE(r.place, 1);
-        EXPECT_LE(r.place, World::kCraftCount);
+    }
+    // places 1 to 4, in the order the craft finished
+    std::vector<TrackCheck::CraftResult> byPlace = check.getResults();
+    std::sort(byPlace.begin(), byPlace.end(), [](const auto& a, const auto& b) { return a.place < b.place; });
+    for (size_t i = 0; i < byPlace.size(); ++i) {
+        EXPECT_EQ(byPlace[i].place, static_cast<int>(i) + 1);
+        if (i > 0) {
+            EXPECT_LE(byPlace[i - 1].finishTime, byPlace[i].finishTime) << "place " << i + 1;
+        }
     }
 }
 
