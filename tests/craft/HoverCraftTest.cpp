@@ -23,26 +23,11 @@ int countWakes(World& world) {
 
 }  // namespace
 
-TEST(HoverCraft, StartsAtRestWithDefaultsAndOwnFrames) {
+// Its starting state shows in what the other tests see it do: at rest, no
+// controller, no gate passed, no effect, not the player.
+TEST(HoverCraft, MakesThirtySixFramesAndAWakeImageOfItsOwn) {
     GroundWorld world;
     HoverCraft craft(world.get(), 3);
-    EXPECT_EQ(craft.getHeading(), 0.0);
-    EXPECT_EQ(craft.getVelocity(), Vector3());
-    EXPECT_EQ(craft.getRadius(), 16.0);
-    EXPECT_TRUE(craft.isVisible());
-    EXPECT_TRUE(craft.isCollidable());
-    EXPECT_FALSE(craft.isSolid());
-    EXPECT_EQ(craft.getController(), nullptr);
-    EXPECT_EQ(craft.getLastCheckpoint(), -1);
-    EXPECT_EQ(craft.getNextCheckpoint(), 0);
-    EXPECT_EQ(craft.getLaps(), 0);
-    EXPECT_FALSE(craft.isFinished());
-    EXPECT_FALSE(craft.isPlayerCraft());
-    EXPECT_EQ(craft.getEffectTime(), 0.0);
-    EXPECT_EQ(craft.getTurboLevel(), 0);
-    EXPECT_FALSE(craft.isFrozen());
-    EXPECT_FALSE(craft.isWonky());
-    EXPECT_EQ(craft.getColour(), 3);
     for (int i = 0; i < HoverCraft::kFrameCount; ++i) {
         BITMAP* frame = craft.getFrame(i);
         BITMAP* source = world->getBitmap(World::kFirstCraftFrame + i);

@@ -53,15 +53,6 @@ TEST(CheckPoint, GateGeometryFollowsTheAngle) {
     EXPECT_DOUBLE_EQ(cp.getHalfGate().x, -100);
 }
 
-TEST(CheckPoint, VisibleOnlyInTheEditor) {
-    World race(false), editor(true);
-    EXPECT_FALSE(CheckPoint(&race).isVisible());
-    EXPECT_TRUE(CheckPoint(&editor).isVisible());
-    EXPECT_TRUE(CheckPoint(&race).isCollidable());
-    EXPECT_FALSE(CheckPoint(&race).isSolid());
-    EXPECT_EQ(CheckPoint(&race).typeCode(), 'C');
-}
-
 TEST(CheckPoint, ReadingRaisesTheCountToTheHighestNumberPlusOne) {
     for (const char* order : {"015", "510", "150"}) {
         World w(false);

@@ -428,7 +428,7 @@ TEST_F(CraftWorld, PreviewShowsWhatTheModeShowsAndLoadingStartsAfreshFromTheFile
         EXPECT_EQ(postShown(w), editor) << "gates show only in the editor";
         clear_to_color(shrunk, 0);
         stretch_blit(w.getMapBitmap(), shrunk, 0, 0, 5120, 2560, 0, 0, 640, 320);
-        EXPECT_TRUE(pixels::samePixels(screen, shrunk)) << "the map shrunk by 8 at the top, black below";
+        EXPECT_TRUE(pixels::shows(screen, shrunk, 0, 0)) << "the map shrunk by 8 at the top, black below";
 
         w.loadTrack(1);
         ::testing::internal::GetCapturedStdout();
