@@ -4,13 +4,19 @@
 // machine and from run to run.
 //
 //   hover-bench [frame|terrain|load|scale|all] [--window] [--frames N]
+//   hover-bench loop --window [--seconds S]
 //
 // Headless by default (memory bitmaps at 16 bits). With --window the library
 // opens a 640 x 480 window at 16 bits on $DISPLAY (an Xvfb is fine), and the
-// frame's copies and the World's draw() go to the real screen.
+// frame's copies and the World's draw() go to the real screen. `loop` runs
+// the game's own race loop for S seconds (default 30) and prints its CPU time
+// and its race clock against the wall clock; scripts/bench runs it once
+// undisturbed and once stopped for 3 s from outside.
 // Run it from the game folder: it reads data.dat, tracks.dat and tracks/.
 #include <allegro.h>
+#include <sys/resource.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -21,6 +27,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "BenchClock.h"
@@ -32,6 +39,8 @@
 #include "objects/StaticObject.h"
 #include "objects/Wake.h"
 #include "terrain/Terrain.h"
+#include "world/CloseButton.h"
+#include "world/FrameTimer.h"
 #include "world/Hud.h"
 #include "world/World.h"
 
@@ -40,7 +49,7 @@ using bench::Stopwatch;
 
 namespace {
 
-constexpr double kStep = 1.0 / 60.0;
+constexpr double kStep = FrameTimer::kStep;
 constexpr int kTracks = 3;
 // Game time the race runs before a frame is timed: the field spreads out,
 // wakes build up behind the craft on water.
@@ -406,8 +415,73 @@ void benchScale(int steps) {
     }
 }
 
+double cpuSeconds() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1.0e6; };
+    return seconds(r.ru_utime) + seconds(r.ru_stime);
+}
+
+// A gap this long between two of the watcher's naps is a stop of the whole
+// process, not a busy machine.
+constexpr double kStopGap = 1.0;
+constexpr int kWatcherNapMs = 20;
+
+// The race loop as the game runs it: World::run on track 1 in the window,
+// all four craft on the computer driver, ended after `seconds` of wall clock
+// through the window's close button, pressed from a thread of our own as the
+// library presses it from its. CPU time is the whole process's, the library's
+// threads included. A watcher thread naps 20 ms at a time: a stop of the
+// process from outside shows as the longest gap between its naps, less half a
+// nap (the stop began somewhere in a nap: within 10 ms).
+void benchLoop(double seconds) {
+    std::printf("# race loop (%s, 16 bits): World::run on track 1, four craft on AI, %.0f s of wall clock\n",
+                mode().c_str(), seconds);
+    World w(false);
+    loadRace(w, 1);
+    CloseButton::clear();
+    std::atomic<bool> over{false};
+    double longestGap = 0.0;
+    std::thread watcher([&] {
+        const Stopwatch since;
+        double last = 0.0;
+        while (!over) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kWatcherNapMs));
+            const double now = since.ms() / 1000.0;
+            longestGap = std::max(longestGap, now - last);
+            last = now;
+            if (now >= seconds) CloseButton::press();
+        }
+    });
+    const double cpu0 = cpuSeconds();
+    const int clock0 = w.getRaceTime(), frames0 = w.getFramesDrawn();
+    const Stopwatch wall;
+    w.run();
+    const double wallSeconds = wall.ms() / 1000.0;
+    const double cpu = cpuSeconds() - cpu0;
+    over = true;
+    watcher.join();
+    const double race = (w.getRaceTime() - clock0) / 1000.0;
+    const double stop = longestGap >= kStopGap ? longestGap - kWatcherNapMs / 2000.0 : 0.0;
+    // the first second of a run stands still by design; a stop is not play
+    const double played = wallSeconds - FrameTimer::kStartDelay - stop;
+    const double running = wallSeconds - stop;
+    const std::string p = "loop." + mode() + (stop > 0.0 ? ".stopped" : "");
+    figure(p + ".wall", wallSeconds, "s");
+    if (stop > 0.0) figure(p + ".stop", stop, "s");
+    figure(p + ".passes_per_second", (w.getFramesDrawn() - frames0) / running, "passes/s");
+    figure(p + ".cpu", cpu, "s");
+    std::printf("%s.cpu_share: %.2f %% of one core (target <= 5 %%)\n", p.c_str(), 100.0 * cpu / running);
+    figure(p + ".race_clock", race, "s");
+    figure(p + ".wall_less_first_second" + (stop > 0.0 ? "_and_stop" : ""), played, "s");
+    ratio(p + ".race_clock_vs_wall", race / played, "0.98 to 1.02");
+    if (stop > 0.0) std::printf("%s.game_time_the_stop_added: %.3f s (target <= 0.2 s)\n", p.c_str(), race - played);
+}
+
 int usage() {
-    std::fprintf(stderr, "usage: hover-bench [frame|terrain|load|scale|all] [--window] [--frames N]\n");
+    std::fprintf(stderr,
+                 "usage: hover-bench [frame|terrain|load|scale|all] [--window] [--frames N]\n"
+                 "       hover-bench loop --window [--seconds S]\n");
     return 2;
 }
 
@@ -416,13 +490,15 @@ int usage() {
 int main(int argc, char** argv) {
     std::string what = "all";
     int frames = 12000;
+    double seconds = 30.0;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--window")) windowed = true;
         else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
         else if (argv[i][0] != '-') what = argv[i];
         else return usage();
     }
-    if (frames < 1) return usage();
+    if (frames < 1 || !(seconds > 0.0) || (what == "loop" && !windowed)) return usage();
     if (install_allegro(windowed ? SYSTEM_AUTODETECT : SYSTEM_NONE, &errno, atexit) != 0) {
         std::fprintf(stderr, "Cannot start the library\n");
         return 1;
@@ -434,6 +510,13 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("# window: %s, depth %d\n", gfx_driver ? gfx_driver->name : "?", bitmap_color_depth(screen));
+        // the race loop gets what the game installs: its keyboard, mouse, timer and sound
+        if (what == "loop") {
+            install_timer();
+            install_mouse();
+            install_keyboard();
+            install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
+        }
     } else {
         fakeScreen = create_bitmap(World::kScreenWidth, World::kScreenHeight);
     }
@@ -443,7 +526,9 @@ int main(int argc, char** argv) {
         if (all || what == "terrain") benchTerrain(5);
         if (all || what == "load") benchLoad(5);
         if (all || what == "scale") benchScale(600);
-        if (!all && what != "frame" && what != "terrain" && what != "load" && what != "scale") return usage();
+        if (what == "loop") benchLoop(seconds);
+        if (!all && what != "frame" && what != "terrain" && what != "load" && what != "scale" && what != "loop")
+            return usage();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -23,11 +23,12 @@
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
+#include "world/FrameTimer.h"
 #include "world/World.h"
 
 namespace {
 
-constexpr double kStep = 1.0 / 60.0;
+constexpr double kStep = FrameTimer::kStep;
 constexpr int kRaceLimitSteps = 20 * 60 * 60;
 constexpr int kCheckLimitSteps = 20000;
 

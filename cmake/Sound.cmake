@@ -3,23 +3,29 @@
 # patches; this lays, in the game folder,
 #   patches/default.cfg   the freepats index without its "dir" line
 #   patches/Tone_000, patches/Drum_000   links to the freepats folders
-#   allegro.cfg           [sound] patches = <game folder>/patches/
-# Allegro reads allegro.cfg from the folder of the executable, so the game
-# finds its patches whatever folder it is started from.  Without freepats the
-# game still runs, with sound effects but no music.
+#   allegro.cfg           [sound] patches = patches/
+# The library reads allegro.cfg from the folder of the executable (or from the
+# folder the ALLEGRO environment variable names) and takes a relative patches
+# path from the working directory, where the game finds all its content.  The
+# folder names no place of its own, so it plays wherever it is copied; the
+# only absolute names are the links to Debian's freepats folders.  Without
+# the patches the game still runs, with sound effects but no music, and says
+# so once on standard error.
 #
 # Include from the top CMakeLists.txt after GAME_DIR is set:
 #   include(cmake/Sound.cmake)
 # or run it alone on a game folder:
 #   cmake -DGAME_DIR=/path/to/game -P cmake/Sound.cmake
 # A player's own allegro.cfg (for example with the music turned off) is kept
-# as long as it names the patches laid here.
+# as long as it names the patches laid here.  The installed game copies this
+# allegro.cfg into each player's folder.
 
 set(HOVER_FREEPATS_DIR /usr/share/midi/freepats CACHE PATH "Folder holding the freepats Tone_000 and Drum_000 folders")
 set(HOVER_FREEPATS_INDEX /etc/timidity/freepats.cfg CACHE FILEPATH "The freepats patch index")
 
 set(_hover_patches ${GAME_DIR}/patches)
 set(_hover_allegro_cfg ${GAME_DIR}/allegro.cfg)
+set(HOVER_PATCHES_SETTING "patches = patches/")
 
 if(EXISTS ${HOVER_FREEPATS_INDEX} AND IS_DIRECTORY ${HOVER_FREEPATS_DIR}/Tone_000 AND IS_DIRECTORY ${HOVER_FREEPATS_DIR}/Drum_000)
   if(NOT CMAKE_SCRIPT_MODE_FILE)
@@ -41,7 +47,7 @@ if(EXISTS ${HOVER_FREEPATS_INDEX} AND IS_DIRECTORY ${HOVER_FREEPATS_DIR}/Tone_00
   set(_hover_keep_cfg FALSE)
   if(EXISTS ${_hover_allegro_cfg})
     file(READ ${_hover_allegro_cfg} _hover_cfg)
-    string(FIND "${_hover_cfg}" "patches = ${_hover_patches}/\n" _hover_at)
+    string(FIND "${_hover_cfg}" "${HOVER_PATCHES_SETTING}\n" _hover_at)
     if(NOT _hover_at EQUAL -1)
       set(_hover_keep_cfg TRUE)
     endif()
@@ -53,7 +59,7 @@ if(EXISTS ${HOVER_FREEPATS_INDEX} AND IS_DIRECTORY ${HOVER_FREEPATS_DIR}/Tone_00
     "#   midi_card = 0\n"
     "# to the [sound] section; sound effects still play.\n"
     "[sound]\n"
-    "patches = ${_hover_patches}/\n")
+    "${HOVER_PATCHES_SETTING}\n")
   endif()
   message(STATUS "Race music: freepats patches laid in ${_hover_patches}")
 else()

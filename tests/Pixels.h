@@ -31,6 +31,13 @@ inline Box drawnBox(BITMAP* b, int background, Box area = {0, 0, 1 << 20, 1 << 2
 
 inline bool filled(BITMAP* b, Box area, int colour) { return drawnBox(b, colour, area) == kNothing; }
 
+inline int countColour(BITMAP* b, int colour) {
+    int n = 0;
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x) n += getpixel(b, x, y) == colour;
+    return n;
+}
+
 // Whether `b` shows `picture` at (x, y).
 inline bool shows(BITMAP* b, BITMAP* picture, int x, int y) {
     for (int j = 0; j < picture->h; ++j)

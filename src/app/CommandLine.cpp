@@ -18,6 +18,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         const char* arg = argv[i];
         if (arg[0] == 'f') line.fullScreen = true;
         if (arg[0] == 'e') line.editor = true;
+        // a new track is only ever made in the editor
+        if (arg[0] == 'n') line.newTrack = line.editor = true;
         int n = parseTrackNumber(arg);
         if (n != 0) line.track = n;
     }

@@ -1,10 +1,13 @@
 #pragma once
 
 // What the command line asks for: an argument beginning with f gives full
-// screen, one beginning with e the editor, a number the editor's track.
+// screen, one beginning with e the editor, a number the editor's track, one
+// beginning with n the editor on that track's ground with no objects (a new
+// track).
 struct CommandLine {
     bool fullScreen = false;
     bool editor = false;
+    bool newTrack = false;
     int track = 1;
 };
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Menus.h"
+#include "world/CloseButton.h"
 #include "world/Texts.h"
 #include "world/World.h"
 
@@ -14,7 +15,11 @@ bool setGraphicsMode(bool fullScreen) {
     // 8-bit modes are never tried: the map render needs true colour
     for (const int* depth = kColourDepths; *depth; ++depth) {
         set_color_depth(*depth);
-        if (set_gfx_mode(driver, 640, 480, 640, 480) == 0) return true;
+        if (set_gfx_mode(driver, 640, 480, 640, 480) == 0) {
+            set_window_title(kGameTitle);
+            CloseButton::install();
+            return true;
+        }
     }
     printError("Cannot set gfx mode");
     return false;
@@ -33,22 +38,26 @@ void runMenus() {
         const int track = chooseTrack();
         if (track == 0) return;
         runRace(track);
+        // the window was closed during the race: the program ends with it
+        if (CloseButton::pressed()) return;
     }
 }
 
 void runRace(int track) {
     auto world = std::make_unique<World>(false);
-    world->showPreview(track);
+    if (!world->showPreview(track)) return;
     world->loadTrack(track);
     world->run();
 }
 
-void runEditor(int track) {
+void runEditor(int track, bool newTrack) {
     // the editor never shows the language dialog
     currentTexts = englishTexts;
     auto world = std::make_unique<World>(true);
     world->setPlayMusic(false);
-    world->showPreview(track);
+    world->setEmptyStart(newTrack);
+    // closed on the preview: nothing was edited, and an earlier newtrack.txt stays
+    if (!world->showPreview(track)) return;
     world->loadTrack(track);
     world->run();
 }

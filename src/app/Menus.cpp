@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "world/CloseButton.h"
+#include "world/KeyWait.h"
 #include "world/Texts.h"
 
 FONT* dialogFont = nullptr;
@@ -10,6 +12,8 @@ namespace {
 
 const char* const kLanguageTitle = "Language/ Langue etc";
 const char* const kQuit = "Quit";
+// How long the dialog loop rests between two looks at the input, in milliseconds.
+constexpr int kDialogRest = 5;
 
 // Seven records of one layout: a clear, a title box, its text, three choices
 // and a quit button; the choices' d2 are 0, 1, 2 and quit's is -1.
@@ -25,6 +29,23 @@ void buildDialog(DIALOG* d, const char* title, const char* b1, const char* b2, c
         {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
     };
     for (int i = 0; i < kDialogRecords; ++i) d[i] = layout[i];
+}
+
+// The library's dialog loop, with the manners of the game's other screens:
+// the dialog shows at once but reads no key before every key is let go (the
+// one that ended the previous screen may still be held), the loop rests
+// between looks at the input instead of spinning, and the window's close
+// button quits it as Escape does.
+int runDialog(DIALOG* dialog) {
+    if (CloseButton::pressed()) return -1;
+    show_mouse(gui_get_screen());
+    for (DIALOG* d = dialog; d->proc; ++d) object_message(d, MSG_DRAW, 0);
+    KeyWait::untilReleased();
+    DIALOG_PLAYER* player = init_dialog(dialog, kFirstButton);
+    while (update_dialog(player) && !CloseButton::pressed()) rest(kDialogRest);
+    const int result = shutdown_dialog(player);
+    show_mouse(nullptr);
+    return CloseButton::pressed() ? -1 : result;
 }
 
 }  // namespace
@@ -59,7 +80,7 @@ bool chooseLanguage() {
     DIALOG dialog[kDialogRecords];
     buildLanguageDialog(dialog);
     styleDialog(dialog);
-    int language = languageForResult(do_dialog(dialog, kFirstButton));
+    int language = languageForResult(runDialog(dialog));
     if (language < 0) return false;
     currentTexts = languages[language].texts;
     return true;
@@ -69,7 +90,5 @@ int chooseTrack() {
     DIALOG dialog[kDialogRecords];
     buildTrackDialog(dialog, currentTexts);
     styleDialog(dialog);
-    // keys pressed during the race that just ended must not act on the dialog
-    clear_keybuf();
-    return trackForResult(do_dialog(dialog, kFirstButton));
+    return trackForResult(runDialog(dialog));
 }

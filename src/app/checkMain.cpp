@@ -1,15 +1,14 @@
-// hover-check N FILE: checks the track FILE on the ground of track N and races
-// the four computer drivers on it, without a window. Exit status: 0 when all
-// four finish three laps, 1 when the track cannot be raced, 2 when the check
-// itself cannot run (arguments, files).
+// hover-check N [FILE]: checks the track FILE (tracks/trackN.txt when none is
+// given) on the ground of track N and races the four computer drivers on it,
+// without a window. Exit status: 0 when all four finish three laps, 1 when the
+// track cannot be raced, 2 when the check itself cannot run (arguments, files).
 #include <allegro.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "track/TrackCheck.h"
@@ -30,20 +29,32 @@ bool parseNumber(const char* text, int& value) {
     return true;
 }
 
+// The whole file; false when it cannot be opened or read (a folder, no
+// permission, a failing disk), which an empty file is not.
+bool readFile(const std::string& path, std::string& text) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    char chunk[1 << 14];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int track = 0;
-    if (argc != 3 || !parseNumber(argv[1], track)) {
-        std::cerr << "Usage: hover-check N FILE" << std::endl;
-        std::cerr << "  checks the track file FILE on the ground of track N (1 to 3) of tracks.dat" << std::endl;
+    if (argc < 2 || argc > 3 || !parseNumber(argv[1], track)) {
+        std::cerr << "Usage: hover-check N [FILE]" << std::endl;
+        std::cerr << "  checks the track file FILE on the ground of track N (1 to 3) of tracks.dat;" << std::endl;
+        std::cerr << "  without FILE, the track's own file tracks/trackN.txt" << std::endl;
         return kCannotCheck;
     }
-    const std::string path = argv[2];
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    if (!in) {
+    const std::string path = argc == 3 ? argv[2] : "tracks/track" + std::to_string(track) + ".txt";
+    std::string text;
+    if (!readFile(path, text)) {
         std::cerr << "Cannot read track file " << path << std::endl;
         return kCannotCheck;
     }
@@ -54,7 +65,7 @@ int main(int argc, char** argv) {
     set_color_depth(32);
     try {
         std::cout << "Checking " << path << " on the ground of track " << track << std::endl;
-        TrackCheck check(TrackCheck::trackGround(track), text.str());
+        TrackCheck check(TrackCheck::trackGround(track), text);
         check.run();
         check.report(std::cout);
         std::cout.flush();

@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/MusicCheck.h"
 
 int main(int argc, char** argv) {
     // Without a reachable display the system driver cannot start; every
@@ -15,12 +16,16 @@ int main(int argc, char** argv) {
     }
     const CommandLine line = parseCommandLine(argc, argv);
     if (!setGraphicsMode(line.fullScreen)) return 1;
+    // the dialogs and the preview rest between looks at the keyboard
+    install_timer();
     install_mouse();
     install_keyboard();
     install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
+    // the editor is silent, so only a race misses the music
+    if (!line.editor) reportMissingMusic();
     try {
         if (line.editor)
-            runEditor(line.track);
+            runEditor(line.track, line.newTrack);
         else
             runMenus();
     } catch (const std::exception& e) {

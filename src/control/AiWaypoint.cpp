@@ -6,7 +6,14 @@
 #include <ostream>
 #include <string>
 
+#include "world/Pen.h"
 #include "world/World.h"
+
+namespace {
+// pixels: the red mark on the ground point, the label below it
+constexpr int kMarkRadius = 5;
+constexpr double kLabelDrop = 10.0;
+}  // namespace
 
 AiWaypoint::AiWaypoint(World* w) : GameObject(w) {
     radius = kRadius;
@@ -19,7 +26,7 @@ void AiWaypoint::setPosition(const Vector3& p) {
 
 void AiWaypoint::update(double) {}
 
-char AiWaypoint::typeCode() const { return 'W'; }
+char AiWaypoint::typeCode() const { return kTypeCode; }
 
 void AiWaypoint::write(std::ostream& out) const { out << number; }
 
@@ -31,8 +38,6 @@ void AiWaypoint::read(std::istream& in) {
 void AiWaypoint::draw(View& view) {
     const int red = makecol(255, 0, 0);
     const Vector2 s = project(view, position);
-    const int x = toPixel(s.x), y = toPixel(s.y);
-    const std::string label = "WP " + std::to_string(number);
-    textout_ex(view.target, font, label.c_str(), x, y + 10, red, -1);
-    circlefill(view.target, x, y, 5, red);
+    Pen::label(view.target, "WP " + std::to_string(number), Vector2(toPixel(s.x), toPixel(s.y) + kLabelDrop), red);
+    Pen::disc(view.target, s, kMarkRadius, red);
 }

@@ -5,6 +5,7 @@
 class AiWaypoint : public GameObject {
 public:
     static constexpr double kRadius = 30.0;
+    static constexpr char kTypeCode = 'W';
 
     explicit AiWaypoint(World* world);
 

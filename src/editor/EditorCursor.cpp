@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <climits>
+#include <cmath>
 #include <exception>
 #include <iostream>
 #include <sstream>
@@ -13,19 +14,22 @@
 #include "objects/StaticObject.h"
 #include "track/TrackCheck.h"
 #include "track/TrackFile.h"
+#include "track/TrackLayout.h"
 #include "world/World.h"
 
 namespace {
 
 // One above the highest number held by an object of type T in the World
 // (placed or still pending), 0 when there is none. Placing gates and
-// waypoints in driving order thus numbers them in driving order.
+// waypoints in driving order thus numbers them in driving order. The readout
+// asks every frame: the record letter sorts out the kind without a cast of
+// every object.
 template <typename T>
 int nextNumber(const World& world) {
     long long highest = -1;
     for (const auto* list : {&world.getObjects(), &world.getPendingObjects()}) {
         for (GameObject* o : *list) {
-            if (o->isDead()) continue;
+            if (o->isDead() || o->typeCode() != T::kTypeCode) continue;
             if (auto* t = dynamic_cast<T*>(o))
                 if (t->getNumber() > highest) highest = t->getNumber();
         }
@@ -37,9 +41,38 @@ int nextNumber(const World& world) {
 
 namespace {
 const char* const kCheckingText = "Checking track";
+const char* const kPowerupNames[] = {"", "frozen", "wonky", "opponents frozen", "turbo"};
+
+double groundDistance(const Vector3& a, const Vector3& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// What the readout says of an object: "gate CP 3  radius 40  angle 90".
+std::string describe(const GameObject* o) {
+    const std::string r = TrackLayout::whole(o->getRadius());
+    if (auto* c = dynamic_cast<const CheckPoint*>(o))
+        return "gate CP " + std::to_string(c->getNumber()) + "  radius " + r + "  angle " +
+               TrackLayout::whole(c->getAngle());
+    if (auto* w = dynamic_cast<const AiWaypoint*>(o)) return "waypoint WP " + std::to_string(w->getNumber());
+    if (auto* p = dynamic_cast<const Powerup*>(o)) {
+        const int k = p->getKind();
+        return "powerup " + std::to_string(k) + (k >= 1 && k <= 4 ? std::string(" ") + kPowerupNames[k] : "");
+    }
+    if (auto* s = dynamic_cast<const StaticObject*>(o))
+        return "scenery of kind " + std::to_string(s->getKind()) + "  radius " + r;
+    return "object";
+}
+
 }  // namespace
 
-EditorCursor::EditorCursor(World* w) : GameObject(w) { radius = kRadius; }
+EditorCursor::EditorCursor(World* w) : GameObject(w) {
+    radius = kRadius;
+    // what the author should know before the first key
+    if (!world->getTrackFileBreak().empty())
+        panel.setVerdict(world->getTrackFileBreak());
+    else if (world->isEmptyStart())
+        panel.setVerdict("A new track on the " + groundName() +
+                         ": place gates (C) and waypoints (W) in driving order, F5 checks, Escape saves "
+                         "newtrack.txt");
+}
 
 EditorCursor::~EditorCursor() = default;
 
@@ -52,10 +85,17 @@ void EditorCursor::draw(View& view) {
     circlefill(view.target, toPixel(s.x), toPixel(s.y - 5.0), 5, makecol(255, 255, 255));
 }
 
+void EditorCursor::command() {
+    cooldown = kCommandLock;
+    panel.clearVerdict();
+}
+
+std::string EditorCursor::groundName() const { return "ground of track " + std::to_string(world->getTrackNumber()); }
+
 void EditorCursor::placeObject(GameObject* object) {
     object->setPosition(position);
     world->addObject(object);
-    cooldown = kCommandLock;
+    command();
 }
 
 void EditorCursor::deleteNearest() {
@@ -64,7 +104,7 @@ void EditorCursor::deleteNearest() {
         o->setDead(true);
     else
         std::cout << "Nothing to delete " << std::endl;
-    cooldown = kCommandLock;
+    command();
 }
 
 void EditorCursor::snapNearest() {
@@ -73,7 +113,7 @@ void EditorCursor::snapNearest() {
         o->setPosition(getPosition());
     else
         std::cout << "Nothing to snap" << std::endl;
-    cooldown = kCommandLock;
+    command();
 }
 
 void EditorCursor::renumberNearest(int change) {
@@ -92,7 +132,7 @@ void EditorCursor::renumberNearest(int change) {
     } else {
         std::cout << "Nothing to renumber" << std::endl;
     }
-    cooldown = kCommandLock;
+    command();
 }
 
 void EditorCursor::startCheck() {
@@ -105,8 +145,8 @@ void EditorCursor::startCheck() {
     TrackFile::write(world->getObjects(), text);
     check = std::make_unique<TrackCheck>(TrackCheck::copyGround(world->getTerrain()), text.str());
     checkJustStarted = true;
-    world->showMessage(kCheckingText);
-    std::cout << kCheckingText << std::endl;
+    panel.setVerdict("F5 on the " + groundName() + ": " + kCheckingText);
+    std::cout << kCheckingText << " on the " << groundName() << std::endl;
 }
 
 void EditorCursor::continueCheck() {
@@ -114,20 +154,36 @@ void EditorCursor::continueCheck() {
         checkJustStarted = false;
         return;
     }
+    std::string verdict;
     try {
-        if (!check->step(kCheckBudget)) {
-            world->showMessage(kCheckingText);
-            return;
-        }
+        if (!check->step(kCheckBudget)) return;
         check->report(std::cout);
         std::cout.flush();
-        world->showMessage(check->verdict());
+        verdict = check->verdict();
     } catch (const std::exception& e) {
-        std::cout << "Track check failed: " << e.what() << std::endl;
-        world->showMessage(std::string("Track check failed: ") + e.what());
+        verdict = std::string("Track check failed: ") + e.what();
+        std::cout << verdict << std::endl;
     }
+    panel.setVerdict("F5 on the " + groundName() + ": " + verdict);
     check.reset();
 }
+
+std::vector<std::string> EditorCursor::readout() {
+    std::vector<std::string> lines;
+    lines.push_back("x " + TrackLayout::whole(position.x) + "  y " + TrackLayout::whole(position.y) + "  height " +
+                    TrackLayout::whole(position.z) + "  " + groundName() + "  next CP " +
+                    std::to_string(nextNumber<CheckPoint>(*world)) + " WP " +
+                    std::to_string(nextNumber<AiWaypoint>(*world)) + "  H keys");
+    const GameObject* o = world->nearestObject(this);
+    if (o)
+        lines.push_back("nearest, " + TrackLayout::whole(groundDistance(o->getPosition(), position)) + " away: " +
+                        describe(o));
+    else
+        lines.push_back("nearest: nothing");
+    return lines;
+}
+
+void EditorCursor::drawScreen(BITMAP* target) { panel.draw(target, readout()); }
 
 void EditorCursor::update(double dt) {
     double dx = 0.0, dy = 0.0;
@@ -166,6 +222,9 @@ void EditorCursor::update(double dt) {
     }
     if (check) continueCheck();
 
+    if (key[KEY_H] && !helpKeyHeld) panel.toggleHelp();
+    helpKeyHeld = key[KEY_H];
+
     double amount = 0.0;
     if (key[KEY_EQUALS]) amount += kAdjustStep;
     if (key[KEY_MINUS]) amount -= kAdjustStep;
@@ -175,6 +234,7 @@ void EditorCursor::update(double dt) {
                 c->setAngle(c->getAngle() + amount);
             else
                 c->setRadius(c->getRadius() + amount);
+            panel.clearVerdict();
         }
     }
 }

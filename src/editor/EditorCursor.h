@@ -1,20 +1,27 @@
 #pragma once
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "editor/EditorPanel.h"
 #include "objects/GameObject.h"
+#include "world/FrameTimer.h"
 
 class TrackCheck;
 
 // The editor's cursor: rides on the ground and places, deletes, snaps and
-// turns track objects from the keyboard.
+// turns track objects from the keyboard, and keeps the editor's lines on the
+// screen up to date.
 class EditorCursor : public GameObject {
 public:
     static constexpr double kRadius = 5.0;
     static constexpr double kSpeed = 400.0;
     static constexpr double kCommandLock = 1.0;
     static constexpr double kAdjustStep = 8.0;
-    // Wall-clock time a frame gives the track check, so the editor keeps moving.
-    static constexpr double kCheckBudget = 0.015;
+    // Wall-clock time each step gives the track check: well under the step
+    // itself, so the editor keeps moving and a pass that has to catch up
+    // with a few steps at once never falls further behind.
+    static constexpr double kCheckBudget = 0.6 * FrameTimer::kStep;
 
     explicit EditorCursor(World* world);
     ~EditorCursor() override;
@@ -30,16 +37,28 @@ public:
     // never below 0.
     void renumberNearest(int change);
     // F5: checks a copy of the track's objects; the race runs a slice each
-    // frame and the verdict comes up on the message line.
+    // frame and the verdict stays on the screen until the next command.
     void startCheck();
     bool isChecking() const { return check != nullptr; }
     double getCooldown() const { return cooldown; }
 
+    // Where the cursor is and what is nearest: two lines, as shown.
+    std::vector<std::string> readout();
+    const EditorPanel& getPanel() const { return panel; }
+    // The readout, the verdict and the keys over the frame.
+    void drawScreen(BITMAP* target);
+
 private:
     void continueCheck();
+    // Every editing command locks the commands for a second and clears the
+    // last verdict, which no longer speaks of the track on the screen.
+    void command();
+    std::string groundName() const;
 
     double cooldown = 0.0;
     std::unique_ptr<TrackCheck> check;
     // the frame that starts a check only shows "Checking track"
     bool checkJustStarted = false;
+    EditorPanel panel;
+    bool helpKeyHeld = false;
 };

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "math/Angles.h"
+#include "world/Pen.h"
 #include "world/World.h"
 
 namespace {
@@ -25,7 +26,7 @@ void CheckPoint::setPosition(const Vector3& p) { position = p; }
 
 void CheckPoint::update(double) {}
 
-char CheckPoint::typeCode() const { return 'C'; }
+char CheckPoint::typeCode() const { return kTypeCode; }
 
 void CheckPoint::setAngle(double a) {
     angle = a;
@@ -66,14 +67,10 @@ void CheckPoint::draw(View& view) {
     for (double a = 0.0; a < kFullTurn; a += kPostStep) {
         Vector3 post = position + Vector3(radius * std::sin(a), radius * std::cos(a), 0.0);
         post.z = terrain.heightAt(Vector2(post.x, post.y));
-        const Vector2 s = project(view, post);
-        circlefill(view.target, toPixel(s.x), toPixel(s.y), kPostRadius, yellow);
+        Pen::disc(view.target, project(view, post), kPostRadius, yellow);
     }
     const Vector2 c = project(view, position);
-    const std::string label = "CP " + std::to_string(number);
-    textout_ex(view.target, font, label.c_str(), toPixel(c.x), toPixel(c.y), white, -1);
-    const Vector2 g1 = project(view, position - halfGate), g2 = project(view, position + halfGate);
-    line(view.target, toPixel(g1.x), toPixel(g1.y), toPixel(g2.x), toPixel(g2.y), white);
-    const Vector2 f = project(view, position + direction * radius);
-    line(view.target, toPixel(c.x), toPixel(c.y), toPixel(f.x), toPixel(f.y), white);
+    Pen::label(view.target, "CP " + std::to_string(number), c, white);
+    Pen::line(view.target, project(view, position - halfGate), project(view, position + halfGate), white);
+    Pen::line(view.target, c, project(view, position + direction * radius), white);
 }

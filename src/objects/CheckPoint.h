@@ -6,6 +6,7 @@
 class CheckPoint : public GameObject {
 public:
     static constexpr double kDefaultRadius = 40.0;
+    static constexpr char kTypeCode = 'C';
 
     explicit CheckPoint(World* world);
 

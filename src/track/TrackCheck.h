@@ -1,17 +1,19 @@
 #pragma once
 #include <functional>
 #include <iosfwd>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "math/Vector3.h"
+#include "track/TrackProblem.h"
+#include "world/FrameTimer.h"
 
 class World;
 class Terrain;
 class GameObject;
 class HoverCraft;
+class TrackLayout;
 
 // The track author's check: reads a track's objects onto a ground of its own,
 // lists what would make a race fail or misbehave (each with its record line
@@ -24,18 +26,17 @@ public:
     // editor's ground, or sets a test's ground.
     using GroundLoader = std::function<void(Terrain&)>;
 
-    // The race runs at a fixed step of game time, whatever the machine.
-    static constexpr double kStep = 1.0 / 60.0;
+    // The race runs at the game's own fixed step, whatever the machine, so
+    // its lap times are the ones a race in the game gives.
+    static constexpr double kStep = FrameTimer::kStep;
     // Game time the four drivers get for three laps, in milliseconds.
     static constexpr int kTimeLimit = 20 * 60 * 1000;
     // A driver that passes no gate for this long is stuck where it is.
     static constexpr int kStuckTime = 3 * 60 * 1000;
+    // A lap counted sooner than this after the last was not driven round.
+    static constexpr int kShortestLap = 1000;
 
-    struct Problem {
-        int line = 0;  // record line in the track text, 0 when there is none
-        std::string text;
-        std::string describe() const;
-    };
+    using Problem = TrackProblem;
 
     struct CraftResult {
         int number = 0;  // 1 to 4, in grid order; 4 stands in the player's place
@@ -90,27 +91,17 @@ public:
 
     // m:ss.cc of a time in milliseconds.
     static std::string formatTime(int ms);
-    // The record line of every object the track reader makes from `text`, in
-    // the order it makes them.
-    static std::vector<int> recordLines(const std::string& text);
 
 private:
-    void checkLayout();
-    void checkNumbers(const std::vector<GameObject*>& objects);
-    void checkRoute(const std::vector<GameObject*>& objects);
-    void checkPlacement(const std::vector<GameObject*>& objects);
-    void checkGrid(const std::vector<GameObject*>& objects);
     void startRace();
     void advance();
     void finish();
-    void addProblem(std::vector<Problem>& list, const GameObject* o, const std::string& text);
-    int lineOf(const GameObject* o) const;
-    std::string name(const GameObject* o) const;
+    void checkLapTimes();
 
     GroundLoader ground;
     std::string trackText;
     std::unique_ptr<World> world;
-    std::map<const GameObject*, int> lines;
+    std::unique_ptr<TrackLayout> layout;
     std::vector<HoverCraft*> craft;  // grid order
     std::vector<CraftResult> results;
     std::vector<Problem> layoutProblems;

@@ -1,10 +1,12 @@
 #include "track/TrackFile.h"
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <istream>
 #include <locale>
 #include <ostream>
+#include <sstream>
 
 #include "control/AiWaypoint.h"
 #include "objects/CheckPoint.h"
@@ -17,10 +19,140 @@ namespace {
 
 // The kind a reader's powerup starts with; the record's kind replaces it.
 constexpr int kReaderPowerupKind = 4;
+// The longest piece of an unreadable word quoted back.
+constexpr std::size_t kQuotedLength = 16;
+
+// The fields of a record after its letter, in the order the kinds read
+// them; a name starting with '#' is a whole number. Null for a character
+// that starts no record.
+const char* const* fieldsOf(char letter) {
+    static const char* const scenery[] = {"x", "y", "z", "#kind", nullptr};
+    static const char* const gate[] = {"x", "y", "z", "radius", "#number", "angle", nullptr};
+    static const char* const waypoint[] = {"x", "y", "z", "#number", nullptr};
+    switch (letter) {
+        case 'S':
+        case 'P': return scenery;
+        case 'C': return gate;
+        case 'W': return waypoint;
+        default: return nullptr;
+    }
+}
+
+const char* kindOf(char letter) {
+    switch (letter) {
+        case 'S': return "scenery";
+        case 'C': return "checkpoint";
+        case 'P': return "powerup";
+        default: return "waypoint";
+    }
+}
+
+// Line numbers of positions met in increasing order, counted as they come.
+class LineCounter {
+public:
+    explicit LineCounter(const std::string& t) : text(t) {}
+    int at(std::size_t position) {
+        for (; counted < position && counted < text.size(); ++counted)
+            if (text[counted] == '\n') ++line;
+        return line;
+    }
+
+private:
+    const std::string& text;
+    std::size_t counted = 0;
+    int line = 1;
+};
+
+// A field of a record could not be read from `position` on: what stands
+// there, and its line.
+void describeStop(const std::string& text, std::size_t position, LineCounter& lines, TrackFile::Break& stop) {
+    const auto space = [&text](std::size_t i) { return std::isspace(static_cast<unsigned char>(text[i])) != 0; };
+    std::size_t word = position;
+    while (word < text.size() && space(word)) ++word;
+    if (word >= text.size()) {
+        // cut off by the end: named on the line of the last thing written
+        while (position > 0 && space(position - 1)) --position;
+        stop.line = lines.at(position > 0 ? position - 1 : 0);
+        stop.found = "the end of the file";
+        return;
+    }
+    stop.line = lines.at(word);
+    std::string quoted;
+    for (std::size_t i = word; i < text.size() && !space(i); ++i) {
+        if (quoted.size() == kQuotedLength) {
+            quoted += "...";
+            break;
+        }
+        quoted += std::isprint(static_cast<unsigned char>(text[i])) ? text[i] : '?';
+    }
+    stop.found = "\"" + quoted + "\"";
+}
+
+// Where `in` stands in `text`; the end once it has met the end.
+std::size_t offsetOf(std::istream& in, const std::string& text) {
+    const std::streamoff at = in.good() ? static_cast<std::streamoff>(in.tellg()) : -1;
+    return at < 0 || static_cast<std::size_t>(at) > text.size() ? text.size() : static_cast<std::size_t>(at);
+}
 
 }  // namespace
 
-void TrackFile::read(World& world, std::istream& in) {
+std::string TrackFile::Break::describe() const {
+    return "line " + std::to_string(line) + ": expected " + expected + ", found " + found;
+}
+
+std::vector<TrackFile::Record> TrackFile::scan(const std::string& text, Break* broke) {
+    std::vector<Record> records;
+    Break stop;
+    LineCounter lines(text);
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    bool ended = false;
+    char c;
+    while (!ended && stop.line == 0 && in >> c) {
+        if (c == 'E') {
+            ended = true;
+            break;
+        }
+        const char* const* fields = fieldsOf(c);
+        if (!fields) continue;
+        Record record;
+        record.line = lines.at(offsetOf(in, text) - 1);
+        record.letter = c;
+        double coordinates[3] = {0.0, 0.0, 0.0};
+        for (int f = 0; fields[f]; ++f) {
+            const bool whole = fields[f][0] == '#';
+            const std::size_t before = offsetOf(in, text);
+            double d = 0.0;
+            int n = 0;
+            if (whole ? static_cast<bool>(in >> n) : static_cast<bool>(in >> d)) {
+                if (f < 3) coordinates[f] = d;
+                continue;
+            }
+            record.complete = false;
+            describeStop(text, before, lines, stop);
+            stop.expected = std::string(whole ? "a whole number" : "a number") + " for the " + (fields[f] + whole) +
+                            " of a " + kindOf(c) + " record (" + c + ")";
+            break;
+        }
+        record.position = Vector3(coordinates[0], coordinates[1], coordinates[2]);
+        records.push_back(record);
+    }
+    if (!ended && stop.line == 0) {
+        describeStop(text, text.size(), lines, stop);
+        stop.expected = "the end line E";
+    }
+    if (broke) *broke = stop;
+    return records;
+}
+
+TrackFile::Break TrackFile::read(World& world, std::istream& stream) {
+    // the whole text first, so a break can be placed on its line
+    std::string text;
+    char chunk[1 << 14];
+    while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0)
+        text.append(chunk, static_cast<std::size_t>(stream.gcount()));
+    if (stream.bad()) return Break();
+    std::istringstream in(text);
     // numbers are always in the "C" form, whatever the player's locale
     in.imbue(std::locale::classic());
     bool ended = false;
@@ -53,6 +185,9 @@ void TrackFile::read(World& world, std::istream& in) {
         o->read(in);
         world.addObject(o);
     }
+    Break stop;
+    if (!ended) scan(text, &stop);
+    return stop;
 }
 
 void TrackFile::write(const std::vector<GameObject*>& objects, std::ostream& out) {

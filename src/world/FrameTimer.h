@@ -1,29 +1,36 @@
 #pragma once
-#include <atomic>
 
-// Set once a second by the library's timer, read and cleared by the main loop;
-// the only state the timer context touches.
-extern std::atomic<bool> tickFlag;
-void tick();
-
-// The main loop's time step: the loop runs as fast as it can and, at every
-// tick, takes 1 / (passes of the last second) as the step for the next second.
+// The pace of a race or editor run. The World moves in fixed steps of 1/60 s
+// of game time, as many in a pass as the real time since the previous pass
+// calls for, so the race clock keeps to the wall clock whatever the frame
+// rate; and the loop rests until the next sixtieth of a second, so it never
+// draws more than 60 frames a second. The timer never reads a clock: the loop
+// hands it the time, in seconds on a steady clock.
 class FrameTimer {
 public:
-    double step() const { return dt; }
-    bool isPaused() const { return paused; }
-    int passes() const { return frames; }
+    static constexpr int kFrameRate = 60;
+    // The game's one step: every update of a race, an editor run or a track
+    // check advances the World by this much.
+    static constexpr double kStep = 1.0 / kFrameRate;
+    // The first second of a run stands still: the field waits under the "Go".
+    static constexpr double kStartDelay = 1.0;
+    // Steps one pass may catch up. A process stopped for a while (a busy
+    // machine, a dragged window) loses the rest of that time rather than
+    // letting the craft slide on while the player cannot react.
+    static constexpr int kMaxStepsPerPass = 6;
 
-    // Pause: the World stops updating (it is still drawn).
-    void pause() { paused = true; }
-    // Space while paused resumes; true when the caller must restart the
-    // timer, after which a full second passes before the next tick.
-    bool resume();
-    // A tick came: the step becomes the mean pass of the last second. A tick
-    // with no pass counted (left over from an earlier run, or right after a
-    // resume) keeps the step it had rather than dividing by zero.
-    void onTick();
-    void passDone() { ++frames; }
+    // The loop begins at `now`, with the keys as they are then (see pauseKey).
+    void start(double now, bool pauseDown, bool spaceDown);
+    // The steps the pass that begins at `now` takes: none in the first second
+    // or while paused, otherwise one for each 1/60 s of real time since the
+    // previous pass, at most kMaxStepsPerPass.
+    int stepsDue(double now);
+    // When the next pass begins: the next sixtieth of a second after `now`.
+    double nextPass(double now);
+
+    bool isPaused() const { return paused; }
+    // The first second is over.
+    bool isRunning() const { return running; }
 
     // The keys as the loop reads them each pass. Under X11 the library reports
     // Pause as a toggle (down after one press, up after the next), so every
@@ -32,16 +39,22 @@ public:
     // from before, it does not undo the pause. start() takes the states the keys
     // have when the loop begins, so a toggle left on by an earlier race is no
     // press.
-    void start(bool pauseDown, bool spaceDown);
     void pauseKey(bool down);
-    // True when the caller must restart the timer (see resume).
+    // True when this press of Space resumed a paused run.
     bool spaceKey(bool down);
-    // Whether this pass updates the World.
-    bool shouldUpdate() const { return dt > 0.0 && !paused; }
 
 private:
-    double dt = 0.0;
-    int frames = 0;
+    void pause() { paused = true; }
+    bool resume();
+
+    double lastPass = 0.0;
+    double runningFrom = 0.0;
+    // real time not yet turned into steps, in seconds
+    double owed = 0.0;
+    // passes fall on a grid of sixtieths of a second from `gridStart`
+    double gridStart = 0.0;
+    long long lastSlot = 0;
+    bool running = false;
     bool paused = false;
     bool pauseWasDown = false;
     bool spaceWasDown = false;

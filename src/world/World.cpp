@@ -3,11 +3,13 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
@@ -17,9 +19,11 @@
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
+#include "world/CloseButton.h"
 #include "world/DatafileCheck.h"
 #include "world/FrameTimer.h"
 #include "world/Hud.h"
+#include "world/KeyWait.h"
 #include "world/Texts.h"
 
 namespace {
@@ -163,11 +167,12 @@ void World::renderPreview(int track) {
     stretch_blit(mapBitmap, screen, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
 }
 
-void World::showPreview(int track) {
+bool World::showPreview(int track) {
     renderPreview(track);
-    // keys pressed while the preview was rendering must not skip it
-    clear_keybuf();
-    readkey();
+    // the key that chose the track, or keys pressed while the preview was
+    // rendering, must not skip it
+    KeyWait::untilReleased();
+    return KeyWait::forPress();
 }
 
 void World::loadTrackFile() {
@@ -175,7 +180,14 @@ void World::loadTrackFile() {
     path << "tracks/track" << trackNumber << ".txt";
     checkpointCount = 0;
     std::ifstream in(path.str());
-    if (in) TrackFile::read(*this, in);
+    std::string broke;
+    if (in && !emptyStart) {
+        const TrackFile::Break stop = TrackFile::read(*this, in);
+        if (stop.line > 0) broke = path.str() + ", " + stop.describe();
+    }
+    // the preview and the run read the same file: one line for both
+    if (!broke.empty() && broke != trackFileBreak) std::cerr << broke << std::endl;
+    trackFileBreak = broke;
     std::cout << "NUmber of checkpoints:" << checkpointCount << std::endl;
 }
 
@@ -184,30 +196,23 @@ void World::saveTrackFile() {
 }
 
 void World::run() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point origin = Clock::now();
+    const auto seconds = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
     FrameTimer timer;
     showMessage(gameText(kTextGo));
     if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
-    // a tick left over from an earlier run must not count for this one
-    tickFlag = false;
-    install_int(tick, 1000);
-    timer.start(key[KEY_PAUSE], key[KEY_SPACE]);
+    timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
     for (;;) {
         timer.pauseKey(key[KEY_PAUSE]);
-        if (timer.shouldUpdate()) update(timer.step());
-        if (timer.spaceKey(key[KEY_SPACE])) {
-            remove_int(tick);
-            tickFlag = false;
-            install_int(tick, 1000);
-        }
-        if (tickFlag) {
-            tickFlag = false;
-            timer.onTick();
-        }
+        for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
+        timer.spaceKey(key[KEY_SPACE]);
         draw();
-        timer.passDone();
-        if (key[KEY_ESC]) break;
+        if (key[KEY_ESC] || CloseButton::pressed()) break;
+        // a pass costs a fraction of a millisecond: the rest of the sixtieth is the machine's
+        const std::chrono::duration<double> next(timer.nextPass(seconds()));
+        std::this_thread::sleep_until(origin + std::chrono::duration_cast<Clock::duration>(next));
     }
-    remove_int(tick);
     stop_midi();
     if (editorMode) saveTrackFile();
 }
@@ -363,7 +368,8 @@ void World::composeFrame() {
         if (!o->isVisible()) continue;
         const Vector3 p = o->getPosition();
         const Vector2 s = project(view, p);
-        const double r = 2.0 * o->getRadius();
+        // a gate turned inside out by a negative radius is still shown
+        const double r = 2.0 * std::fabs(o->getRadius());
         if (s.x + r < 0 || s.x - r > kScreenWidth || s.y + r < 0 || s.y - 3 * r > kScreenHeight) continue;
         // an object without a real position has no place on screen, and a NaN
         // depth key would break the ordering of the whole frame
@@ -372,6 +378,9 @@ void World::composeFrame() {
         drawOrder.insert(std::make_pair(-(p.x + p.y), o));
     }
     for (auto& entry : drawOrder) entry.second->draw(view);
+    // the editor's readout, verdict and keys lie over the map
+    if (editorMode)
+        if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
     if (player) Hud::drawHud(*this, *player, backBuffer);
     if (messageTime > 0) {
         int level = std::min(255, static_cast<int>(messageTime * 255));
@@ -381,6 +390,7 @@ void World::composeFrame() {
 }
 
 void World::draw() {
+    ++framesDrawn;
     composeFrame();
     if (screen) blit(backBuffer, screen, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
 }

@@ -59,6 +59,7 @@ public:
     void playSample(int index);
     int getLastSample() const { return lastSample; }
     int getSamplesPlayed() const { return samplesPlayed; }
+    int getFramesDrawn() const { return framesDrawn; }
 
     void addObject(GameObject* o);
     void addCraft(HoverCraft* c);
@@ -67,12 +68,22 @@ public:
 
     // Track loading (the preview renders, a race or editor run then loads again).
     void loadTrack(int track);
-    void showPreview(int track);
+    // False when the window's close button ended the wait for a key.
+    bool showPreview(int track);
     // Everything of the preview up to the key wait.
     void renderPreview(int track);
     void loadTrackFile();
     void saveTrackFile();
+    // An editor run that starts from no objects on the track's ground: the
+    // track file is not read.
+    void setEmptyStart(bool on) { emptyStart = on; }
+    bool isEmptyStart() const { return emptyStart; }
+    // Where the last track file read broke off before its end, with the
+    // file's name; empty when it was whole.
+    const std::string& getTrackFileBreak() const { return trackFileBreak; }
 
+    // The race or editor loop, at most 60 passes a second, until Escape or
+    // the window's close button.
     void run();
     void update(double dt);
     void checkContacts();
@@ -132,6 +143,8 @@ private:
     int scrollX = 0, scrollY = 0;
     int trackNumber = 0;
     bool editorMode;
+    bool emptyStart = false;
+    std::string trackFileBreak;
     int raceTime = 0;
     int raceTimeNanos = 0;
     int checkpointCount = 0;
@@ -148,4 +161,5 @@ private:
     HoverCraft* player = nullptr;
     int lastSample = -1;
     int samplesPlayed = 0;
+    int framesDrawn = 0;
 };

@@ -29,6 +29,14 @@ TEST(CommandLine, EditorAndTrackInEitherOrder) {
     }
     EXPECT_TRUE(parse({"edit"}).editor);
     EXPECT_TRUE(parse({"fullscreen"}).fullScreen);
+    // a new track: the editor on that ground with nothing on it
+    for (const CommandLine& c : {parse({"e", "2", "new"}), parse({"new", "2"})}) {
+        EXPECT_TRUE(c.editor);
+        EXPECT_TRUE(c.newTrack);
+        EXPECT_EQ(c.track, 2);
+    }
+    EXPECT_FALSE(parse({"e", "2"}).newTrack);
+    EXPECT_FALSE(parse({"N"}).newTrack);
     const CommandLine both = parse({"fe"});
     EXPECT_TRUE(both.fullScreen);
     EXPECT_FALSE(both.editor) << "only the first character counts";

@@ -339,15 +339,88 @@ TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZero) {
     EXPECT_EQ(saved(), "C 1200 600 100 40 0 0\nE\n");
 }
 
-namespace {
+TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObject) {
+    EXPECT_EQ(cursor->readout(),
+              (std::vector<std::string>{"x 1536  y 1536  height 128  ground of track 0  next CP 0 WP 0  H keys",
+                                        "nearest: nothing"}));
+    load("C 1540 1536 0 40 3 90\nW 1700 1536 0 5\nP 1536 1300 0 4\nE\n");
+    EXPECT_EQ(cursor->readout()[0], "x 1536  y 1536  height 128  ground of track 0  next CP 4 WP 6  H keys");
+    EXPECT_EQ(cursor->readout()[1], "nearest, 4 away: gate CP 3  radius 40  angle 90");
+    // as the gate changes, so does the readout
+    frame({KEY_EQUALS});
+    frame({KEY_LSHIFT, KEY_MINUS});
+    EXPECT_EQ(cursor->readout()[1], "nearest, 4 away: gate CP 3  radius 48  angle 82");
+    moveCursor(1690.0, 1536.0);
+    EXPECT_EQ(cursor->readout()[1], "nearest, 10 away: waypoint WP 5");
+    moveCursor(1536.0, 1310.0);
+    EXPECT_EQ(cursor->readout()[1], "nearest, 10 away: powerup 4 turbo");
+    moveCursor(-1e300, 2e9);
+    EXPECT_EQ(cursor->readout()[0].rfind("x -1e+300  y 2e+09  height 0  ", 0), 0u) << cursor->readout()[0];
+}
 
+TEST_F(EditorTest, HShowsAndHidesTheKeysOverTheFrame) {
+    BITMAP* frameBitmap = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    const auto whiteAtBottom = [&] {
+        clear_to_color(frameBitmap, 0);
+        cursor->drawScreen(frameBitmap);
+        int n = 0;
+        for (int y = World::kScreenHeight - 30; y < World::kScreenHeight; ++y)
+            for (int x = 0; x < World::kScreenWidth; ++x) n += getpixel(frameBitmap, x, y) == makecol(255, 255, 255);
+        return n;
+    };
+    EXPECT_TRUE(cursor->getPanel().isHelpShown());
+    EXPECT_GT(whiteAtBottom(), 1000);
+    frame({KEY_H});
+    frame({KEY_H});  // held: one toggle for one press
+    EXPECT_FALSE(cursor->getPanel().isHelpShown());
+    EXPECT_EQ(whiteAtBottom(), 0);
+    frame({});
+    frame({KEY_H});
+    EXPECT_TRUE(cursor->getPanel().isHelpShown());
+    for (const std::string& line : EditorPanel::helpLines()) EXPECT_LE(line.size(), EditorPanel::kColumns);
+    destroy_bitmap(frameBitmap);
+    // a word longer than a line is cut; text beyond the last line ends in "..."
+    EXPECT_EQ(EditorPanel::wrap("ab cdefgh ij klm", 5, 3), (std::vector<std::string>{"ab", "cdefg", "h..."}));
+    EXPECT_EQ(EditorPanel::wrap("  ab  ", 5, 3), std::vector<std::string>{"ab"});
+}
+
+TEST(EditorStart, ANewTrackStartsEmptyOnTheChosenGround) {
+    if (!haveData() || !std::ifstream("tracks.dat").good()) GTEST_SKIP() << "needs the game content";
+    World world(true);
+    world.setEmptyStart(true);
+    testing::internal::CaptureStdout();
+    world.loadTrack(2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "NUmber of checkpoints:0\n");
+    world.update(0.0);
+    ASSERT_EQ(world.getObjects().size(), 1u);
+    auto* cursor = dynamic_cast<EditorCursor*>(world.getObjects()[0]);
+    ASSERT_NE(cursor, nullptr);
+    Terrain ground;
+    ground.load(2);
+    EXPECT_EQ(cursor->getPosition().z, ground.heightAt(Vector2(1536.0, 1536.0)));
+    EXPECT_NE(cursor->readout()[0].find("ground of track 2  next CP 0 WP 0"), std::string::npos);
+    ASSERT_FALSE(cursor->getPanel().getVerdict().empty());
+    EXPECT_EQ(cursor->getPanel().getVerdict()[0].rfind("A new track on the ground of track 2: place gates", 0), 0u);
+    std::ostringstream saved;
+    TrackFile::write(world.getObjects(), saved);
+    EXPECT_EQ(saved.str(), "E\n");
+}
+
+namespace {
 
 class EditorCheckTest : public EditorTest {
 protected:
     EditorCheckTest() {
         std::fill(heights.begin(), heights.end(), 10);
         world.getTerrain().setGround(heights.data(), texture);
+        world.setTrackNumber(2);
         moveCursor(400.0, 400.0);
+    }
+    // The verdict on the screen, its lines joined again.
+    std::string verdict() {
+        std::string text;
+        for (const std::string& line : cursor->getPanel().getVerdict()) text += (text.empty() ? "" : " ") + line;
+        return text;
     }
     // What the check must leave as it was.
     std::string snapshot() {
@@ -362,13 +435,13 @@ protected:
         testing::internal::CaptureStdout();
         frame({KEY_F5});
         EXPECT_TRUE(cursor->isChecking());
-        EXPECT_EQ(world.getMessage(), "Checking track");
+        EXPECT_EQ(verdict(), "F5 on the ground of track 2: Checking track");
         frames = 0;
         while (cursor->isChecking() && frames < 100000) {
             frame({});
             ++frames;
             if (cursor->isChecking()) {
-                EXPECT_EQ(world.getMessage(), "Checking track");
+                EXPECT_EQ(verdict(), "F5 on the ground of track 2: Checking track");
             }
         }
         EXPECT_FALSE(cursor->isChecking());
@@ -386,8 +459,9 @@ TEST_F(EditorCheckTest, F5PassesAGoodTrackAndLeavesTheWorldAsItWas) {
     int frames = 0;
     const std::string printed = check(frames);
     EXPECT_GT(frames, 1);  // the race ran over several frames, the editor kept going
-    EXPECT_EQ(world.getMessage().rfind("Track OK: all four finished, best lap ", 0), 0u) << world.getMessage();
-    EXPECT_NE(printed.find("Verdict: " + world.getMessage()), std::string::npos) << printed;
+    const std::string ground = "F5 on the ground of track 2: ";
+    EXPECT_EQ(verdict().rfind(ground + "Track OK: all four finished, best lap ", 0), 0u) << verdict();
+    EXPECT_NE(printed.find("Verdict: " + verdict().substr(ground.size())), std::string::npos) << printed;
     EXPECT_NE(printed.find("craft 4: finished"), std::string::npos) << printed;
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(world.getPlayer(), nullptr);
@@ -403,11 +477,21 @@ TEST_F(EditorCheckTest, F5NamesTheFirstProblemOfABrokenTrack) {
     const std::string before = snapshot();
     int frames = 0;
     const std::string printed = check(frames);
-    EXPECT_EQ(world.getMessage().rfind("line 4: checkpoint 4 at (1200, 1500): gates jump from 2 to 4", 0), 0u)
-        << world.getMessage();
+    EXPECT_EQ(verdict().rfind("F5 on the ground of track 2: line 4: checkpoint 4 at (1200, 1500): gates jump from 2 "
+                              "to 4",
+                              0),
+              0u)
+        << verdict();
     EXPECT_NE(printed.find("craft 1 did not finish"), std::string::npos) << printed;
     EXPECT_NE(printed.find("stuck near"), std::string::npos) << printed;
     EXPECT_EQ(snapshot(), before);
+    // wrapped to the frame, and it stays until the next command, however long
+    EXPECT_GT(cursor->getPanel().getVerdict().size(), 1u);
+    for (const std::string& line : cursor->getPanel().getVerdict()) EXPECT_LE(line.size(), EditorPanel::kColumns);
+    for (int i = 0; i < 500; ++i) frame({KEY_S});
+    EXPECT_FALSE(cursor->getPanel().getVerdict().empty());
+    frame({KEY_W});
+    EXPECT_TRUE(cursor->getPanel().getVerdict().empty());
 }
 
 TEST_F(EditorCheckTest, F5OnAnEditorMadeTrackWithoutStartGate) {
@@ -426,7 +510,7 @@ TEST_F(EditorCheckTest, F5OnAnEditorMadeTrackWithoutStartGate) {
     const std::string before = snapshot();
     int frames = 0;
     const std::string printed = check(frames);
-    EXPECT_EQ(world.getMessage().rfind("no checkpoint 0", 0), 0u) << world.getMessage();
+    EXPECT_EQ(verdict().find("no checkpoint 0"), 29u) << verdict();
     EXPECT_NE(printed.find("Race: not run (no checkpoint 0)"), std::string::npos) << printed;
     EXPECT_EQ(snapshot(), before);
 }
@@ -435,7 +519,7 @@ TEST_F(EditorCheckTest, F5IsACommandUnderTheLock) {
     load("C 1500 1200 10 40 1 0\nE\n");
     testing::internal::CaptureStdout();
     frame({KEY_F5});
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Checking track\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Checking track on the ground of track 2\n");
     EXPECT_DOUBLE_EQ(cursor->getCooldown(), EditorCursor::kCommandLock);
     EXPECT_TRUE(cursor->isChecking());
     // without gate 0 the verdict comes in the frame after F5
@@ -484,7 +568,6 @@ TEST_F(EditorCheckTest, ALoopPlacedInDrivingOrderPassesF5) {
     const std::string before = snapshot();
     int frames = 0;
     const std::string printed = check(frames);
-    EXPECT_EQ(world.getMessage().rfind("Track OK: all four finished, best lap ", 0), 0u)
-        << world.getMessage() << "\n" << printed;
+    EXPECT_EQ(verdict().find("Track OK: all four finished, best lap "), 29u) << verdict() << "\n" << printed;
     EXPECT_EQ(snapshot(), before);
 }

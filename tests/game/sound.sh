@@ -5,17 +5,27 @@
 #  - a race: silent in the dialogs and the preview, the tune playing a few
 #    seconds after the race starts, silent again once Escape has brought
 #    back the track dialog;
-#  - the editor: silent from start to Escape.
+#  - the editor: silent from start to Escape;
+#  - without its patch set: one line on standard error saying why the music
+#    is off, and the race still runs.
 # The file is written as fast as the library mixes, not in real time, so the
 # parts of the recording are told apart by the file's size at each moment.
+# All of it plays from a copy of the game folder, run in the copy as a player
+# runs it: a game folder plays its music wherever it lies.
 source "$(dirname "$0")/lib/common.sh"
-game_test_init "$1" 90
+game_test_init "$1" 120
 require_content
 command -v sox >/dev/null || fail "sox is not installed (scripts/setup installs it)"
-grep -q '^patches = ' "$GAME_DIR/allegro.cfg" 2>/dev/null ||
-    fail "no patch set named in $GAME_DIR/allegro.cfg: the build did not lay the race music's patches"
-patches="$(sed -n 's/^patches = //p' "$GAME_DIR/allegro.cfg")"
-[ -f "${patches}default.cfg" ] || fail "no ${patches}default.cfg"
+built="$GAME_DIR"
+RUN_DIR="$WORK/moved/game"
+mkdir -p "$WORK/moved"
+cp -a "$built" "$RUN_DIR"
+GAME_BIN="$RUN_DIR/hover"
+patches="$(sed -n 's/^patches = //p' "$RUN_DIR/allegro.cfg")"
+[ -n "$patches" ] || fail "no patch set named in allegro.cfg: the build did not lay the race music's patches"
+case "$patches" in /*) fail "allegro.cfg names an absolute patch folder: $patches" ;; esac
+[ -f "$RUN_DIR/${patches}default.cfg" ] || fail "no ${patches}default.cfg in the game folder"
+! grep -rlF "$built" "$RUN_DIR/allegro.cfg" "$RUN_DIR/$patches" || fail "the game folder names the place it was built"
 start_xvfb
 
 TUNE_MIN=0.01     # the tune measures several hundredths
@@ -76,4 +86,24 @@ editor="$(rms "$wav" 44 "$end")"
 log "editor, start to Escape: RMS $editor over $(( end - 44 )) bytes"
 [ "$end" -gt 100000 ] || fail "the editor's sound output was not recorded ($end bytes)"
 lt "$editor" "$SILENCE_MAX" || fail "the editor is not silent: RMS $editor"
+[ -z "$(game_errors)" ] || fail "the editor wrote errors: $(game_errors | head -n 3)"
+
+# The patch set gone: the race runs in silence, and the player is told why, once.
+mv "$RUN_DIR/$patches" "$WORK/patches.away"
+wav="$WORK/no-patches.wav"
+record_sound "$wav"
+start_game
+choose 0 1
+wait_preview 40
+hold Return 0.15
+wait_race 60
+sleep 3
+hold Escape 0.15
+wait_track_dialog "Track" 15
+hold Escape 0.15
+wait_game_end 10 || fail "Escape in the track dialog did not end the game"
+[ "$GAME_STATUS" -eq 0 ] || fail "the game without its patches ended with status $GAME_STATUS"
+[ "$(game_errors | wc -l)" -eq 1 ] && game_errors | grep -q "^Music is off: .*\"$patches\"" ||
+    fail "without the patch set the game should say once why the music is off: \"$(game_errors)\""
+log "without patches: $(game_errors)"
 log "passed"

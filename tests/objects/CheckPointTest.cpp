@@ -10,6 +10,7 @@
 #include "Pixels.h"
 #include "craft/CraftTestSupport.h"
 #include "math/Angles.h"
+#include "world/Pen.h"
 #include "world/World.h"
 
 namespace {
@@ -123,8 +124,34 @@ TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLines) {
         EXPECT_EQ(getpixel(target, p.x, p.y), white) << p.x << ", " << p.y;
     for (const Vector2& p : {Vector2(158, 171), Vector2(242, 129), Vector2(158, 129)})
         EXPECT_NE(getpixel(target, p.x, p.y), white) << p.x << ", " << p.y;
-    // drawn far off the bitmap, nothing breaks
+    // drawn far off the bitmap, nothing reaches the library
+    const Pen::Count before = Pen::count();
     View far(Vector2(1e300, -1e300), target);
     cp.draw(far);
+    EXPECT_EQ(Pen::count().calls, before.calls);
+    destroy_bitmap(target);
+}
+
+TEST(CheckPoint, AGateOfAnyWidthCostsNoMoreThanTheFrame) {
+    World w(true);
+    BITMAP* target = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    View view(Vector2(320, 240), target);
+    CheckPoint cp(&w);
+    const auto cost = [&](double radius) {
+        clear_to_color(target, 0);
+        cp.setRadius(radius);
+        cp.setAngle(45);
+        const Pen::Count before = Pen::count();
+        cp.draw(view);
+        return Pen::Count{Pen::count().calls - before.calls, Pen::count().pixels - before.pixels};
+    };
+    const Pen::Count small = cost(40), huge = cost(1e300);
+    EXPECT_EQ(small.calls, 15);  // twelve posts, the label, two lines
+    EXPECT_LE(huge.calls, small.calls);
+    // the gate line crosses the whole frame, cut to it: no more than two frame widths
+    EXPECT_LE(huge.pixels, 2 * (World::kScreenWidth + 3));
+    EXPECT_GT(pixels::countColour(target, makecol(255, 255, 255)), 300);
+    // turned inside out, a gate still shows its posts
+    EXPECT_EQ(cost(-184).calls, 15);
     destroy_bitmap(target);
 }

@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "terrain/Terrain.h"
+#include "track/TrackFile.h"
+#include "track/TrackLayout.h"
+#include "world/World.h"
 
 namespace {
 
@@ -20,7 +25,7 @@ constexpr int kGroundHeight = 10;
 // columns below 50), so a test can put a grid into water.
 class FlatGround {
 public:
-    FlatGround() : heights(Terrain::kHeightmapBytes, kGroundHeight) {
+    explicit FlatGround(int height = kGroundHeight) : heights(Terrain::kHeightmapBytes, height) {
         texture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
         clear_to_color(texture, makecol(60, 160, 60));
         rectfill(texture, 0, 0, 49, Terrain::GRID_SIZE - 1, makecol(30, 60, 200));
@@ -65,26 +70,6 @@ std::string all(const std::vector<TrackCheck::Problem>& list) {
 }
 
 }  // namespace
-
-TEST(TrackCheck, RecordLinesFollowTheReader) {
-    // blank lines, skipped letters, a letter glued to its number, a record over two lines
-    const std::string text =
-        "\n"
-        "S 10 20 5 3\n"
-        "x X 1 2 3\n"
-        "C10 20 0 40\n"
-        "  1 90\n"
-        "\n"
-        "W 5 5 0 2 P 7 7 7 1\n"
-        "E\n"
-        "S 1 1 1 1\n";
-    EXPECT_EQ(TrackCheck::recordLines(text), (std::vector<int>{2, 4, 7, 7}));
-    // an unreadable number ends the reading after that record, as the reader does
-    EXPECT_EQ(TrackCheck::recordLines("W 1 2 3 0\nW 1 oops 3 1\nW 4 5 6 2\n"), (std::vector<int>{1, 2}));
-    EXPECT_EQ(TrackCheck::recordLines(""), std::vector<int>{});
-    // the last number running into the end of the text still makes its record
-    EXPECT_EQ(TrackCheck::recordLines("P 1 2 3 4"), std::vector<int>{1});
-}
 
 TEST(TrackCheck, FormatsTimesAsMinutesSecondsHundredths) {
     EXPECT_EQ(TrackCheck::formatTime(41200), "0:41.20");
@@ -184,6 +169,81 @@ TEST(TrackCheck, ObjectsOutsideTheAreaOffTheMapOrOffTheGround) {
     }
 }
 
+TEST(TrackCheck, GatesTooFewUnsoundOrOnAnotherGroundAndABrokenFile) {
+    FlatGround ground;
+    std::string two = replaced(kGoodLoop, "C 1500 1800 10 40 2 180\n", "");
+    auto problems = layoutOf(ground, replaced(two, "C 1200 1500 10 40 3 90\n", ""));
+    ASSERT_EQ(problems.size(), 1u) << all(problems);
+    EXPECT_EQ(problems[0].text.find("only 2 gates: a lap needs at least 3"), 0u) << problems[0].text;
+
+    // a negative radius is named with its fix, not measured against the route or the ground
+    problems = layoutOf(ground, replaced(kGoodLoop, "C 1500 1800 10 40 2 180", "C 1500 1800 10 -184 2 180"));
+    ASSERT_EQ(problems.size(), 1u) << all(problems);
+    EXPECT_EQ(problems[0].describe(),
+              "line 3: checkpoint 2 at (1500, 1800): its radius is -184, and a gate needs a radius above 0 for a craft "
+              "to pass it; widen it with = (a new gate has 40)");
+    problems = layoutOf(ground, replaced(kGoodLoop, "C 1800 1500 10 40 1 270", "C 1800 1500 10 1537 1 270"));
+    ASSERT_EQ(problems.size(), 1u) << all(problems);
+    EXPECT_EQ(problems[0].line, 2);
+    EXPECT_NE(problems[0].text.find("its radius 1537 makes it wider than the island (3072 across)"), std::string::npos);
+    EXPECT_TRUE(layoutOf(ground, replaced(kGoodLoop, "C 1800 1500 10 40 1 270", "C 1800 1500 10 1536 1 270")).empty());
+    EXPECT_NE(find(layoutOf(ground, replaced(kGoodLoop, " 10 40 2 ", " 10 0 2 ")), "its radius is 0, and"), nullptr);
+
+    // far numbers in short form, the rest of the line still there
+    problems = layoutOf(ground, replaced(kGoodLoop, "P 1650 1200 10 4", "P 1e300 1200 10 4"));
+    ASSERT_EQ(problems.size(), 1u) << all(problems);
+    EXPECT_EQ(problems[0].text, "powerup of kind 4 at (1e+300, 1200): outside the track area (0 to 3072), where no "
+                                "craft can go; move it inside");
+
+    // checked on a ground 90 higher than the one it was made on
+    FlatGround high(100);
+    problems = layoutOf(high, kGoodLoop);
+    ASSERT_FALSE(problems.empty());
+    EXPECT_EQ(problems[0].text.find("12 of the 12 gates and waypoints were placed more than 30 above or below this "
+                                    "ground: was the track made on another ground?"),
+              0u)
+        << all(problems);
+    EXPECT_NE(find(problems, "stands 90 below the ground"), nullptr);
+
+    // a wrong character on line 2: the reading stops there, and says so first
+    problems = layoutOf(ground, replaced(kGoodLoop, "C 1800 1500", "C l800 1500"));
+    ASSERT_FALSE(problems.empty());
+    EXPECT_EQ(problems[0].describe(),
+              "line 2: the track file breaks off here: expected a number for the x of a checkpoint record (C), found "
+              "\"l800\"; nothing after it is read, so mend this line or save the track again from the editor");
+}
+
+TEST(TrackCheck, TheRouteCheckOfFiftyThousandGatesAndWaypointsIsLinear) {
+    FlatGround ground;
+    // a circle of 50,000 waypoints, a gate on every one: each gate finds its
+    // leg in the first cells it looks at; then every gate moved 200 off the
+    // route, so each searches every cell within its reach and as far again
+    constexpr int kCount = 50000;
+    for (double offset : {0.0, 200.0}) {
+        std::ostringstream text;
+        for (int k = 0; k < kCount; ++k) {
+            const double a = 6.283185307179586 * k / kCount;
+            text << "C " << 1536 + (1000 + offset) * std::cos(a) << ' ' << 1536 + (1000 + offset) * std::sin(a)
+                 << " 10 40 " << k << ' ' << 270 - a * 57.29577951308232 << '\n';
+        }
+        for (int k = 0; k < kCount; ++k) {
+            const double a = 6.283185307179586 * k / kCount;
+            text << "W " << 1536 + 1000 * std::cos(a) << ' ' << 1536 + 1000 * std::sin(a) << " 10 " << k << '\n';
+        }
+        text << "E\n";
+        World world(false);
+        ground.loader()(world.getTerrain());
+        std::istringstream in(text.str());
+        TrackFile::read(world, in);
+        TrackLayout layout(world, text.str());
+        const auto problems = layout.check();
+        std::printf("route check of %d gates %.0f off a route of %d legs: %lld cells and legs\n", kCount, offset,
+                    kCount, layout.getRouteWork());
+        EXPECT_EQ(problems.size(), offset > 0 ? static_cast<std::size_t>(kCount) : 0u) << problems.front().describe();
+        EXPECT_LT(layout.getRouteWork(), (offset > 0 ? 1500 : 20) * kCount);
+    }
+}
+
 TEST(TrackCheck, TheGridMustStandInsideTheAreaAndOnLand) {
     FlatGround ground;
     // gate 0 near the left edge facing +x: places 1 to 4 stand at x = 40, 10, -20, -50
@@ -197,7 +257,8 @@ TEST(TrackCheck, TheGridMustStandInsideTheAreaAndOnLand) {
     EXPECT_EQ(find(problems, "grid place 1 at (620, 1480) behind gate 0 is in water"), nullptr) << all(problems);
     EXPECT_NE(find(problems, "grid place 4 at (530, 1520) behind gate 0 is in water"), nullptr) << all(problems);
     // turned round, the same gate puts its grid on land
-    EXPECT_TRUE(layoutOf(ground, "C 650 1500 10 40 0 180\nW 650 1500 0 0\nE\n").empty());
+    problems = layoutOf(ground, "C 650 1500 10 40 0 180\nW 650 1500 0 0\nE\n");
+    EXPECT_EQ(find(problems, "grid place"), nullptr) << all(problems);
 }
 
 TEST(TrackCheck, TheGridMustNotStandInScenery) {
@@ -281,15 +342,29 @@ TEST(TrackCheck, ADriverHeldOnASteepSlopeIsToldSo) {
     EXPECT_NE(held->text.find("against a full thrust of 30"), std::string::npos) << held->text;
 }
 
+TEST(TrackCheck, ALapCountedWithinASecondIsNoLap) {
+    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
+    FlatGround ground;
+    // one gate: every crossing of the start line counts a lap at once
+    TrackCheck check(ground.loader(), "C 1500 1200 10 40 0 0\nW 1500 1200 0 0\nW 1800 1200 0 1\nE\n");
+    check.run();
+    EXPECT_FALSE(check.isRaceable());
+    const auto* lap = find(check.getProblems(), " after the one before, without going round");
+    ASSERT_NE(lap, nullptr) << all(check.getProblems());
+    EXPECT_EQ(lap->text.find("craft "), 0u);
+    EXPECT_EQ(check.verdict().find("only 1 gate"), 0u);
+}
+
 TEST(TrackCheck, ARaceWithoutGateZeroDoesNotStart) {
     FlatGround ground;
     TrackCheck check(ground.loader(), "C 1500 1200 10 40 1 0\nW 1500 1200 0 0\nE\n");
     EXPECT_TRUE(check.step(0.0));
     EXPECT_FALSE(check.raceStarted());
     EXPECT_FALSE(check.isRaceable());
-    ASSERT_EQ(check.getProblems().size(), 2u);
+    ASSERT_EQ(check.getProblems().size(), 3u);
     EXPECT_NE(check.getProblems()[0].text.find("no checkpoint 0"), std::string::npos);
-    EXPECT_EQ(check.getProblems()[1].text, "the race cannot start without checkpoint 0");
+    EXPECT_EQ(check.getProblems()[1].text.find("only 1 gate: a lap needs at least 3"), 0u);
+    EXPECT_EQ(check.getProblems()[2].text, "the race cannot start without checkpoint 0");
 }
 
 TEST(TrackCheck, StepsRaceInSlices) {
@@ -328,11 +403,16 @@ TEST(HoverCheck, ExitStatusTellsGoodFromBadTracks) {
     if (!haveFile("hover-check")) GTEST_SKIP() << "needs hover-check in the game folder";
     std::string out;
     EXPECT_EQ(runCheck("", out), 2);
-    EXPECT_NE(out.find("Usage: hover-check N FILE"), std::string::npos) << out;
+    EXPECT_NE(out.find("Usage: hover-check N [FILE]"), std::string::npos) << out;
     EXPECT_EQ(runCheck("one tracks/track1.txt", out), 2);
-    EXPECT_NE(out.find("Usage: hover-check N FILE"), std::string::npos) << out;
+    EXPECT_NE(out.find("Usage: hover-check N [FILE]"), std::string::npos) << out;
     EXPECT_EQ(runCheck("1 no-such-track-file.txt", out), 2);
     EXPECT_NE(out.find("Cannot read track file no-such-track-file.txt"), std::string::npos) << out;
+    // a folder opens but cannot be read: the check cannot run
+    EXPECT_EQ(runCheck("1 tracks", out), 2);
+    EXPECT_NE(out.find("Cannot read track file tracks"), std::string::npos) << out;
+    EXPECT_EQ(runCheck("77", out), 2);
+    EXPECT_NE(out.find("Cannot read track file tracks/track77.txt"), std::string::npos) << out;
 
     writeFile("check-good.txt", kGoodLoop);
     EXPECT_EQ(runCheck("99 check-good.txt", out), 2);
@@ -345,7 +425,8 @@ TEST(HoverCheck, ExitStatusTellsGoodFromBadTracks) {
         EXPECT_NE(out.find("no checkpoint 0"), std::string::npos) << out;
         EXPECT_NE(out.find("Verdict: "), std::string::npos) << out;
         if (haveFile("tracks/track1.txt")) {
-            EXPECT_EQ(runCheck("1 tracks/track1.txt", out), 0) << out;
+            EXPECT_EQ(runCheck("1", out), 0) << out;
+            EXPECT_NE(out.find("Checking tracks/track1.txt on the ground of track 1"), std::string::npos) << out;
             EXPECT_NE(out.find("Verdict: Track OK: all four finished, best lap "), std::string::npos) << out;
         }
         std::remove("check-bad.txt");

@@ -187,6 +187,57 @@ TEST_F(TrackWorld, ARecordCutShortIsPlacedWithWhatWasReadAndReadingStops) {
     EXPECT_EQ(as<StaticObject>(0)->getPosition(), Vector3(0, 0, 30));
 }
 
+namespace {
+std::vector<int> recordLines(const std::string& text, TrackFile::Break& broke) {
+    std::vector<int> lines;
+    for (const TrackFile::Record& r : TrackFile::scan(text, &broke)) lines.push_back(r.line);
+    return lines;
+}
+}  // namespace
+
+TEST(TrackFile, ScanFollowsTheReaderAndSaysWhereItBreaks) {
+    TrackFile::Break broke;
+    // blank lines, skipped letters, a letter glued to its number, a record over two lines
+    const std::string text = "\nS 10 20 5 3\nx X 1 2 3\nC10 20 0 40\n  1 90\n\nW 5 5 0 2 P 7 7 7 1\nE\nS 1 1 1 1\n";
+    EXPECT_EQ(recordLines(text, broke), (std::vector<int>{2, 4, 7, 7}));
+    EXPECT_EQ(broke.line, 0);
+    EXPECT_EQ(TrackFile::scan(text)[2].position, Vector3(5, 5, 0));
+    // an unreadable number ends the reading after that record, as the reader does
+    EXPECT_EQ(recordLines("W 1 2 3 0\nW 1 oops 3 1\nW 4 5 6 2\n", broke), (std::vector<int>{1, 2}));
+    EXPECT_EQ(broke.describe(), "line 2: expected a number for the y of a waypoint record (W), found \"oops\"");
+    EXPECT_EQ(recordLines("", broke), std::vector<int>{});
+    EXPECT_EQ(broke.describe(), "line 1: expected the end line E, found the end of the file");
+    // the last number running into the end still makes its record; the E is missing
+    EXPECT_EQ(recordLines("P 1 2 3 4", broke), std::vector<int>{1});
+    EXPECT_EQ(broke.expected, "the end line E");
+    // cut off: named on the line it was cut on, not on the blank lines after
+    EXPECT_EQ(recordLines("S 1 2 3 1\nC 5 6 7 40\n\n\n", broke), (std::vector<int>{1, 2}));
+    EXPECT_EQ(broke.describe(), "line 2: expected a whole number for the number of a checkpoint record (C), found the end of the file");
+    recordLines("C 1 2 3 40 99999999999 0\nE\n", broke);
+    EXPECT_EQ(broke.found, "\"99999999999\"");
+    EXPECT_FALSE(TrackFile::scan("C 1 2 3 40 99999999999 0\nE\n")[0].complete);
+    EXPECT_TRUE(TrackFile::scan("C 1 2 3 40 9 0\nE\n")[0].complete);
+    recordLines("S 1 2 3 1\n\n  W 4 5 \x01" + std::string(40, 'q') + "\n", broke);
+    EXPECT_EQ(broke.found, "\"?qqqqqqqqqqqqqqq...\"");
+}
+
+TEST_F(TrackWorld, ABrokenFileIsNamedOnceWithItsLineAndKeepsWhatWasRead) {
+    ::testing::internal::CaptureStderr();
+    load("C 800 800 50 105 0 44.9\nC l519.6 391.7 53 105 1 357.9\nC 2310.1 709.9 47.9 105 2 315.2\nE\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tracks/track1.txt, line 2: expected a number for the x of a checkpoint record (C), found \"l519.6\"\n");
+    ASSERT_EQ(objects().size(), 2u);
+    EXPECT_EQ(as<CheckPoint>(1)->getPosition(), Vector3(0, 0, 0));
+    EXPECT_EQ(world->getCheckpointCount(), 1);
+    // the preview and the run read the file twice: one line for both
+    ::testing::internal::CaptureStderr();
+    loadFile();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_NE(world->getTrackFileBreak().find("line 2"), std::string::npos);
+    load("S 1 2 3 1\nE\n");
+    EXPECT_EQ(world->getTrackFileBreak(), "");
+}
+
 TEST_F(TrackWorld, MissingOrUnreadableFileGivesAnEmptyTrack) {
     EXPECT_EQ(loadFile(), "NUmber of checkpoints:0\n");
     EXPECT_TRUE(objects().empty());

@@ -2,97 +2,115 @@
 
 #include <gtest/gtest.h>
 
-TEST(FrameTimer, NoUpdateBeforeTheFirstTickThenTheMeanPass) {
-    FrameTimer t;
-    EXPECT_FALSE(t.shouldUpdate());
-    for (int i = 0; i < 50; ++i) t.passDone();
-    EXPECT_FALSE(t.shouldUpdate());
-    t.onTick();
-    EXPECT_TRUE(t.shouldUpdate());
-    EXPECT_DOUBLE_EQ(t.step(), 0.02);
-    EXPECT_EQ(t.passes(), 0);
-    for (int i = 0; i < 200; ++i) t.passDone();
-    t.onTick();
-    EXPECT_DOUBLE_EQ(t.step(), 0.005);
+#include <random>
+
+namespace {
+
+constexpr double kStep = FrameTimer::kStep;
+
+// The steps of passes every `gap` seconds from `from` up to `to`.
+int stepsOver(FrameTimer& t, double from, double to, double gap) {
+    int steps = 0;
+    for (double now = from; now < to - 1e-9; now += gap) steps += t.stepsDue(now);
+    return steps;
 }
 
-TEST(FrameTimer, TickWithoutPassesKeepsTheStep) {
+// Started at 0 s, past its still first second at 1 s.
+FrameTimer runningAtOneSecond() {
     FrameTimer t;
-    t.onTick();  // a tick left over before any pass: no step of 1/0
-    EXPECT_EQ(t.step(), 0.0);
-    EXPECT_FALSE(t.shouldUpdate());
-    for (int i = 0; i < 40; ++i) t.passDone();
-    t.onTick();
-    t.onTick();
-    EXPECT_DOUBLE_EQ(t.step(), 0.025);
+    t.start(0.0, false, false);
+    t.stepsDue(1.0);
+    return t;
 }
 
-TEST(FrameTimer, PauseHoldsUntilSpaceResumes) {
-    FrameTimer t;
-    for (int i = 0; i < 10; ++i) t.passDone();
-    t.onTick();
-    EXPECT_FALSE(t.resume()) << "Space while running does nothing";
-    EXPECT_TRUE(t.shouldUpdate());
-    t.pause();
-    EXPECT_FALSE(t.shouldUpdate());
-    // the step is still recomputed while paused
-    for (int i = 0; i < 20; ++i) t.passDone();
-    t.onTick();
-    EXPECT_DOUBLE_EQ(t.step(), 0.05);
-    EXPECT_FALSE(t.shouldUpdate());
-    t.passDone();
-    EXPECT_TRUE(t.resume());
-    EXPECT_EQ(t.passes(), 0) << "the count restarts with the timer";
-    EXPECT_TRUE(t.shouldUpdate());
-}
+}  // namespace
 
-TEST(FrameTimer, PauseAndSpaceHeldTogetherKeepTheWorldStill) {
+TEST(FrameTimer, StillForTheFirstSecondThenOneStepEachSixtiethAsTheLoopRuns) {
     FrameTimer t;
-    t.start(false, false);
-    for (int i = 0; i < 10; ++i) t.passDone();
-    t.onTick();
-    // each pass reads Pause, then updates, then reads Space; both go down in
-    // the same pass and stay down
-    for (int pass = 0; pass < 5; ++pass) {
-        t.pauseKey(true);
-        EXPECT_FALSE(t.shouldUpdate()) << pass;
-        EXPECT_FALSE(t.spaceKey(true)) << pass;
-        t.passDone();
+    t.start(10.0, false, false);
+    // the loop as World::run drives it, waking up to 6 ms late as on a busy machine
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> late(0.0, 0.006);
+    int steps = 0, passes = 0, stillPasses = 0;
+    for (double now = 10.0; now < 13.0; ++passes) {
+        const bool wasRunning = t.isRunning();
+        const int n = t.stepsDue(now);
+        if (wasRunning) {
+            EXPECT_EQ(n, 1) << "pass at " << now;
+        }
+        stillPasses += !t.isRunning();
+        steps += n;
+        const double next = t.nextPass(now + 0.0003);
+        EXPECT_GE(next - now, kStep - 0.0063) << "two passes in one sixtieth";
+        now = next + late(random);
     }
-    EXPECT_FALSE(t.shouldUpdate());
+    EXPECT_NEAR(stillPasses, FrameTimer::kFrameRate, 1) << "the first second is drawn, not played";
+    EXPECT_NEAR(passes, 3 * FrameTimer::kFrameRate, 1);
+    EXPECT_NEAR(steps, 2 * FrameTimer::kFrameRate, 1) << "two seconds of racing are 120 steps of 1/60 s";
+
+    // passes slower than the frame rate still keep game time to real time
+    FrameTimer slow = runningAtOneSecond();
+    const int at25 = stepsOver(slow, 1.04, 5.0, 0.04);
+    EXPECT_NEAR(at25 * kStep, 4.96 - 1.0, kStep) << "25 passes a second";
+    EXPECT_NEAR((at25 + stepsOver(slow, 5.04, 9.0, 0.08)) * kStep, 8.96 - 1.0, kStep) << "12.5 a second";
+}
+
+TEST(FrameTimer, AStallOfAnyLengthAddsATenthOfASecondAndPausedTimeNothing) {
+    for (double stall : {0.5, 3.005, 3600.0}) {
+        FrameTimer t = runningAtOneSecond();
+        EXPECT_EQ(stepsOver(t, 1.0 + kStep, 2.0, kStep), 59);
+        EXPECT_EQ(t.stepsDue(2.0 + stall) * kStep, 0.1) << stall;
+        // no burst of catching-up passes: one step a pass again
+        const double next = t.nextPass(2.0 + stall);
+        EXPECT_LE(next, 2.0 + stall + kStep + 1e-9);
+        EXPECT_EQ(t.stepsDue(next), 1);
+        EXPECT_EQ(t.stepsDue(next + kStep), 1);
+    }
+    FrameTimer t = runningAtOneSecond();
+    t.pauseKey(true);
+    EXPECT_EQ(stepsOver(t, 1.0 + kStep, 30.0, kStep), 0) << "half a minute paused";
+    t.spaceKey(false);
+    EXPECT_TRUE(t.spaceKey(true));
+    EXPECT_EQ(t.stepsDue(30.0), 1) << "the pass after the resume owes one step, not the pause";
+
+    // paused in the still first second: still for a whole second from the resume
+    t.start(0.0, false, false);
+    t.stepsDue(0.5);
+    t.pauseKey(true);
+    t.stepsDue(2.0);
+    t.spaceKey(false);
+    EXPECT_TRUE(t.spaceKey(true));
+    EXPECT_EQ(stepsOver(t, 2.0 + kStep, 3.0 - kStep, kStep), 0);
+    EXPECT_EQ(stepsOver(t, 3.0, 3.5, kStep), 29);
+}
+
+TEST(FrameTimer, PauseAndSpaceHeldTogetherOrPauseAsAToggleKeepTheirRules) {
+    FrameTimer t = runningAtOneSecond();
+    // each pass reads Pause, then updates, then reads Space; both go down in
+    // the same pass and stay down: still paused
+    for (int pass = 0; pass < 3; ++pass) {
+        t.pauseKey(true);
+        EXPECT_FALSE(t.spaceKey(true)) << pass;
+    }
     // Pause let go (its release pauses again: nothing changes), Space still held
     t.pauseKey(false);
     EXPECT_FALSE(t.spaceKey(true));
-    EXPECT_FALSE(t.shouldUpdate());
+    EXPECT_TRUE(t.isPaused());
     // Space let go and pressed again: running
     EXPECT_FALSE(t.spaceKey(false));
     EXPECT_TRUE(t.spaceKey(true));
-    EXPECT_TRUE(t.shouldUpdate());
-}
 
-TEST(FrameTimer, PauseReportedAsAToggleStillPausesOnEveryPress) {
-    FrameTimer t;
-    // a toggle left on by an earlier race is no press
-    t.start(true, false);
-    t.onTick();
-    for (int i = 0; i < 10; ++i) t.passDone();
-    t.onTick();
+    // Under X11 Pause is a toggle: a toggle left on by an earlier race is no
+    // press, every change of it is one
+    t.start(0.0, true, false);
     t.pauseKey(true);
-    EXPECT_TRUE(t.shouldUpdate());
-    // first press: the state goes up to down and stays down after release
+    EXPECT_FALSE(t.isPaused());
     t.pauseKey(false);
-    EXPECT_FALSE(t.shouldUpdate());
-    EXPECT_FALSE(t.spaceKey(false));
-    EXPECT_TRUE(t.spaceKey(true));
+    EXPECT_TRUE(t.isPaused());
     t.spaceKey(false);
-    for (int pass = 0; pass < 3; ++pass) {
-        t.pauseKey(false);
-        EXPECT_TRUE(t.shouldUpdate()) << "the state left as it is does not pause again";
-    }
-    // the next press turns the toggle back: that pauses too
-    t.pauseKey(true);
-    EXPECT_FALSE(t.shouldUpdate());
-    EXPECT_FALSE(t.spaceKey(false));
     EXPECT_TRUE(t.spaceKey(true));
-    EXPECT_TRUE(t.shouldUpdate());
+    t.pauseKey(false);
+    EXPECT_FALSE(t.isPaused()) << "the state left as it is does not pause again";
+    t.pauseKey(true);
+    EXPECT_TRUE(t.isPaused());
 }

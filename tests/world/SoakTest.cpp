@@ -17,6 +17,7 @@
 #include "objects/GameObject.h"
 #include "objects/Powerup.h"
 #include "objects/Wake.h"
+#include "world/FrameTimer.h"
 #include "world/World.h"
 
 namespace {
@@ -25,9 +26,9 @@ namespace {
 // driver; a frame is composed every few steps, so that drawing (wakes reset
 // their damping when drawn, the draw order is rebuilt) runs all along too
 // while the half hour stays quick in a sanitizer build.
-constexpr double kStep = 1.0 / 60.0;
+constexpr double kStep = FrameTimer::kStep;
 constexpr int kDrawEvery = 4;
-constexpr int kStepsPerSecond = 60;
+constexpr int kStepsPerSecond = FrameTimer::kFrameRate;
 constexpr int kSoakSeconds = 30 * 60;
 constexpr int kMemoryWarmUpSeconds = 120;
 // Heap the race may gain after its warm-up, besides the wakes alive: room for

@@ -2,6 +2,7 @@
 //   hover-content GAME_DIR DAT_TOOL WORK_DIR
 // The pictures, sounds, music and heightmaps are written into WORK_DIR and
 // packed with the datafile tool; the same program always makes the same bytes.
+// The desktop icon of the installed game is left in WORK_DIR as icon.png.
 #include <allegro.h>
 
 #include <cerrno>
@@ -18,7 +19,9 @@
 #include "ContentPalette.h"
 #include "CraftRenderer.h"
 #include "FontArt.h"
+#include "IconArt.h"
 #include "MusicWriter.h"
+#include "PngWriter.h"
 #include "SoundSynth.h"
 #include "SpriteArt.h"
 #include "TrackCatalog.h"
@@ -170,6 +173,8 @@ int main(int argc, char** argv) {
         makeTracks(work, gameDir, datTool, palette);
         fs::copy_file(work / "data.dat", gameDir / "data.dat", fs::copy_options::overwrite_existing);
         fs::copy_file(work / "tracks.dat", gameDir / "tracks.dat", fs::copy_options::overwrite_existing);
+        if (!PngWriter::write((work / "icon.png").string(), IconArt::kSize, IconArt::kSize, IconArt::render()))
+            throw std::runtime_error("cannot write the icon");
     } catch (const std::exception& e) {
         std::cerr << "hover-content: " << e.what() << "\n";
         return 1;

@@ -21,6 +21,7 @@ RUN_DIR=""             # the folder the game runs in (a copy of the game folder'
 XVFB_PID=""
 GAME_PID=""
 GAME_WIN=""
+GAME_TITLE="Hovercraft racer"  # the title of the game's window
 GAME_OUT=""            # standard output of the last game started
 GAME_ERR=""            # standard error of the last game started
 export GAME_STATUS=""  # exit status of the last game that ended
@@ -98,13 +99,14 @@ require_content() {
 }
 
 # make_run_dir: a scratch folder the game runs in, holding links to the game
-# folder's content, so that what the game writes (newtrack.txt) stays in it
-# and a test can damage a file without touching the build.
+# folder's content (the music's patch set too), so that what the game writes
+# (newtrack.txt) stays in it and a test can damage a file without touching
+# the build.
 make_run_dir() {
     RUN_DIR="$WORK/run"
     mkdir -p "$RUN_DIR"
     local f
-    for f in data.dat tracks.dat tracks; do
+    for f in data.dat tracks.dat tracks patches; do
         [ -e "$GAME_DIR/$f" ] && ln -s "$GAME_DIR/$f" "$RUN_DIR/$f"
     done
     return 0
@@ -146,7 +148,7 @@ start_game() {
     xdotool mousemove 790 590 >/dev/null 2>&1
     (cd "$RUN_DIR" && exec "$GAME_BIN" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
-    GAME_WIN="$(timeout 15 xdotool search --sync --onlyvisible --name '^hover$' 2>/dev/null | head -n 1)"
+    GAME_WIN="$(timeout 15 xdotool search --sync --onlyvisible --name "^$GAME_TITLE\$" 2>/dev/null | head -n 1)"
     [ -n "$GAME_WIN" ] || fail "the game window did not appear within 15 s"
     # no window manager: the keyboard goes to the game's window
     xdotool windowfocus "$GAME_WIN" >/dev/null 2>&1
@@ -239,6 +241,15 @@ differ() {
 # ge A B / lt A B: floating-point comparisons for tests.
 ge() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
 lt() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# close_window: the close button of the game's window, pressed as a window
+# manager presses it (xdotool's windowclose destroys the window instead).
+close_window() {
+    # shellcheck disable=SC2046
+    [ -x "$WORK/close_window" ] || cc -o "$WORK/close_window" "$(dirname "${BASH_SOURCE[0]}")/close_window.c" \
+        $(pkg-config --cflags --libs x11) || fail "cannot build the close button"
+    "$WORK/close_window" "$GAME_WIN" || fail "could not close window $GAME_WIN"
+}
 
 # ---- reading text of the library's 8x8 font back from a screenshot ----
 

@@ -1,26 +1,27 @@
 #!/usr/bin/env python3
 """A track author's hands in the editor, for the whole-game editor loop test.
 
-  editor_loop.py scenery TRACK.txt OUT.txt
-      OUT.txt gets only the scenery (S) records of TRACK.txt, closed by E.
   editor_loop.py plan TRACK.txt PLAN.txt
       PLAN.txt gets the loop to build: eight points taken from the route (W
       records) of TRACK.txt, spread round the lap in driving order, the first
       where the route heads +x; a gate (C) at every second point.  One line
       per point: "x y gate" (gate 1 or 0).
-  editor_loop.py drive PLAN.txt GAME_OUT
-      walks the editor's cursor from its start to each point in turn by
-      holding S/Z and A/X (xdotool, to the focused window); at each point
-      finds where the cursor really is from an F5 report (GAME_OUT is the
-      game's standard output), moves it onto the point, and places a
-      waypoint and, when planned, a gate.  Prints each point reached.
-  editor_loop.py compare PLAN.txt NEWTRACK.txt SCENERY_COUNT TOLERANCE
-      the saved file holds the scenery records first, then the placements in
-      the planned order (at each point W, then C for a gate), each within TOLERANCE units of its plan; prints
-      planned against saved positions; exit 1 when they do not match.
+  editor_loop.py drive PLAN.txt
+      walks the editor's cursor to each point in turn by holding S/Z and A/X
+      (xdotool, to the focused window), steering by the position the editor's
+      readout shows, and places at each point a gate (C) when planned, then
+      a waypoint (W), reading back from the readout the number each was
+      given.  Prints each point reached.  The readout is read from the
+      screen with read_text of common.sh: LIB, WORK and GAME_WIN come from
+      the environment.
+  editor_loop.py compare PLAN.txt NEWTRACK.txt TOLERANCE
+      the saved file holds the placements in the planned order (at each
+      point C for a gate, then W), each within TOLERANCE units of its plan;
+      prints planned against saved positions; exit 1 when they do not match.
 """
 
 import math
+import os
 import re
 import subprocess
 import sys
@@ -30,10 +31,12 @@ SPEED = 400.0          # cursor speed, units per second of game time
 START = (1536.0, 1536.0)
 POINTS = 8
 GATES = 4
-HOLD = 0.3             # a command key is held this long: one placement
+HOLD = 0.12            # a command key is held this long: one placement
 LAG = 0.06             # a key is seen held this much longer than it is held
-PROBE_WAIT = 20        # seconds an F5 report may take
-LOCK_WAIT = 1.1        # after a command key is let go, before the next one
+LOCK_WAIT = 1.5        # after a command key is let go, before the next one (a second of game time, and some)
+CLOSE = 30.0           # a point is reached this near
+TAP = 0.01             # the shortest hold of a movement key
+TRIES = 8              # moves towards a point at most
 
 
 def records(path, letter):
@@ -44,13 +47,6 @@ def records(path, letter):
             if t and t[0] == letter:
                 out.append(t)
     return out
-
-
-def scenery(track, out):
-    with open(out, "w") as f:
-        for t in records(track, "S"):
-            f.write(" ".join(t) + "\n")
-        f.write("E\n")
 
 
 def plan(track, out):
@@ -113,11 +109,12 @@ def hold_keys(keys, seconds):
 def move(dx, dy, lag):
     """Holds the x and the y key together, each let go when its part is done."""
     keys = []
-    if abs(dx) > 1:
+    if abs(dx) > CLOSE / 2:
         keys.append(("s" if dx > 0 else "z", abs(dx) / SPEED))
-    if abs(dy) > 1:
+    if abs(dy) > CLOSE / 2:
         keys.append(("a" if dy > 0 else "x", abs(dy) / SPEED))
-    keys = [(k, t - lag) for k, t in keys if t - lag > 0]
+    # a short move is a tap, as short as the keys allow
+    keys = [(k, max(t - lag, TAP)) for k, t in keys]
     if not keys:
         return
     keys.sort(key=lambda kt: kt[1])
@@ -134,66 +131,61 @@ def command(k):
     time.sleep(LOCK_WAIT - 0.15)
 
 
-PROBE = re.compile(r"checkpoint (\d+) at \((-?\d+), (-?\d+)\): the drivers' route passes no nearer")
+READOUT = re.compile(r"^x (-?\d+)  y (-?\d+)  height -?\d+  ground of track \d+  next CP (\d+) WP (\d+)")
 
 
-def reports(out):
-    with open(out) as f:
-        return f.read().split("\nVerdict: ")
+def readout():
+    """The editor's two readout lines, read from the screen."""
+    # common.sh starts its variables empty: they are set after it is read
+    script = ('source "$0/common.sh"; WORK="$1"; GAME_WIN="$2"; s="$WORK/readout.png"; '
+              'xwd -silent -id "$GAME_WIN" | convert xwd:- -crop 640x24+0+0 +repage "$s" || exit 1; '
+              'read_text "$s" 4 4 78; read_text "$s" 4 14 78')
+    out = subprocess.run(["bash", "-c", script, os.environ["LIB"], os.environ["WORK"], os.environ["GAME_WIN"]],
+                         check=True, capture_output=True, text=True).stdout.split("\n")
+    first, second = (out + ["", ""])[:2]
+    m = READOUT.match(first)
+    if not m:
+        sys.exit("the readout does not show the cursor: %r" % first)
+    return float(m.group(1)), float(m.group(2)), int(m.group(3)), int(m.group(4)), second
 
 
-def probe(out):
-    """Where the cursor stands: a spare gate placed there lies off the
-    drivers' route, and the F5 report names its position.  The gate is
-    deleted again (it is the nearest object, at distance 0)."""
-    before = len(reports(out))
-    command("c")
-    command("F5")
-    deadline = time.monotonic() + PROBE_WAIT
-    while len(reports(out)) <= before:
-        if time.monotonic() > deadline:
-            sys.exit("F5 gave no report within %d s" % PROBE_WAIT)
-        time.sleep(0.1)
-    report = reports(out)[before - 1]
-    found = [(int(m.group(1)), float(m.group(2)), float(m.group(3))) for m in PROBE.finditer(report)]
-    command("d")
-    if not found:
-        sys.exit("the F5 report names no spare gate:\n" + report)
-    _, x, y = max(found)
-    return x, y
+def expect(seen, wanted, what):
+    if seen != wanted:
+        sys.exit("after %s the readout shows %r, not %r" % (what, seen, wanted))
 
 
-def drive(path, out, lag):
-    """A waypoint at the start (the one known position) gives the spare
-    gates a route to be off; it is deleted at the end, when the route's
-    numbers fall into place."""
-    x, y = START
-    command("w")
+def drive(path, lag):
+    gates = waypoints = 0
+    x, y, _, _, _ = readout()
     for k, (px, py, gate) in enumerate(read_plan(path)):
-        move(px - x, py - y, lag)
-        ax, ay = probe(out)
-        print("point %d: aimed at (%.0f, %.0f), reached (%.0f, %.0f), %.0f off" %
-              (k, px, py, ax, ay, math.hypot(ax - px, ay - py)), flush=True)
-        move(px - ax, py - ay, lag)
-        x, y = px, py
-        command("w")
-        if k == 0:
-            # numbered after the start's waypoint: it is the first of the route
-            command("Page_Down")
+        for _ in range(TRIES):
+            if math.hypot(px - x, py - y) < CLOSE:
+                break
+            move(px - x, py - y, lag)
+            x, y, _, _, _ = readout()
+        else:
+            sys.exit("point %d at (%.0f, %.0f) not reached: the cursor stands at (%.0f, %.0f)" % (k, px, py, x, y))
         if gate:
             command("c")
-    move(START[0] - x, START[1] - y, lag)
-    command("d")
-    print("start's waypoint deleted", flush=True)
+        command("w")
+        # at a gate the gate is nearest, since it was placed first; the next
+        # numbers tell that each placement took one number
+        x, y, next_gate, next_waypoint, nearest = readout()
+        placed = "gate CP %d  radius 40  angle 0" % gates if gate else "waypoint WP %d" % waypoints
+        expect(nearest, "nearest, 0 away: " + placed, "placing at point %d" % k)
+        gates += gate
+        waypoints += 1
+        expect((next_gate, next_waypoint), (gates, waypoints), "placing at point %d" % k)
+        print("point %d: (%.0f, %.0f) reached at (%.0f, %.0f): %s" % (k, px, py, x, y, placed), flush=True)
 
 
-def compare(path, saved, count, tolerance):
+def compare(path, saved, tolerance):
     points = read_plan(path)
     want = []
     for px, py, gate in points:
-        want.append(("W", px, py))
         if gate:
             want.append(("C", px, py))
+        want.append(("W", px, py))
     got = []
     with open(saved) as f:
         got = [l.split() for l in f if l.split()]
@@ -202,10 +194,7 @@ def compare(path, saved, count, tolerance):
     if not got or got[-1] != ["E"]:
         print("the saved file does not end with E")
         ok = False
-    if len(body) < count or any(t[0] != "S" for t in body[:count]):
-        print("the saved file does not start with the %d scenery records" % count)
-        ok = False
-    placed = body[count:]
+    placed = body
     if len(placed) != len(want):
         print("%d records placed, %d planned: %s" % (len(placed), len(want), [" ".join(t) for t in placed]))
         ok = False
@@ -230,14 +219,12 @@ def compare(path, saved, count, tolerance):
 
 def main():
     what = sys.argv[1] if len(sys.argv) > 1 else ""
-    if what == "scenery" and len(sys.argv) == 4:
-        scenery(sys.argv[2], sys.argv[3])
-    elif what == "plan" and len(sys.argv) == 4:
+    if what == "plan" and len(sys.argv) == 4:
         plan(sys.argv[2], sys.argv[3])
-    elif what == "drive" and len(sys.argv) == 4:
-        drive(sys.argv[2], sys.argv[3], LAG)
-    elif what == "compare" and len(sys.argv) == 6:
-        sys.exit(0 if compare(sys.argv[2], sys.argv[3], int(sys.argv[4]), float(sys.argv[5])) else 1)
+    elif what == "drive" and len(sys.argv) == 3:
+        drive(sys.argv[2], LAG)
+    elif what == "compare" and len(sys.argv) == 5:
+        sys.exit(0 if compare(sys.argv[2], sys.argv[3], float(sys.argv[4])) else 1)
     else:
         sys.exit(__doc__)
 

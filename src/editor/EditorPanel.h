@@ -1,0 +1,40 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct BITMAP;
+
+// The editor's own lines over the map, in the library's 8-pixel font: the
+// readout of the cursor and the nearest object at the top, the last check's
+// verdict under it (wrapped to the frame and kept until the next command),
+// and the keys at the bottom, shown or hidden with H.
+class EditorPanel {
+public:
+    static constexpr int kLeft = 4;
+    static constexpr int kTop = 4;
+    static constexpr int kLineHeight = 10;
+    // characters a line of the frame holds, margins kept
+    static constexpr std::size_t kColumns = 78;
+    // the verdict's lines at most; a longer one ends in "..."
+    static constexpr std::size_t kVerdictLines = 8;
+
+    void setVerdict(const std::string& text) { verdict = wrap(text, kColumns, kVerdictLines); }
+    void clearVerdict() { verdict.clear(); }
+    // The verdict as it stands on the screen, line by line.
+    const std::vector<std::string>& getVerdict() const { return verdict; }
+    void toggleHelp() { helpShown = !helpShown; }
+    bool isHelpShown() const { return helpShown; }
+
+    void draw(BITMAP* target, const std::vector<std::string>& readout) const;
+
+    // `text` in lines of at most `columns` characters, broken at spaces
+    // where it can be; no more than `lines` of them.
+    static std::vector<std::string> wrap(const std::string& text, std::size_t columns, std::size_t lines);
+    // The keys of the editor, a line each.
+    static const std::vector<std::string>& helpLines();
+
+private:
+    std::vector<std::string> verdict;
+    bool helpShown = true;
+};

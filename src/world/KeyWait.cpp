@@ -1,0 +1,43 @@
+#include "world/KeyWait.h"
+
+#include <allegro.h>
+
+#include "world/CloseButton.h"
+
+namespace {
+
+// How long a wait rests between two looks at the keyboard, in milliseconds.
+constexpr unsigned int kPollRest = 10;
+
+void look() {
+    if (keyboard_needs_poll()) poll_keyboard();
+}
+
+}  // namespace
+
+bool KeyWait::anyHeld(const volatile char* keys) {
+    for (int k = 1; k < KEY_MAX; ++k) {
+        if (k == KEY_PAUSE || k == KEY_NUMLOCK || k == KEY_CAPSLOCK || k == KEY_SCRLOCK) continue;
+        if (keys[k]) return true;
+    }
+    return false;
+}
+
+void KeyWait::untilReleased() {
+    look();
+    while (anyHeld(key) && !CloseButton::pressed()) {
+        rest(kPollRest);
+        look();
+    }
+    clear_keybuf();
+}
+
+bool KeyWait::forPress() {
+    while (!keypressed()) {
+        if (CloseButton::pressed()) return false;
+        rest(kPollRest);
+        look();
+    }
+    readkey();
+    return true;
+}

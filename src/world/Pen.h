@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "math/Vector2.h"
+
+struct BITMAP;
+
+// The lines, discs and labels of objects on the track, kept to their target
+// before they reach the library: a line is cut to the target in double, a
+// disc or label wholly outside it is not drawn at all. An object a billion
+// screens wide thus costs what a small one does. Counts what it hands on.
+class Pen {
+public:
+    struct Count {
+        long long calls = 0;   // library drawing calls
+        long long pixels = 0;  // pixels those calls cover at most
+    };
+
+    static void line(BITMAP* target, const Vector2& a, const Vector2& b, int colour);
+    // A filled circle of `radius` pixels.
+    static void disc(BITMAP* target, const Vector2& centre, int radius, int colour);
+    // Text in the library's default font, top-left at `at`, on a clear ground.
+    static void label(BITMAP* target, const std::string& text, const Vector2& at, int colour);
+
+    // Everything handed on since the program started.
+    static const Count& count() { return counted; }
+
+private:
+    static Count counted;
+};

@@ -1,0 +1,45 @@
+#!/bin/bash
+# Moving between screens with keys held too long, and the window's close
+# button (start_game finds the window by its title, the game's name): Enter
+# held 2 s in the language dialog and Escape held 2 s in a race each move one
+# screen, to the track dialog, which stays; the close button ends the game
+# from there, and ends the editor with newtrack.txt saved.
+source "$(dirname "$0")/lib/common.sh"
+game_test_init "$1" 180
+require_content
+start_xvfb
+quiet_sound
+
+# still_track_dialog WHAT: the track dialog shows a while after WHAT
+still_track_dialog() {
+    sleep 1.5
+    game_running || fail "the game ended after $1"
+    [ "$(read_text "$(shot after)" 8 8 20)" = "Track" ] || fail "$1 did not stop at the track dialog"
+}
+
+start_game
+wait_language_dialog 20
+hold Return 2
+still_track_dialog "Enter held for 2 s in the language dialog"
+hold Return 0.15
+wait_preview 40
+hold Return 0.15
+wait_race 60
+hold Escape 2
+still_track_dialog "Escape held for 2 s in a race"
+close_window
+wait_game_end 10 || fail "the close button did not end the game from the track dialog"
+[ "$GAME_STATUS" -eq 0 ] || fail "status $GAME_STATUS after the close button"
+
+start_game e 1
+wait_preview 40
+hold Return 0.15
+wait_editor 40
+sleep 1.5
+hold 1 0.15
+close_window
+wait_game_end 15 && [ "$GAME_STATUS" -eq 0 ] || fail "the close button did not end the editor with status 0"
+original="$(grep -o '^[SCPW]' "$GAME_DIR/tracks/track1.txt" | tr -d '\n')"
+saved="$(awk '{ printf "%s", $1 }' "$RUN_DIR/newtrack.txt" 2>/dev/null)"
+[ "$saved" = "${original}SE" ] || fail "newtrack.txt holds \"$saved\", not the track's records, the new S and E"
+log "passed"
