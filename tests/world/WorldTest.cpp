@@ -424,6 +424,7 @@ TEST_F(CraftWorld, PreviewShowsWhatTheModeShowsAndLoadingStartsAfreshFromTheFile
         World w(editor);
         ::testing::internal::CaptureStdout();
         w.renderPreview(1);
+        EXPECT_NE(getpixel(w.getMapBitmap(), 2560, 1600), 0) << "the ground under the objects";
         EXPECT_TRUE(powerupShown(w)) << editor;
         EXPECT_EQ(postShown(w), editor) << "gates show only in the editor";
         clear_to_color(shrunk, 0);
