@@ -2,17 +2,14 @@
 // puts what was read through a race and an editor World: update, contact
 // pass, drawing and writing. Run by scripts/fuzz.
 #include <allegro.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "FuzzScratch.h"
 #include "app/CommandLine.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
@@ -25,12 +22,6 @@ namespace {
 World* editorWorld = nullptr;
 World* raceWorld = nullptr;
 BITMAP* groundTexture = nullptr;
-char scratch[] = "/tmp/hover-fuzz-XXXXXX";
-
-void removeScratch() {
-    std::remove((std::string(scratch) + "/data.dat").c_str());
-    rmdir(scratch);
-}
 
 void prepareGround(World& w) {
     std::vector<unsigned char> heights(Terrain::kHeightmapBytes);
@@ -67,12 +58,8 @@ void exercise(World& w, const std::string& text, bool race) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) std::abort();
-    set_color_depth(32);
-    // data.dat of the right shape in a folder of our own
-    if (!mkdtemp(scratch) || chdir(scratch) != 0) std::abort();
-    std::atexit(removeScratch);
-    testfiles::writeGameData("data.dat");
+    fuzzscratch::start();
+    testfiles::writeGameData("data.dat");  // data.dat of the right shape
     currentTexts = englishTexts;
     groundTexture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
     clear_to_color(groundTexture, makecol(40, 160, 40));

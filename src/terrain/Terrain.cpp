@@ -15,27 +15,23 @@ namespace {
 const char* const kTracksFile = "tracks.dat";
 const char* const kLoadError = "Unable to load tracks datafile";
 constexpr double kAmbient = 0.4;
+constexpr int kHeightsIndex = 0;
+constexpr int kPaletteIndex = 1;
 
 Vector3 faceNormal(const Vector3& a, const Vector3& b, const Vector3& c) {
     Vector3 n = cross(b - a, c - b);
     return normalize(n);
 }
 
-// Heightmaps are raw bytes; an object the library decoded into something else
-// (a bitmap, a sample...) has no bytes to read heights from.
-bool isRawData(int type) {
-    switch (type) {
-        case DAT_FILE: case DAT_FONT: case DAT_SAMPLE: case DAT_MIDI: case DAT_PATCH: case DAT_FLI:
-        case DAT_BITMAP: case DAT_RLE_SPRITE: case DAT_C_SPRITE: case DAT_XC_SPRITE: case DAT_PALETTE:
-        case DAT_END: return false;
-        default: return true;
-    }
-}
-
-int objectCount(const DATAFILE* d) {
-    int n = 0;
-    while (d[n].type != DAT_END) ++n;
-    return n;
+// tracks.dat holds what loading `track` reads: the heightmaps as plain bytes
+// reaching as far as the track's, the palette, and the track's texture, one
+// pixel a sample. A track beyond what the file holds (an editor run takes any
+// number from the command line) is refused like a damaged file.
+bool fitsTrack(const DatafileCheck& file, int track) {
+    if (track < 1 || track > file.objectCount() - 2) return false;
+    return file.plainBytes(kHeightsIndex) / Terrain::kHeightmapBytes >= track &&
+           file.holds(kPaletteIndex, DAT_PALETTE) &&
+           file.isPicture(track + 1, Terrain::GRID_SIZE, Terrain::GRID_SIZE);
 }
 
 // A cell index of a ground coordinate, or -1 when the point is off the grid.
@@ -74,34 +70,19 @@ void Terrain::load(int track) {
     texture = nullptr;
     set_color_conversion(COLORCONV_TOTAL);
     // the first load only selects the file's palette, through which the
-    // textures of the second load are converted to the screen's depth
-    if (!DatafileCheck::isWhole(kTracksFile)) throw std::runtime_error(kLoadError);
-    DATAFILE* first = load_datafile(kTracksFile);
+    // textures of the second load are converted to the screen's depth; the
+    // library's loader trusts the file, so it is checked before each load
+    DATAFILE* first = fitsTrack(DatafileCheck(kTracksFile), track) ? load_datafile(kTracksFile) : nullptr;
     if (!first) throw std::runtime_error(kLoadError);
-    const bool hasPalette = objectCount(first) > 1 && first[1].type == DAT_PALETTE;
-    if (hasPalette) set_palette(*static_cast<PALETTE*>(first[1].dat));
+    set_palette(*static_cast<PALETTE*>(first[kPaletteIndex].dat));
     unload_datafile(first);
-    if (!hasPalette) throw std::runtime_error(kLoadError);
 
-    DATAFILE* d = DatafileCheck::isWhole(kTracksFile) ? load_datafile(kTracksFile) : nullptr;
+    DATAFILE* d = fitsTrack(DatafileCheck(kTracksFile), track) ? load_datafile(kTracksFile) : nullptr;
     if (!d) throw std::runtime_error(kLoadError);
-    // A track beyond what the file holds (an editor run takes any number from
-    // the command line) or a damaged file must not be read past its end.
-    const int count = objectCount(d);
-    const long heightBytes = count > 0 && isRawData(d[0].type) && d[0].dat ? d[0].size : 0;
-    const int trackCount = static_cast<int>(std::min<long>(heightBytes / kHeightmapBytes, count - 2));
-    BITMAP* tex = nullptr;
-    if (track >= 1 && track <= trackCount && d[track + 1].type == DAT_BITMAP) {
-        tex = static_cast<BITMAP*>(d[track + 1].dat);
-        if (tex && (tex->w < GRID_SIZE || tex->h < GRID_SIZE)) tex = nullptr;
-    }
-    if (!tex) {
-        unload_datafile(d);
-        throw std::runtime_error(kLoadError);
-    }
     datafile = d;
-    texture = tex;
-    const unsigned char* bytes = static_cast<const unsigned char*>(d[0].dat) + (track - 1) * static_cast<long>(kHeightmapBytes);
+    texture = static_cast<BITMAP*>(d[track + 1].dat);
+    const unsigned char* bytes =
+        static_cast<const unsigned char*>(d[kHeightsIndex].dat) + (track - 1) * static_cast<long>(kHeightmapBytes);
     for (int i = 0; i < GRID_SIZE; ++i)
         for (int j = 0; j < GRID_SIZE; ++j) heights[i][j] = bytes[j * GRID_SIZE + i];
     computeNormals();

@@ -28,16 +28,29 @@
 
 namespace {
 
-// What the game reads at each data.dat index it uses; anything else in the
-// file is not looked at.
-int expectedType(int index) {
-    switch (index) {
-        case World::kMessageFont: return DAT_FONT;
-        case World::kEffectSample:
-        case World::kBoostSample: return DAT_SAMPLE;
-        case World::kRaceMusic: return DAT_MIDI;
-        default: return DAT_BITMAP;
+const char* const kDataFile = "data.dat";
+const char* const kLoadError = "Failed to load datafile";
+
+// The game takes data.dat's objects by index and uses each as one kind: the
+// file must hold at each index an object fit for what the game does with it.
+// Sprites are drawn onto bitmaps of `screenDepth`; the craft frames are only
+// copied into bitmaps of the craft's own.
+bool fitsTheGame(const DatafileCheck& file, int screenDepth) {
+    if (file.objectCount() < World::kMinDataObjects) return false;
+    const int lastFrame = World::kFirstCraftFrame + HoverCraft::kFrameCount - 1;
+    for (int i = 0; i < World::kMinDataObjects; ++i) {
+        bool fit;
+        switch (i) {
+            case World::kMessageFont: fit = file.holds(i, DAT_FONT); break;
+            case World::kEffectSample: case World::kBoostSample: fit = file.holds(i, DAT_SAMPLE); break;
+            case World::kRaceMusic: fit = file.holds(i, DAT_MIDI); break;
+            default:
+                fit = i >= World::kFirstCraftFrame && i <= lastFrame ? file.isPicture(i, 1, 1)
+                                                                     : file.isSprite(i, screenDepth);
+        }
+        if (!fit) return false;
     }
+    return true;
 }
 
 const char* const kNewTrackFile = "newtrack.txt";
@@ -71,22 +84,16 @@ void World::loadData() {
     // onto any true-colour target, the craft frames are recoloured at 32 bits
     set_color_conversion(COLORCONV_KEEP_TRANS);
     if (data) return;
-    // a damaged file would crash the library's loader, so it is checked first
-    DATAFILE* loaded = DatafileCheck::isWhole("data.dat") ? load_datafile("data.dat") : nullptr;
-    if (!loaded) throw std::runtime_error("Failed to load datafile");
-    // The game addresses data.dat by index only: a short file or a wrong kind
-    // at a used index would be read as something else, so refuse it here.
-    int count = 0;
-    while (loaded[count].type != DAT_END) ++count;
-    bool ok = count >= kMinDataObjects;
-    for (int i = 0; ok && i < kMinDataObjects; ++i)
-        ok = loaded[i].type == expectedType(i) && loaded[i].dat != nullptr;
-    if (!ok) {
-        unload_datafile(loaded);
-        throw std::runtime_error("Failed to load datafile");
-    }
-    data = loaded;
-    dataCount = count;
+    // the library's loader and the game both trust the file: it is checked first
+    if (!fitsTheGame(DatafileCheck(kDataFile), bitmap_color_depth(backBuffer))) throw std::runtime_error(kLoadError);
+    data = load_datafile(kDataFile);
+    if (!data) throw std::runtime_error(kLoadError);
+}
+
+void World::unloadData() {
+    deleteAllObjects();
+    if (data) unload_datafile(data);
+    data = nullptr;
 }
 
 void* World::getData(int index) {

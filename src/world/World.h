@@ -53,6 +53,9 @@ public:
 
     // data.dat, loaded on first need; throws "Failed to load datafile".
     void loadData();
+    // For tools that load one data.dat after another into one World: deletes
+    // the objects (they borrow its sprites), then unloads the file.
+    void unloadData();
     void* getData(int index);
     BITMAP* getBitmap(int index) { return static_cast<BITMAP*>(getData(index)); }
     // Every game sound: volume 192, centre pan, normal frequency, no loop.
@@ -137,7 +140,6 @@ private:
     BITMAP* mapBitmap = nullptr;
     BITMAP* backBuffer = nullptr;
     DATAFILE* data = nullptr;
-    int dataCount = 0;
     Terrain terrain;
     View mapView;
     int scrollX = 0, scrollY = 0;

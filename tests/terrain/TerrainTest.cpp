@@ -39,16 +39,6 @@ void normaliseLight() {
     if (std::fabs(length(lightDirection) - 1.0) > 1e-12) normalize(lightDirection);
 }
 
-std::string loadError(int track) {
-    Terrain t;
-    try {
-        t.load(track);
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "loaded";
-}
-
 }  // namespace
 
 TEST(Terrain, HeightAndNormalAreBilinearInsideTheGrid) {
@@ -245,8 +235,8 @@ TEST(Terrain, TrackNumbersOutsideTheFileFailWithTheLoadError) {
     testfiles::writeTracks("tracks.dat", 3);
     const std::string error = "Unable to load tracks datafile";
     for (int track : {0, -1, 4, 40000, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
-        EXPECT_EQ(loadError(track), error) << track;
-    EXPECT_EQ(loadError(3), "loaded");
+        EXPECT_EQ(testfiles::tracksError(track), error) << track;
+    EXPECT_EQ(testfiles::tracksError(3), "loaded");
 }
 
 TEST(Terrain, DamagedTracksFileFailsWithTheLoadError) {
@@ -254,50 +244,50 @@ TEST(Terrain, DamagedTracksFileFailsWithTheLoadError) {
     ScratchDir dir;
     const std::string error = "Unable to load tracks datafile";
 
-    EXPECT_EQ(loadError(1), error) << "missing file";
+    EXPECT_EQ(testfiles::tracksError(1), error) << "missing file";
 
     writeFile("tracks.dat", Bytes());
-    EXPECT_EQ(loadError(1), error) << "empty file";
+    EXPECT_EQ(testfiles::tracksError(1), error) << "empty file";
 
     writeFile("tracks.dat", Bytes(5000, 0x5A));
-    EXPECT_EQ(loadError(1), error) << "garbage";
+    EXPECT_EQ(testfiles::tracksError(1), error) << "garbage";
 
     Bytes whole = datafileBytes(tracksObjects(3));
     writeFile("tracks.dat", Bytes(whole.begin(), whole.begin() + whole.size() / 2));
-    EXPECT_EQ(loadError(1), error) << "truncated";
+    EXPECT_EQ(testfiles::tracksError(1), error) << "truncated";
 
     auto objects = tracksObjects(3);
     objects[0].data.resize(65536 * 2);  // heights for two tracks only
     writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(loadError(3), error) << "short heightmaps";
-    EXPECT_EQ(loadError(2), "loaded");
+    EXPECT_EQ(testfiles::tracksError(3), error) << "short heightmaps";
+    EXPECT_EQ(testfiles::tracksError(2), "loaded");
 
     objects = tracksObjects(3);
     objects.pop_back();  // texture of track 3 missing
     writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(loadError(3), error) << "missing texture";
+    EXPECT_EQ(testfiles::tracksError(3), error) << "missing texture";
 
     objects = tracksObjects(2, 128);
     writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(loadError(1), error) << "small texture";
+    EXPECT_EQ(testfiles::tracksError(1), error) << "small texture";
 
     objects = tracksObjects(2);
     objects[1] = rawObject(Bytes(1024, 0));
     writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(loadError(1), error) << "no palette";
+    EXPECT_EQ(testfiles::tracksError(1), error) << "no palette";
 
     objects = tracksObjects(2);
     objects[2] = sampleObject();
     writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(loadError(1), error) << "texture of the wrong kind";
+    EXPECT_EQ(testfiles::tracksError(1), error) << "texture of the wrong kind";
 
     // a bitmap where the heightmaps belong is not bytes to read heights from
     objects = tracksObjects(2);
     objects[0] = bitmap8Object(512, 512, Bytes(512 * 512, 7));
     writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(loadError(1), error) << "heightmaps of the wrong kind";
+    EXPECT_EQ(testfiles::tracksError(1), error) << "heightmaps of the wrong kind";
 
     // one failed load leaves nothing half loaded behind: the next good one works
     writeTracks("tracks.dat", 1);
-    EXPECT_EQ(loadError(1), "loaded");
+    EXPECT_EQ(testfiles::tracksError(1), "loaded");
 }

@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "terrain/Terrain.h"
+#include "world/World.h"
+
 namespace testfiles {
 
 using Bytes = std::vector<unsigned char>;
@@ -44,6 +47,31 @@ inline Bytes datafileBytes(const std::vector<DatObject>& objects) {
         b.insert(b.end(), o.data.begin(), o.data.end());
     }
     return b;
+}
+
+// Overwrites the big-endian word at `at`.
+inline void set32(Bytes& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (24 - 8 * i));
+}
+
+// Where the type word of object `index` of an uncompressed datafile's index
+// table is (its size words follow, then its contents), past its properties.
+inline size_t objectAt(const Bytes& file, int index) {
+    const auto word = [&file](size_t at) {
+        return (uint32_t(file.at(at)) << 24) | (uint32_t(file.at(at + 1)) << 16) | (uint32_t(file.at(at + 2)) << 8) |
+               file.at(at + 3);
+    };
+    size_t at = 12;
+    for (int i = 0;; ++i) {
+        while (word(at) == static_cast<uint32_t>(DAT_PROPERTY)) at += 12 + word(at + 8);
+        if (i == index) return at;
+        at += 12 + word(at + 4);
+    }
+}
+
+inline Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline void writeFile(const std::string& path, const Bytes& b) {
@@ -176,6 +204,28 @@ inline std::vector<DatObject> tracksObjects(int tracks, int textureSize = 256) {
 }
 
 inline void writeTracks(const std::string& path, int tracks) { writeFile(path, datafileBytes(tracksObjects(tracks))); }
+
+// The error that loading data.dat into a new World ends with, or "loaded".
+inline std::string dataError() {
+    try {
+        World w(false);
+        w.loadData();
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "loaded";
+}
+
+// The error that loading `track` of tracks.dat ends with, or "loaded".
+inline std::string tracksError(int track) {
+    Terrain t;
+    try {
+        t.load(track);
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "loaded";
+}
 
 // A fresh folder that the test works in while this lives; the former working
 // directory comes back and the folder is removed at the end.

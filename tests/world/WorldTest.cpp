@@ -5,8 +5,6 @@
 #include <sys/stat.h>
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -23,6 +21,7 @@
 
 using pixels::Box;
 using pixels::drawnBox;
+using testfiles::dataError;
 using testfiles::ScratchDir;
 
 namespace {
@@ -56,16 +55,6 @@ public:
 private:
     int* deleted_;
 };
-
-std::string dataError() {
-    try {
-        World w(false);
-        w.loadData();
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "loaded";
-}
 
 // Places a probe so that its point lands on frame pixel (sx, sy) with scroll (0, 0).
 Vector3 atScreen(double sx, double sy) {
@@ -496,10 +485,8 @@ TEST_F(CraftWorld, RecordsFarOffTheMapRunCleanInARace) {
 
 // The shipped content cut short anywhere: the load error, never a crash.
 TEST(World, ShippedDatafilesCutShortGiveTheirErrors) {
-    std::ifstream dataIn("data.dat", std::ios::binary), tracksIn("tracks.dat", std::ios::binary);
-    if (!dataIn || !tracksIn) GTEST_SKIP() << "the game content is not in the working directory";
-    const testfiles::Bytes data((std::istreambuf_iterator<char>(dataIn)), std::istreambuf_iterator<char>());
-    const testfiles::Bytes tracks((std::istreambuf_iterator<char>(tracksIn)), std::istreambuf_iterator<char>());
+    const testfiles::Bytes data = testfiles::readFile("data.dat"), tracks = testfiles::readFile("tracks.dat");
+    if (data.empty() || tracks.empty()) GTEST_SKIP() << "the game content is not in the working directory";
     ScratchDir dir;
     for (int part = 1; part < 24; ++part) {
         const size_t cut = data.size() * part / 24;
@@ -509,13 +496,7 @@ TEST(World, ShippedDatafilesCutShortGiveTheirErrors) {
     for (int part = 1; part < 24; ++part) {
         const size_t cut = tracks.size() * part / 24;
         testfiles::writeFile("tracks.dat", testfiles::Bytes(tracks.begin(), tracks.begin() + cut));
-        Terrain t;
-        try {
-            t.load(1);
-            ADD_FAILURE() << "tracks.dat cut at " << cut << " loaded";
-        } catch (const std::runtime_error& e) {
-            EXPECT_STREQ(e.what(), "Unable to load tracks datafile") << cut;
-        }
+        EXPECT_EQ(testfiles::tracksError(1), "Unable to load tracks datafile") << "tracks.dat cut at " << cut;
     }
     testfiles::writeFile("data.dat", data);
     EXPECT_EQ(dataError(), "loaded");
