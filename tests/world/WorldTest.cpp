@@ -413,13 +413,16 @@ TEST_F(CraftWorld, PreviewShowsWhatTheModeShowsAndLoadingStartsAfreshFromTheFile
         World w(editor);
         ::testing::internal::CaptureStdout();
         w.renderPreview(1);
+        ::testing::internal::GetCapturedStdout();
         EXPECT_NE(getpixel(w.getMapBitmap(), 2560, 1600), 0) << "the ground under the objects";
         EXPECT_TRUE(powerupShown(w)) << editor;
         EXPECT_EQ(postShown(w), editor) << "gates show only in the editor";
         clear_to_color(shrunk, 0);
         stretch_blit(w.getMapBitmap(), shrunk, 0, 0, 5120, 2560, 0, 0, 640, 320);
-        EXPECT_TRUE(pixels::shows(screen, shrunk, 0, 0)) << "the map shrunk by 8 at the top, black below";
+        Hud::drawPreviewTexts(shrunk);
+        EXPECT_TRUE(pixels::shows(screen, shrunk, 0, 0)) << "the map shrunk by 8 at the top, the title and prompt";
 
+        ::testing::internal::CaptureStdout();
         w.loadTrack(1);
         ::testing::internal::GetCapturedStdout();
         EXPECT_FALSE(powerupShown(w) || postShown(w)) << "the map is rendered again without objects";
