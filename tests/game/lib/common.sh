@@ -112,29 +112,24 @@ make_run_dir() {
     return 0
 }
 
-# start_xvfb: a private X server on the first free display from :41 on.
+# start_xvfb: a private X server on a display no other test holds.
 start_xvfb() {
-    local n
-    for n in $(seq 41 99); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        local i
-        for i in $(seq 1 50); do
-            if ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi
-            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                log "Xvfb on $DISPLAY"
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-        XVFB_PID=""
+    # The server picks a free display itself and writes its number once it
+    # takes connections: two tests starting at once never share a display.
+    local number="$WORK/xvfb.display" i
+    : >"$number"
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$number" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 1 100); do
+        if grep -q '^[0-9][0-9]*$' "$number" 2>/dev/null; then
+            export DISPLAY=":$(head -n 1 "$number")"
+            log "Xvfb on $DISPLAY"
+            return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    fail "could not start Xvfb on any display from :41 to :99"
+    fail "could not start Xvfb: $(tail -n 1 "$WORK/xvfb.log")"
 }
 
 # start_game ARGS...: starts the game in RUN_DIR and waits for its window.
