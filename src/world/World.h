@@ -5,6 +5,7 @@
 
 #include "math/View.h"
 #include "terrain/Terrain.h"
+#include "world/ContactGrid.h"
 
 struct BITMAP;
 struct DATAFILE;
@@ -90,6 +91,15 @@ public:
     void run();
     void update(double dt);
     void checkContacts();
+    // Told by the objects: one was set dead; one that stays put was moved or
+    // resized.
+    void objectDied(GameObject* o) { dying.push_back(o); }
+    void objectMoved() { contacts.invalidate(); }
+    // Off, every craft is tested against every object, as a reference for the
+    // sieve that picks the objects near it (the result is the same).
+    void setBroadPhase(bool on) { broadPhase = on; }
+    // Distance tests the contact pass has made since the World was built.
+    long long getPairTests() const { return pairTests; }
     void startRace();
     void updateRanking();
     void showMessage(const std::string& text);
@@ -158,6 +168,14 @@ private:
     std::vector<GameObject*> removedObjects;
     std::vector<HoverCraft*> craftList;
     std::vector<AiWaypoint*> waypoints;
+    // The objects of `objects` whose update does something, in list order.
+    std::vector<GameObject*> busy;
+    // Objects set dead since the dead last left the list.
+    std::vector<GameObject*> dying;
+    ContactGrid contacts;
+    std::vector<GameObject*> nearby;
+    bool broadPhase = true;
+    long long pairTests = 0;
     std::multimap<double, GameObject*> drawOrder;
     GameObject* followed = nullptr;
     HoverCraft* player = nullptr;
