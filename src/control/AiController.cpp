@@ -13,7 +13,7 @@ constexpr double kAlignedThrust = 25.0;
 constexpr double kAnyThrust = 1600.0;
 }  // namespace
 
-AiController::AiController(World* w, HoverCraft* c) : world(w), craft(c) {}
+AiController::AiController(World* w, HoverCraft* c, double speed) : world(w), craft(c), desiredSpeed(speed) {}
 
 void AiController::update(double) {
     const int count = world->getWaypointCount();
@@ -28,7 +28,7 @@ void AiController::update(double) {
     // exactly on the waypoint there is no direction to want: keep the last decision
     if (!(lengthSquared(d) > 0.0)) return;
     const Vector3 n = normalize(d);
-    const Vector3 e = n * kDesiredSpeed - craft->getVelocity();
+    const Vector3 e = n * desiredSpeed - craft->getVelocity();
     const double a = radToDeg(std::atan2(-e.y, e.x));
     double r = a - craft->getHeading();
     if (r < -180) r += 360;

@@ -60,9 +60,7 @@ void HoverCraft::makeSprites() {
             for (int y = 0; y < frame->h; ++y) {
                 const int p = getpixel(frame, x, y);
                 int r = getr32(p), g = getg32(p), b = getb32(p);
-                if (colour == 2) std::swap(r, b);
-                else if (colour == 3) std::swap(r, g);
-                else if (colour == 4) g = r;
+                tint(colour, r, g, b);
                 // dark pixels vanish unless red clearly dominates them
                 int alpha = 255;
                 if (r + g + b <= 63) {
@@ -88,8 +86,15 @@ void HoverCraft::makeSprites() {
     }
 }
 
+void HoverCraft::tint(int colour, int& r, int& g, int& b) {
+    if (colour == 2) std::swap(r, b);
+    else if (colour == 3) std::swap(r, g);
+    else if (colour == 4) g = r;
+}
+
 void HoverCraft::setPosition(const Vector3& p) {
     position = p;
+    previousPosition = p;
     if (lastCheckpoint == -1) resetPosition = p;
     updateOrientation();
 }
@@ -114,6 +119,7 @@ void HoverCraft::updateOrientation() {
 }
 
 void HoverCraft::update(double dt) {
+    previousPosition = position;
     if (controller) controller->update(dt);
     if (effectTime > 0) {
         effectTime -= dt;
@@ -174,6 +180,8 @@ void HoverCraft::checkBounds() {
     const bool inside = position.x >= 0 && position.y >= 0 && position.x <= kTrackSize && position.y <= kTrackSize;
     if (inside) return;
     position = resetPosition;
+    // put back, not driven there: no gate was passed on the way
+    previousPosition = position;
     frozen = true;
     effectTime = kOutOfBoundsFreeze;
     if (isPlayer) {
@@ -279,14 +287,25 @@ bool HoverCraft::endContact(const Vector3& p, const Vector3& v, double r, const 
 
 void HoverCraft::passCheckpoint(CheckPoint* cp) {
     if (dot(position - cp->getPosition(), cp->getDirection()) < 0) return;
-    if (cp->getNumber() != nextCheckpoint || finished) return;
+    if (finished) return;
+    if (cp->getNumber() != nextCheckpoint) {
+        // through a gate out of turn: told once, on the step that crosses its
+        // line; the gate just passed, crossed again after a bounce, is no news
+        const bool missed = cp->getNumber() != lastCheckpoint && cp->crossedForward(previousPosition, position);
+        if (isPlayer && missed)
+            world->showMessage(std::string(gameText(kTextMissedGate)) + " " + std::to_string(nextCheckpoint));
+        return;
+    }
     const int clock = world->getRaceTime();
     lastCheckpointTime = clock;
     lastCheckpoint = nextCheckpoint;
     resetPosition = position;
     if (nextCheckpoint == 0) {
         laps += 1;
-        if (laps > 1) lastLapTime = clock - lapStartTime;
+        if (laps > 1) {
+            lastLapTime = clock - lapStartTime;
+            if (bestLapTime < 0 || lastLapTime < bestLapTime) bestLapTime = lastLapTime;
+        }
         lapStartTime = clock;
         if (laps > world->getLapCount()) finished = true;
         const std::string text =

@@ -46,6 +46,9 @@ public:
     Vector3 getImpulse() const { return impulse; }
     Vector3 getResetPosition() const { return resetPosition; }
     int getColour() const { return colour; }
+    // The craft of colour `colour` (1 to 4) wear the first one's paint with its
+    // channels swapped: what a pixel of colour r, g, b becomes on them.
+    static void tint(int colour, int& r, int& g, int& b);
 
     void setController(Controller* c);
     Controller* getController() const { return controller; }
@@ -66,6 +69,8 @@ public:
     int getLastCheckpointTime() const { return lastCheckpointTime; }
     int getNextCheckpoint() const { return nextCheckpoint; }
     int getLastLapTime() const { return lastLapTime; }
+    // The shortest whole lap so far, in ms; -1 before the first one.
+    int getBestLapTime() const { return bestLapTime; }
     int getLapStartTime() const { return lapStartTime; }
     bool isFinished() const { return finished; }
     int getRacePosition() const { return racePosition; }
@@ -103,10 +108,14 @@ private:
     Vector3 forward;
     Vector3 impulse;
     Vector3 resetPosition;
+    // where the craft stood before the step that brought it here: a gate is
+    // passed through once, on the step that crosses its line
+    Vector3 previousPosition;
     int nextCheckpoint = 0;
     int lastCheckpoint = -1;
     int lastCheckpointTime = 0;
     int lastLapTime = 0;
+    int bestLapTime = -1;
     int lapStartTime = 0;
     int laps = 0;
     int racePosition = 0;

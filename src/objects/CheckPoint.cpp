@@ -71,15 +71,19 @@ void CheckPoint::read(std::istream& in) {
 }
 
 void CheckPoint::draw(View& view) {
+    const int white = makecol(255, 255, 255);
+    drawGate(view, makecol(255, 255, 0), white);
+    const Vector2 c = project(view, position);
+    Pen::label(view.target, "CP " + std::to_string(number), c, white);
+    Pen::line(view.target, c, project(view, position + direction * radius), white);
+}
+
+void CheckPoint::drawGate(View& view, int postColour, int lineColour) {
     const Terrain& terrain = world->getTerrain();
-    const int yellow = makecol(255, 255, 0), white = makecol(255, 255, 255);
     for (double a = 0.0; a < kFullTurn; a += kPostStep) {
         Vector3 post = position + Vector3(radius * std::sin(a), radius * std::cos(a), 0.0);
         post.z = terrain.heightAt(Vector2(post.x, post.y));
-        Pen::disc(view.target, project(view, post), kPostRadius, yellow);
+        Pen::disc(view.target, project(view, post), kPostRadius, postColour);
     }
-    const Vector2 c = project(view, position);
-    Pen::label(view.target, "CP " + std::to_string(number), c, white);
-    Pen::line(view.target, project(view, position - halfGate), project(view, position + halfGate), white);
-    Pen::line(view.target, c, project(view, position + direction * radius), white);
+    Pen::line(view.target, project(view, position - halfGate), project(view, position + halfGate), lineColour);
 }

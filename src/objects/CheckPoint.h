@@ -11,7 +11,11 @@ public:
     explicit CheckPoint(World* world);
 
     void setPosition(const Vector3& p) override;
+    // The editor's marks: the posts and gate line in yellow and white, the
+    // gate's number and the way it faces.
     void draw(View& view) override;
+    // The twelve posts round the gate and its gate line, in the colours given.
+    void drawGate(View& view, int postColour, int lineColour);
     // A gate never changes by itself.
     void update(double dt) final;
     char typeCode() const override;
@@ -26,6 +30,11 @@ public:
     void setNumber(int n) { number = n; }
     Vector3 getDirection() const { return direction; }
     Vector3 getHalfGate() const { return halfGate; }
+    // Whether a craft that moved from `from` to `to` went over the gate's line
+    // the way the gate faces.
+    bool crossedForward(const Vector3& from, const Vector3& to) const {
+        return dot(from - position, direction) < 0 && dot(to - position, direction) >= 0;
+    }
 
 private:
     void computeGate();

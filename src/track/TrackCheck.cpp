@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <random>
 #include <sstream>
 
 #include "control/AiController.h"
@@ -13,6 +14,7 @@
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
 #include "terrain/Terrain.h"
+#include "track/RouteFigures.h"
 #include "track/TrackFile.h"
 #include "track/TrackLayout.h"
 #include "world/World.h"
@@ -22,11 +24,30 @@ namespace {
 std::string at(const Vector3& p) { return TrackLayout::at(p); }
 std::string whole(double v) { return TrackLayout::whole(v); }
 
+std::string tenths(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", v);
+    return text;
+}
+
 // A slope pulling this share of a craft's full thrust all but stops it
 // climbing; a driver that overshoots its waypoint there never gets back.
 constexpr double kSteepShare = 0.9;
 
 bool finite(const Vector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+// How far a seeded race moves each craft on its grid place, along and across
+// the start direction, and turns it, in degrees.
+constexpr double kGridShift = 8.0;
+constexpr double kGridTurn = 6.0;
+
+const char* seatName(TrackCheck::Seat seat) {
+    switch (seat) {
+        case TrackCheck::Seat::Idle: return " (idle on the grid)";
+        case TrackCheck::Seat::Faster: return " (the faster driver)";
+        default: return "";
+    }
+}
 
 const char* ordinal(int place) {
     switch (place) {
@@ -39,7 +60,10 @@ const char* ordinal(int place) {
 
 }  // namespace
 
-TrackCheck::TrackCheck(GroundLoader g, std::string text) : ground(std::move(g)), trackText(std::move(text)) {}
+TrackCheck::TrackCheck(GroundLoader g, std::string text) : TrackCheck(std::move(g), std::move(text), Setup()) {}
+
+TrackCheck::TrackCheck(GroundLoader g, std::string text, Setup s)
+    : ground(std::move(g)), trackText(std::move(text)), setup(s) {}
 
 TrackCheck::~TrackCheck() = default;
 
@@ -72,6 +96,9 @@ void TrackCheck::prepare() {
     layout = std::make_unique<TrackLayout>(*world, trackText);
     layoutProblems = layout->check();
     problems = layoutProblems;
+    const RouteFigures route(*world);
+    loopLength = route.length();
+    steepestPull = route.steepestPull();
 }
 
 void TrackCheck::startRace() {
@@ -92,16 +119,37 @@ void TrackCheck::startRace() {
     world->startRace();
     started = true;
     craft = world->getCraftList();  // still in grid order: nobody has passed a gate
-    // all four are computer drivers; the player's craft stays quiet
+    // the player's craft stays quiet, whoever drives it
     HoverCraft* player = world->getPlayer();
-    player->setController(new AiController(world.get(), player));
     player->setPlayer(false);
+    if (setup.seat == Seat::Computer) player->setController(new AiController(world.get(), player));
+    if (setup.seat == Seat::Faster) player->setController(new AiController(world.get(), player, kFasterSpeed));
+    // a player who never touches a key: no thrust, no steering
+    if (setup.seat == Seat::Idle) player->setController(nullptr);
+    if (setup.seed != 0) moveOnGrid();
     raceStart = world->getRaceTime();
     results.assign(craft.size(), CraftResult());
+    watches.clear();
     for (std::size_t i = 0; i < craft.size(); ++i) {
         results[i].number = static_cast<int>(i) + 1;
+        if (craft[i] == player) results[i].driver = setup.seat;
         results[i].lastProgressTime = raceStart;
         results[i].position = craft[i]->getPosition();
+        watches.emplace_back(results[i].position);
+    }
+}
+
+void TrackCheck::moveOnGrid() {
+    // the same seed always makes the same race
+    std::mt19937 random(setup.seed);
+    auto spread = [&random](double range) { return (2.0 * random() / std::mt19937::max() - 1.0) * range; };
+    for (HoverCraft* c : craft) {
+        const Vector3 f = c->getForward();
+        const Vector3 across(f.y, -f.x, 0.0);
+        Vector3 p = c->getPosition() + f * spread(kGridShift) + across * spread(kGridShift);
+        p.z = world->getTerrain().heightAt(Vector2(p.x, p.y));
+        c->setPosition(p);
+        c->setHeading(c->getHeading() + spread(kGridTurn));
     }
 }
 
@@ -118,15 +166,28 @@ void TrackCheck::advance() {
             r.lastCheckpoint = c->getLastCheckpoint();
             r.lastProgressTime = now;
         }
+        if (!r.finished) {
+            // the waypoint its driver heads for, if it drives along the route
+            int target = -1;
+            Vector3 waypoint;
+            auto* ai = dynamic_cast<AiController*>(c->getController());
+            if (ai && ai->getTargetWaypoint() < world->getWaypointCount()) {
+                target = r.targetWaypoint = ai->getTargetWaypoint();
+                waypoint = world->getWaypoint(target)->getPosition();
+            }
+            watches[i].step(c->getPosition(), target, waypoint);
+            r.distance = watches[i].distance();
+            r.missedWaypoints = watches[i].missedWaypoints();
+            r.raced = now - raceStart;
+        }
         if (c->isFinished() && !r.finished) {
             r.finished = true;
             r.finishTime = now;
         }
         r.position = c->getPosition();
-        if (auto* ai = dynamic_cast<AiController*>(c->getController())) r.targetWaypoint = ai->getTargetWaypoint();
         if (!finite(r.position) || !finite(c->getVelocity())) r.finite = false;
         const bool stuck = now - r.lastProgressTime >= kStuckTime;
-        if (!r.finished && !stuck && r.finite) allOver = false;
+        if (!r.finished && !stuck && r.finite && r.driver != Seat::Idle) allOver = false;
     }
     if (allOver || now - raceStart >= kTimeLimit) finish();
 }
@@ -137,8 +198,8 @@ void TrackCheck::finish() {
     for (std::size_t i = 0; i < craft.size(); ++i) {
         CraftResult& r = results[i];
         r.place = craft[i]->getRacePosition();
-        if (r.finished) continue;
-        std::string text = "craft " + std::to_string(r.number) + " did not finish: ";
+        if (r.finished || r.driver == Seat::Idle) continue;
+        std::string text = "craft " + std::to_string(r.number) + seatName(r.driver) + " did not finish: ";
         if (!r.finite) {
             text += "its position or speed stopped being a number near " + at(r.position);
             Problem p;
@@ -177,8 +238,7 @@ void TrackCheck::finish() {
                 formatTime(r.lastProgressTime - raceStart);
         // what holds it there: the ground's pull against full thrust, water, scenery
         Terrain& terrain = world->getTerrain();
-        const Vector3 n = terrain.normalAt(Vector2(r.position.x, r.position.y));
-        const double pull = HoverCraft::kSlopeFactor * std::sqrt(n.x * n.x + n.y * n.y);
+        const double pull = RouteFigures::pullAt(terrain, r.position.x, r.position.y);
         if (pull >= kSteepShare * HoverCraft::kThrust)
             text += ", on a slope that pulls " + whole(pull) + " against a full thrust of " +
                     whole(HoverCraft::kThrust) + ": keep the route off ground this steep";
@@ -226,11 +286,20 @@ void TrackCheck::run() {
 bool TrackCheck::isRaceable() const {
     if (!done || !started || results.size() != static_cast<std::size_t>(World::kCraftCount)) return false;
     for (const CraftResult& r : results) {
+        if (r.driver == Seat::Idle) continue;
         if (!r.finished || !r.finite) return false;
         for (int t : r.lapTimes)
             if (t < kShortestLap) return false;
     }
     return true;
+}
+
+int TrackCheck::winnerTime() const {
+    int best = 0;
+    for (const CraftResult& r : results)
+        if (r.finished && r.driver == Seat::Computer && (best == 0 || r.finishTime - raceStart < best))
+            best = r.finishTime - raceStart;
+    return best;
 }
 
 int TrackCheck::bestLap() const {
@@ -245,7 +314,9 @@ int TrackCheck::getRaceTime() const { return world ? world->getRaceTime() - race
 
 std::string TrackCheck::verdict() const {
     if (!problems.empty()) return problems.front().describe();
-    if (isRaceable()) return "Track OK: all four finished, best lap " + formatTime(bestLap());
+    if (isRaceable())
+        return std::string("Track OK: all ") + (setup.seat == Seat::Idle ? "three" : "four") + " finished, best lap " +
+               formatTime(bestLap());
     return done ? "the race did not finish" : "Checking track";
 }
 
@@ -266,16 +337,30 @@ void TrackCheck::report(std::ostream& out) const {
     if (!started) {
         out << "Race: not run (" << (raceError.empty() ? "not checked yet" : raceError) << ")\n";
     } else {
-        out << "Race: four computer drivers, " << World::kLaps << " laps, fixed steps of 1/" << FrameTimer::kFrameRate << " s, at most "
+        const char* field = setup.seat == Seat::Computer ? "four computer drivers"
+                            : setup.seat == Seat::Idle   ? "three computer drivers, the player's place idle"
+                                                         : "three computer drivers and a faster one";
+        out << "Route: " << whole(loopLength) << " units a lap, the steepest ground on it pulls "
+            << tenths(steepestPull) << " against a full thrust of " << whole(HoverCraft::kThrust) << '\n';
+        out << "Race: " << field << ", " << World::kLaps << " laps, fixed steps of 1/" << FrameTimer::kFrameRate
+            << " s, at most "
             << kTimeLimit / 60000 << " minutes of game time; " << formatTime(getRaceTime()) << " raced\n";
         for (const CraftResult& r : results) {
-            out << "  craft " << r.number << ": ";
+            out << "  craft " << r.number << seatName(r.driver) << ": ";
+            if (r.driver == Seat::Idle) {
+                out << "stayed on the grid\n";
+                continue;
+            }
             if (r.finished)
                 out << "finished " << ordinal(r.place) << " in " << formatTime(r.finishTime - raceStart) << ", laps";
             else
                 out << "did not finish, laps";
             if (r.lapTimes.empty()) out << " none";
             for (int t : r.lapTimes) out << ' ' << formatTime(t);
+            out << ", " << whole(r.meanSpeed()) << " units/s";
+            if (r.missedWaypoints > 0)
+                out << ", turned back for " << r.missedWaypoints << " missed waypoint"
+                    << (r.missedWaypoints == 1 ? "" : "s");
             out << '\n';
         }
         for (std::size_t i = layoutProblems.size(); i < problems.size(); ++i)

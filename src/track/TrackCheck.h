@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "math/Vector3.h"
+#include "track/DriverWatch.h"
 #include "track/TrackProblem.h"
 #include "world/FrameTimer.h"
 
@@ -19,7 +20,9 @@ class TrackLayout;
 // lists what would make a race fail or misbehave (each with its record line
 // and what to do about it), then races the four computer drivers over three
 // laps on that private copy. hover-check, the editor's F5 and the race tests
-// all use it, so they agree on what a raceable track is.
+// all use it, so they agree on what a raceable track is. A setup can leave the
+// player's place idle on the grid or hand it to a faster driver, and a seed
+// moves the craft a little on the grid, so that many races differ.
 class TrackCheck {
 public:
     // Fills the check's terrain: loads a track from tracks.dat, copies the
@@ -35,11 +38,24 @@ public:
     static constexpr int kStuckTime = 3 * 60 * 1000;
     // A lap counted sooner than this after the last was not driven round.
     static constexpr int kShortestLap = 1000;
+    // The faster driver's wish: the computer drivers' rule at twice their
+    // speed, standing in for a player who keeps the thrust on.
+    static constexpr double kFasterSpeed = 240.0;
+
+    // Who races in the player's place (craft 4).
+    enum class Seat { Computer, Idle, Faster };
+    // Seed 0 lines the grid up exactly as a game does; any other seed moves
+    // and turns every craft a little on its place.
+    struct Setup {
+        unsigned seed = 0;
+        Seat seat = Seat::Computer;
+    };
 
     using Problem = TrackProblem;
 
     struct CraftResult {
         int number = 0;  // 1 to 4, in grid order; 4 stands in the player's place
+        Seat driver = Seat::Computer;
         bool finished = false;
         int place = 0;
         int laps = 0;  // start-line crossings
@@ -50,9 +66,15 @@ public:
         int lastProgressTime = 0;  // race clock of its last gate
         bool finite = true;
         Vector3 position;
+        double distance = 0.0;  // ground covered until it finished or the race ended
+        int raced = 0;          // milliseconds it raced: to its finish, or the whole race
+        int missedWaypoints = 0;  // times it passed its waypoint untouched and had to turn back
+        // Units a second over its race.
+        double meanSpeed() const { return raced > 0 ? distance * 1000.0 / raced : 0.0; }
     };
 
     TrackCheck(GroundLoader ground, std::string trackText);
+    TrackCheck(GroundLoader ground, std::string trackText, Setup setup);
     ~TrackCheck();
     TrackCheck(const TrackCheck&) = delete;
     TrackCheck& operator=(const TrackCheck&) = delete;
@@ -81,8 +103,16 @@ public:
     const std::vector<Problem>& getLayoutProblems() const { return layoutProblems; }
     const std::vector<CraftResult>& getResults() const { return results; }
     bool raceStarted() const { return started; }
-    // Every driver finished three laps.
+    // Every driver finished three laps (an idle place is not a driver).
     bool isRaceable() const;
+    // The drivers' route, waypoint to waypoint round the loop, in world units.
+    double routeLength() const { return loopLength; }
+    // The strongest pull of the ground met along that route; a craft needs
+    // full thrust and more to climb against the kThrust of HoverCraft.
+    double steepestRoutePull() const { return steepestPull; }
+    // The race clock at which the first computer driver finished, from the
+    // start; 0 when none did.
+    int winnerTime() const;
     // Fastest lap of any craft in milliseconds, 0 without a lap.
     int bestLap() const;
     int getRaceTime() const;
@@ -96,6 +126,7 @@ public:
 
 private:
     void startRace();
+    void moveOnGrid();
     void advance();
     void finish();
     void checkLapTimes();
@@ -106,6 +137,10 @@ private:
     std::unique_ptr<TrackLayout> layout;
     std::vector<HoverCraft*> craft;  // grid order
     std::vector<CraftResult> results;
+    std::vector<DriverWatch> watches;  // grid order, as craft
+    Setup setup;
+    double loopLength = 0.0;
+    double steepestPull = 0.0;
     std::vector<Problem> layoutProblems;
     std::vector<Problem> problems;
     int raceStart = 0;

@@ -4,8 +4,10 @@
 
 #include <iomanip>
 #include <sstream>
+#include <string>
 
 #include "craft/HoverCraft.h"
+#include "world/Texts.h"
 #include "world/World.h"
 
 void Hud::formatTime(std::ostream& out, int ms) {
@@ -37,4 +39,21 @@ void Hud::showStatus(const char* text) {
     if (!screen) return;
     clear_to_color(screen, makecol(0, 120, 0));
     textout_ex(screen, font, text, 10, 10, makecol(255, 255, 255), -1);
+}
+
+void Hud::drawPaused(World& world, BITMAP* target) {
+    FONT* big = static_cast<FONT*>(world.getData(World::kMessageFont));
+    const int centre = World::kScreenWidth / 2, white = makecol(255, 255, 255);
+    const int resumeY = kPausedY + text_height(big) + kBandPadding;
+    rectfill(target, 0, kPausedY - kBandPadding, World::kScreenWidth - 1, resumeY + text_height(font) + kBandPadding,
+             makecol(0, 0, 0));
+    textout_centre_ex(target, big, gameText(kTextPaused), centre, kPausedY, white, -1);
+    textout_centre_ex(target, font, gameText(kTextHowToResume), centre, resumeY, white, -1);
+}
+
+void Hud::drawPreviewTexts(BITMAP* target) {
+    const int white = makecol(255, 255, 255);
+    textout_ex(target, font, gameText(kTextPreview), kPreviewTitleX, kPreviewTitleY, white, -1);
+    const std::string prompt = std::string(gameText(kTextReady)) + " " + gameText(kTextPressAKey);
+    textout_centre_ex(target, font, prompt.c_str(), World::kScreenWidth / 2, kPromptY, white, -1);
 }

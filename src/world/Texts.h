@@ -1,8 +1,10 @@
 #pragma once
 
-// The sixteen texts a race shows, one table per language; text n of the chosen
-// language is currentTexts[n].
-constexpr int kTextCount = 16;
+// The texts a race shows, one table per language; text n of the chosen
+// language is currentTexts[n]. The first sixteen are the game's first texts,
+// in their old places; the ones after them came with the guidance, the
+// results and the pause and preview lines.
+constexpr int kTextCount = 25;
 
 struct Language {
     const char* name;
@@ -28,9 +30,11 @@ inline const char* gameText(int n) {
 // Roles of the entries that the game shows.
 enum TextId {
     kTextTrackTitle = 1,
+    kTextPreview = 2,
     kTextTrack1 = 3,
     kTextTrack2 = 4,
     kTextTrack3 = 5,
+    kTextReady = 6,
     kTextGo = 7,
     kTextFinished = 8,
     kTextLap = 9,
@@ -39,4 +43,17 @@ enum TextId {
     kTextWonky = 12,
     kTextTurbo = 13,
     kTextOutOfBounds = 15,
+    // first word of the message when the player's craft goes through a gate
+    // out of turn; the number of the gate it still needs follows
+    kTextMissedGate = 16,
+    kTextPaused = 17,
+    kTextHowToResume = 18,
+    // follows "Ready?" under the preview
+    kTextPressAKey = 19,
+    kTextResults = 20,
+    // a craft of the results that has not finished yet
+    kTextRacing = 21,
+    kTextRaceTime = 22,
+    kTextBestLap = 23,
+    kTextHowToLeave = 24,
 };

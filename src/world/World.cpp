@@ -23,8 +23,11 @@
 #include "world/CloseButton.h"
 #include "world/DatafileCheck.h"
 #include "world/FrameTimer.h"
+#include "world/GateGuide.h"
 #include "world/Hud.h"
 #include "world/KeyWait.h"
+#include "world/MessageLine.h"
+#include "world/PlayArea.h"
 #include "world/Texts.h"
 
 namespace {
@@ -176,6 +179,7 @@ void World::renderPreview(int track) {
     if (!screen) return;
     clear_to_color(screen, 0);
     stretch_blit(mapBitmap, screen, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
+    Hud::drawPreviewTexts(screen);
 }
 
 bool World::showPreview(int track) {
@@ -218,6 +222,7 @@ void World::run() {
         timer.pauseKey(key[KEY_PAUSE]);
         for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
         timer.spaceKey(key[KEY_SPACE]);
+        paused = timer.isPaused();
         draw();
         if (key[KEY_ESC] || CloseButton::pressed()) break;
         // a pass costs a fraction of a millisecond: the rest of the sixtieth is the machine's
@@ -414,6 +419,9 @@ void World::composeFrame() {
         scrollX = toPixel(q.x - kScreenWidth / 2);
         scrollY = toPixel(q.y - kScreenHeight / 2);
     }
+    // the copy covers only what lies on the map: the rest would keep the last frame
+    for (const ScreenRect& r : PlayArea::uncovered(scrollX, scrollY, kScreenWidth, kScreenHeight, kMapWidth, kMapHeight))
+        rectfill(backBuffer, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, 0);
     blit(mapBitmap, backBuffer, scrollX, scrollY, 0, 0, kScreenWidth, kScreenHeight);
     View view = frameView();
     drawOrder.clear();
@@ -434,12 +442,11 @@ void World::composeFrame() {
     // the editor's readout, verdict and keys lie over the map
     if (editorMode)
         if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
+    if (player) GateGuide::draw(*this, *player, view);
     if (player) Hud::drawHud(*this, *player, backBuffer);
-    if (messageTime > 0) {
-        int level = std::min(255, static_cast<int>(messageTime * 255));
-        textout_ex(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message.c_str(), 140, 200,
-                   makecol(level, level, level), -1);
-    }
+    if (messageTime > 0) MessageLine::draw(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message, messageTime);
+    if (paused) Hud::drawPaused(*this, backBuffer);
+    if (player && player->isFinished()) resultsPanel.draw(*this, backBuffer);
 }
 
 void World::draw() {

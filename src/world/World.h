@@ -6,6 +6,7 @@
 #include "math/View.h"
 #include "terrain/Terrain.h"
 #include "world/ContactGrid.h"
+#include "world/ResultsPanel.h"
 
 struct BITMAP;
 struct DATAFILE;
@@ -182,4 +183,7 @@ private:
     int lastSample = -1;
     int samplesPlayed = 0;
     int framesDrawn = 0;
+    // the loop's pause, which the frame shows
+    bool paused = false;
+    ResultsPanel resultsPanel;
 };

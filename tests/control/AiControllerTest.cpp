@@ -30,10 +30,11 @@ struct Decision {
 
 // One decision of a driver for a craft at `p` with heading `h` and velocity `v`,
 // the target waypoint being the World's first.
-Decision decide(World* world, const Vector3& p, double h, const Vector3& v) {
+Decision decide(World* world, const Vector3& p, double h, const Vector3& v,
+                double wanted = AiController::kDesiredSpeed) {
     auto craft = makeCraft(world, p, h);
     craft->setVelocity(v);
-    AiController ai(world, craft.get());
+    AiController ai(world, craft.get(), wanted);
     ai.update(0.01);
     return Decision{ai.steering(), ai.throttle()};
 }
@@ -77,6 +78,12 @@ TEST(AiController, TooFastStraightOnItTurnsRoundAndThrusts) {
     d = decide(world.get(), Vector3(1000, 1000, 0), 180.0, Vector3(200, 0, 0));
     EXPECT_EQ(d.steering, 0.0);
     EXPECT_EQ(d.throttle, 1.0);
+    // a driver wanting 240 finds 200 too slow and thrusts on, nose first
+    d = decide(world.get(), Vector3(1000, 1000, 0), 0.0, Vector3(200, 0, 0), 240.0);
+    EXPECT_EQ(d.steering, 0.0);
+    EXPECT_EQ(d.throttle, 1.0);
+    d = decide(world.get(), Vector3(1000, 1000, 0), 180.0, Vector3(200, 0, 0), 240.0);
+    EXPECT_NE(d.steering, 0.0);
 }
 
 TEST(AiController, FiveDegreesIsInsideTheDeadZone) {

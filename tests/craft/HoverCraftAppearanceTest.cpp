@@ -130,13 +130,15 @@ TEST(HoverCraftFrame, WakeImageIsGreySpecklesAroundItsStart) {
     HoverCraft two(world.get(), 2);
     BITMAP* wake = one.getWakeSprite();
     EXPECT_EQ(bitmap_color_depth(wake), 32);
-    int lit = 0, differing = 0;
+    int lit = 0, differing = 0, sumX = 0, sumY = 0;
     for (int y = 0; y < 12; ++y) {
         for (int x = 0; x < 24; ++x) {
             const int p = getpixel(wake, x, y);
             if (p != getpixel(two.getWakeSprite(), x, y)) ++differing;
             if (p == 0) continue;
             ++lit;
+            sumX += x;
+            sumY += y;
             const int v = getr(p);
             EXPECT_EQ(getg(p), v);
             EXPECT_EQ(getb(p), v);
@@ -147,6 +149,9 @@ TEST(HoverCraftFrame, WakeImageIsGreySpecklesAroundItsStart) {
         }
     }
     EXPECT_GT(lit, 10);
+    // steps as likely one way as the other: the speckles gather round the start
+    EXPECT_NEAR(static_cast<double>(sumX) / lit, 8.0, 1.0);
+    EXPECT_NEAR(static_cast<double>(sumY) / lit, 4.0, 1.0);
     // the first dot of every walk lies within one step of the start
     int nearStart = 0;
     for (int y = 2; y <= 6; ++y)

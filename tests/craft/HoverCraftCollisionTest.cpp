@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "craft/CraftTestSupport.h"
 #include "craft/HoverCraft.h"
@@ -42,7 +43,8 @@ CheckPoint* makeGate(World* w, const Vector3& p, int number, double angle) {
 
 TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsIt) {
     GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);  // no controller: it bounces all the same
+    ASSERT_EQ(craft->getController(), nullptr);
     craft->setVelocity(Vector3(100, 0, 0));
     Rock rock(world.get(), Vector3(120, 100, 0), 10.0);
     craft->collide(&rock);
@@ -63,6 +65,12 @@ TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsIt) {
     auto still = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
     still->collide(&rock);
     EXPECT_EQ(still->getImpulse(), Vector3());
+
+    // the nose exactly 10 + 10 from it: no contact
+    auto touching = makeCraft(world.get(), Vector3(94, 100, 0), 0.0);
+    touching->setVelocity(Vector3(100, 0, 0));
+    touching->collide(&rock);
+    EXPECT_EQ(touching->getImpulse(), Vector3());
 }
 
 TEST(HoverCraftCollision, NoseContactSkipsTheTailAndTheGate) {
@@ -121,6 +129,22 @@ TEST(HoverCraftCollision, HeadOnCraftExchangeTheirClosingSpeed) {
     a->setController(control);
     a->collide(b.get());
     EXPECT_TRUE(control->touched.empty());
+}
+
+TEST(HoverCraftCollision, AgainstACraftOnlyTheFirstTouchingPairOfEndsPushes) {
+    // the other's nose is tried against this tail, then this nose, then the
+    // other's tail the same way; here the other's nose (heading 90) or tail
+    // (heading 270) at (100, 110) reaches both ends, which push differently
+    GroundWorld world;
+    for (double heading : {90.0, 270.0}) {
+        auto other = makeCraft(world.get(), Vector3(100, 116, 0), heading);
+        auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);  // nose (106, 100), tail (94, 100)
+        craft->setVelocity(Vector3(0, 10, 0));
+        craft->collide(other.get());
+        // from the tail: n = (6, 10) / sqrt(136), closing at 100 / sqrt(136)
+        EXPECT_NEAR(craft->getImpulse().x, -600.0 / 136, 1e-9) << heading;
+        EXPECT_NEAR(craft->getImpulse().y, -1000.0 / 136, 1e-9) << heading;
+    }
 }
 
 TEST(HoverCraftCollision, CraftWhoseEndPointsAreApartDoNotBounce) {
@@ -313,17 +337,36 @@ TEST(HoverCraftCheckpoint, SingleGateCountsALapEveryFrameAndNoGateCountIsSafe) {
     EXPECT_EQ(craft->getNextCheckpoint(), 0);
 }
 
-TEST(HoverCraftCheckpoint, CraftWithoutControllerStillBouncesAndPasses) {
+TEST(HoverCraftCheckpoint, AGateOutOfTurnIsToldOncePerPassage) {
     GroundWorld world;
+    CheckPoint* gate0 = makeGate(world.get(), Vector3(500, 500, 0), 0, 0.0);
+    CheckPoint* gate1 = makeGate(world.get(), Vector3(600, 500, 0), 1, 0.0);
+    world->addObject(gate0);
+    world->addObject(gate1);
     world->setCheckpointCount(2);
-    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    ASSERT_EQ(craft->getController(), nullptr);
-    craft->setVelocity(Vector3(100, 0, 0));
-    Rock rock(world.get(), Vector3(120, 100, 0), 10.0);
-    craft->collide(&rock);
-    EXPECT_NEAR(craft->getImpulse().x, -200.0, 1e-9);
-    CheckPoint* gate = makeGate(world.get(), Vector3(90, 100, 0), 0, 0.0);
-    craft->collide(gate);
-    EXPECT_EQ(craft->getLaps(), 1);
-    delete gate;
+    world->startRace();
+    auto craft = makeCraft(world.get(), Vector3(0, 0, 0), 0.0);
+    craft->setPlayer(true);
+    // through `gate` at 300 units a second from 10 before it and on inside it:
+    // the steps that gave a message, the last message
+    std::string said;
+    const auto passage = [&](CheckPoint* gate) {
+        craft->setPosition(gate->getPosition() - Vector3(10, 0, 0));
+        int told = 0;
+        for (int i = 0; i < 12; ++i, world->showMessage("")) {
+            craft->setVelocity(Vector3(300, 0, 0));
+            craft->update(0.01);
+            craft->collide(gate);
+            if (!world->getMessage().empty()) ++told, said = world->getMessage();
+        }
+        return told;
+    };
+    EXPECT_EQ(passage(gate1), 1);
+    EXPECT_EQ(said, "Missed gate 0");
+    EXPECT_EQ(passage(gate1), 1) << "a second passage";
+    EXPECT_EQ(passage(gate0), 1);
+    EXPECT_EQ(said, "Lap 1");
+    EXPECT_EQ(passage(gate0), 0) << "the gate just passed, again";
+    EXPECT_EQ(passage(gate1), 0) << "the right gate";
+    EXPECT_EQ(craft->getNextCheckpoint(), 0);
 }

@@ -94,7 +94,7 @@ status=$?
 report() { echo "--- hover-check 2 (status $status)" >&2; cat "$WORK/check.txt" >&2; }
 [ "$status" -eq 0 ] || { report; fail "hover-check 2 does not pass the new track"; }
 grep -q '^Checking tracks/track2.txt on the ground of track 2$' "$WORK/check.txt" || { report; fail "hover-check 2 did not check tracks/track2.txt"; }
-finished="$(grep -cE '^  craft [1-4]: finished [1-4](st|nd|rd|th) in [0-9]+:[0-9]{2}\.[0-9]{2}, laps( [0-9]+:[0-9]{2}\.[0-9]{2}){3}$' "$WORK/check.txt")"
+finished="$(grep -cE '^  craft [1-4]: finished [1-4](st|nd|rd|th) in [0-9]+:[0-9]{2}\.[0-9]{2}, laps( [0-9]+:[0-9]{2}\.[0-9]{2}){3}, [0-9]+ units/s' "$WORK/check.txt")"
 [ "$finished" -eq 4 ] || { report; fail "$finished of the four computer drivers finished three laps"; }
 grep -q '^Layout: no problems$' "$WORK/check.txt" || { report; fail "hover-check found layout problems"; }
 grep -q '^Verdict: Track OK: all four finished' "$WORK/check.txt" || { report; fail "hover-check's verdict is not Track OK"; }

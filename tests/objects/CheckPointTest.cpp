@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <sstream>
 
+#include "Pixels.h"
+#include "craft/CraftTestSupport.h"
+#include "math/Angles.h"
 #include "world/Pen.h"
 #include "world/World.h"
 
@@ -16,18 +20,13 @@ CheckPoint readGate(World& w, const char* body) {
     cp.read(in);
     return cp;
 }
-int countColour(BITMAP* b, int colour) {
-    int n = 0;
-    for (int y = 0; y < b->h; ++y)
-        for (int x = 0; x < b->w; ++x) n += getpixel(b, x, y) == colour;
-    return n;
-}
 }  // namespace
 
 TEST(CheckPoint, AngleIsBroughtBackOnceEachWay) {
     World w(false);
     CheckPoint cp(&w);
-    const double cases[][2] = {{365, 5}, {-30, 330}, {360, 360}, {730, 370}, {0, 0}, {-400, -40}};
+    const double cases[][2] = {{365, 5}, {-30, 330}, {360, 360}, {730, 370}, {0, 0}, {-400, -40},
+                                {360.5, 0.5}, {-0.5, 359.5}};
     for (const auto& c : cases) {
         cp.setAngle(c[0]);
         EXPECT_DOUBLE_EQ(cp.getAngle(), c[1]) << c[0];
@@ -53,15 +52,6 @@ TEST(CheckPoint, GateGeometryFollowsTheAngle) {
     EXPECT_DOUBLE_EQ(cp.getHalfGate().x, -40);
     cp.setAngle(90);
     EXPECT_DOUBLE_EQ(cp.getHalfGate().x, -100);
-}
-
-TEST(CheckPoint, VisibleOnlyInTheEditor) {
-    World race(false), editor(true);
-    EXPECT_FALSE(CheckPoint(&race).isVisible());
-    EXPECT_TRUE(CheckPoint(&editor).isVisible());
-    EXPECT_TRUE(CheckPoint(&race).isCollidable());
-    EXPECT_FALSE(CheckPoint(&race).isSolid());
-    EXPECT_EQ(CheckPoint(&race).typeCode(), 'C');
 }
 
 TEST(CheckPoint, ReadingRaisesTheCountToTheHighestNumberPlusOne) {
@@ -107,20 +97,33 @@ TEST(CheckPoint, WritesRadiusNumberAngle) {
     EXPECT_EQ(out.str(), "40 2 90");
 }
 
-TEST(CheckPoint, EditorDrawingShowsPostsLabelAndLines) {
-    World w(true);
+TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLines) {
+    crafttest::GroundWorld w(true, 30);  // the ground 30 up, the gate at height 0
     BITMAP* target = create_bitmap(400, 300);
-    clear_to_color(target, 0);
-    View view(Vector2(200, 150), target);
-    CheckPoint cp(&w);
-    cp.setNumber(INT_MIN);  // the longest label
-    cp.setAngle(45);
+    const int background = makecol(0, 0, 90), yellow = makecol(255, 255, 0), white = makecol(255, 255, 255);
+    clear_to_color(target, background);
+    View view(Vector2(200, 750), target);  // the gate's point (600, 600, 0) lands on (200, 150)
+    CheckPoint cp(w.get());
+    cp.setPosition(Vector3(600, 600, 0));
+    cp.setNumber(7);
+    cp.setAngle(270);  // facing +y: both lines stay clear of the label
     cp.draw(view);
-    const int yellow = makecol(255, 255, 0), white = makecol(255, 255, 255);
-    EXPECT_GT(countColour(target, yellow), 12 * 20);
-    EXPECT_GT(countColour(target, white), 80);
-    // a post on the circle: (radius, 0) from the centre lands 40 right, 20 up
-    EXPECT_EQ(getpixel(target, 200 + 40, 150 - 20), yellow);
+    // twelve posts of radius 4 every 30 degrees round the gate, on the ground
+    for (int k = 0; k < 12; ++k) {
+        const double a = k * kPi / 6;
+        const Vector2 p = project(view, Vector3(600 + 40 * std::sin(a), 600 + 40 * std::cos(a), 30));
+        EXPECT_EQ(getpixel(target, toPixel(p.x), toPixel(p.y)), yellow) << k;
+    }
+    EXPECT_EQ(getpixel(target, 164, 100), yellow) << "the post at (600, 640) is centred on (160, 100)";
+    EXPECT_NE(getpixel(target, 165, 100), yellow);
+    // the label from the gate's point, its letters on what lies below
+    EXPECT_TRUE(pixels::showsText(target, font, "CP 7", 200, 150, white, -1));
+    EXPECT_EQ(getpixel(target, 231, 157), background);
+    // the gate line from (560, 600) to (640, 600), the facing line to (600, 640)
+    for (const Vector2& p : {Vector2(160, 170), Vector2(220, 140), Vector2(240, 130), Vector2(180, 140), Vector2(160, 130)})
+        EXPECT_EQ(getpixel(target, p.x, p.y), white) << p.x << ", " << p.y;
+    for (const Vector2& p : {Vector2(158, 171), Vector2(242, 129), Vector2(158, 129)})
+        EXPECT_NE(getpixel(target, p.x, p.y), white) << p.x << ", " << p.y;
     // drawn far off the bitmap, nothing reaches the library
     const Pen::Count before = Pen::count();
     View far(Vector2(1e300, -1e300), target);
@@ -147,7 +150,7 @@ TEST(CheckPoint, AGateOfAnyWidthCostsNoMoreThanTheFrame) {
     EXPECT_LE(huge.calls, small.calls);
     // the gate line crosses the whole frame, cut to it: no more than two frame widths
     EXPECT_LE(huge.pixels, 2 * (World::kScreenWidth + 3));
-    EXPECT_GT(countColour(target, makecol(255, 255, 255)), 300);
+    EXPECT_GT(pixels::countColour(target, makecol(255, 255, 255)), 300);
     // turned inside out, a gate still shows its posts
     EXPECT_EQ(cost(-184).calls, 15);
     destroy_bitmap(target);

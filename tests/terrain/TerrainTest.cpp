@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -40,8 +41,8 @@ void normaliseLight() {
 
 }  // namespace
 
-TEST(Terrain, HeightIsBilinearInsideTheGrid) {
-    HandTerrain h([](int i, int j) { return (i * 3 + j * 7) % 251; });
+TEST(Terrain, HeightAndNormalAreBilinearInsideTheGrid) {
+    HandTerrain h([](int i, int j) { return (i * j) % 251; });  // curved: no two normals alike
     const Terrain& t = h.terrain;
     // on a sample: exactly that sample
     EXPECT_DOUBLE_EQ(t.heightAt(Vector2(12 * 10, 12 * 20)), t.sampleHeight(10, 20));
@@ -56,6 +57,13 @@ TEST(Terrain, HeightIsBilinearInsideTheGrid) {
     // the last row is reached only through interpolation
     EXPECT_DOUBLE_EQ(t.heightAt(Vector2(12 * 254 + 6, 100 * 12)),
                      (t.sampleHeight(254, 100) + t.sampleHeight(255, 100)) / 2);
+    // a quarter along x and three quarters along y, weighted the same way
+    const Vector3 n = t.normalAt(Vector2(12 * 40 + 3, 12 * 41 + 9));
+    const Vector3 expected = (t.sampleNormal(40, 41) * 0.25 + t.sampleNormal(40, 42) * 0.75) * 0.75 +
+                             (t.sampleNormal(41, 41) * 0.25 + t.sampleNormal(41, 42) * 0.75) * 0.25;
+    EXPECT_NEAR(n.x, expected.x, 1e-12);
+    EXPECT_NEAR(n.y, expected.y, 1e-12);
+    EXPECT_NEAR(n.z, expected.z, 1e-12);
 }
 
 TEST(Terrain, HeightOffTheGridIsZeroAndJustBelowZeroExtrapolates) {
@@ -97,15 +105,6 @@ TEST(Terrain, NormalsOnFlatGroundPointUpExceptTheOuterRing) {
     EXPECT_NEAR(t.normalAt(Vector2(12 * 254 + 3, 1200)).z, 0.75, 1e-12);
 }
 
-TEST(Terrain, NormalOfASlopeLeansDownhill) {
-    HandTerrain h([](int i, int) { return i; });  // rises by one unit per sample along x
-    const Vector3 n = h.terrain.sampleNormal(100, 100);
-    EXPECT_NEAR(length(n), 1.0, 1e-12);
-    EXPECT_LT(n.x, 0.0);
-    EXPECT_NEAR(n.y, 0.0, 1e-12);
-    EXPECT_NEAR(n.x / n.z, -1.0 / 12.0, 1e-12);
-}
-
 TEST(Terrain, WaterTestRoundsTheCellUp) {
     HandTerrain h([](int, int) { return 0; }, makecol(40, 160, 40));
     const int water = makecol(20, 40, 200);
@@ -124,21 +123,31 @@ TEST(Terrain, WaterTestRoundsTheCellUp) {
     // blue must beat both red and green
     putpixel(h.texture, 4, 4, makecol(200, 10, 200));
     EXPECT_FALSE(t.isWater(Vector2(48, 48)));
-    putpixel(h.texture, 4, 4, makecol(10, 201, 200));
+    putpixel(h.texture, 4, 4, makecol(10, 200, 200));
     EXPECT_FALSE(t.isWater(Vector2(48, 48)));
 }
 
-TEST(Terrain, ShadeKeepsEightyPercentOnFlatGroundAndFortyOnTheBorder) {
+TEST(Terrain, ShadeIsLitFromTheLightsSide) {
     normaliseLight();
-    HandTerrain h([](int, int) { return 90; }, makecol(200, 100, 255));
-    const int inner = h.terrain.shade(100, 100);
-    EXPECT_EQ(getr(inner), 160);
-    EXPECT_EQ(getg(inner), 80);
-    EXPECT_EQ(getb(inner), 204);
-    const int rim = h.terrain.shade(0, 100);
-    EXPECT_EQ(getr(rim), 80);
-    EXPECT_EQ(getg(rim), 40);
-    EXPECT_EQ(getb(rim), 102);
+    // the light comes from (2, -1, 2) / 3; slopes rise 12 a sample, the last 24
+    const struct {
+        int (*height)(int, int);
+        int red;
+    } slopes[] = {
+        {[](int, int) { return 90; }, 160},                     // flat: 80 %
+        {[](int i, int) { return 240 - 12 * (i - 90); }, 193},  // facing +x
+        {[](int, int j) { return 12 * (j - 90); }, 164},        // facing -y
+        {[](int, int j) { return 240 - 12 * (j - 90); }, 108},  // facing +y
+        {[](int i, int) { return 12 * (i - 90); }, 80},         // facing -x, edge on
+        {[](int i, int) { return 24 * (i - 95); }, 80},         // facing away: still 40 %
+    };
+    for (const auto& slope : slopes) {
+        HandTerrain h([&](int i, int j) { return std::clamp(slope.height(i, j), 0, 255); }, makecol(200, 100, 255));
+        EXPECT_EQ(getr(h.terrain.shade(100, 100)), slope.red) << &slope - slopes;
+    }
+    HandTerrain flat([](int, int) { return 90; }, makecol(200, 100, 255));
+    EXPECT_EQ(flat.terrain.shade(100, 100), makecol(160, 80, 204));
+    EXPECT_EQ(flat.terrain.shade(0, 100), makecol(80, 40, 102)) << "a border sample has no normal";
 }
 
 TEST(Terrain, FlatGroundRendersAsAUniformDiamondWithADarkerRim) {
@@ -160,7 +169,48 @@ TEST(Terrain, FlatGroundRendersAsAUniformDiamondWithADarkerRim) {
     // the far corner lies above the bitmap; beyond the grid stays black
     EXPECT_EQ(getpixel(map, 10, 10), 0);
     EXPECT_EQ(getpixel(map, 5100, 10), 0);
+    // cells from sample 0 to 254 both ways are drawn, none outside them
+    auto drawn = [&](double x, double y) {
+        const Vector2 p = project(view, Vector3(x, y, 0));
+        return getpixel(map, toPixel(p.x), toPixel(p.y)) != 0;
+    };
+    for (double inside : {1.0, 3042.0}) {
+        EXPECT_TRUE(drawn(inside, 1536)) << inside;
+        EXPECT_TRUE(drawn(1536, inside)) << inside;
+    }
+    for (double outside : {-6.0, 3054.0}) {
+        EXPECT_FALSE(drawn(outside, 1536)) << outside;
+        EXPECT_FALSE(drawn(1536, outside)) << outside;
+    }
     destroy_bitmap(map);
+}
+
+TEST(Terrain, CellsTakeTheirCornersColoursSplitAlongTheRisingDiagonal) {
+    // one lit sample among dark ones lights the four cells round it; the cell
+    // above it on the map is split from (101, 100) to (100, 101), so its top
+    // half has only dark corners
+    HandTerrain h([](int, int) { return 0; }, makecol(0, 0, 0));
+    putpixel(h.texture, 100, 100, makecol(250, 250, 250));
+    BITMAP* target = create_bitmap(200, 200);
+    clear_to_color(target, makecol(0, 0, 90));
+    View view(Vector2(100, 1350), target);  // sample (100, 100) lands on (100, 150)
+    h.terrain.renderMap(view);
+    for (const Vector2& p : {Vector2(100, 147), Vector2(100, 153), Vector2(97, 150), Vector2(103, 150)})
+        EXPECT_GT(getr(getpixel(target, p.x, p.y)), 50) << p.x << ", " << p.y;
+    EXPECT_EQ(getpixel(target, 100, 141), makecol(0, 0, 0));
+    destroy_bitmap(target);
+}
+
+TEST(Terrain, NearerCellsAreDrawnOverFartherOnes) {
+    // a red spike at sample (100, 100) on green ground hides the ground behind it
+    HandTerrain h([](int i, int j) { return i == 100 && j == 100 ? 200 : 0; }, makecol(0, 200, 0));
+    putpixel(h.texture, 100, 100, makecol(250, 0, 0));
+    BITMAP* target = create_bitmap(200, 300);
+    View view(Vector2(100, 1450), target);  // the foot of the spike lands on (100, 250)
+    h.terrain.renderMap(view);
+    EXPECT_GT(getr(getpixel(target, 100, 150)), 50);
+    EXPECT_EQ(getr(getpixel(target, 150, 150)), 0);
+    destroy_bitmap(target);
 }
 
 TEST(Terrain, LoadReadsTheHeightsAndTextureOfTheTrack) {

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "craft/HoverCraft.h"
+#include "terrain/Terrain.h"
 #include "track/TrackFile.h"
 #include "world/World.h"
 
@@ -462,7 +464,17 @@ TEST(Content, TrackFilesNumberTheirGatesAndRouteInOrder) {
         std::vector<int> sorted = gates;
         std::sort(sorted.begin(), sorted.end());
         for (size_t k = 0; k < sorted.size(); ++k) EXPECT_EQ(sorted[k], static_cast<int>(k)) << trackPath(n);
-        EXPECT_GE(waypoints, 20) << trackPath(n);
+        // a route of well-spaced waypoints: each a good stretch from the next
+        EXPECT_GE(waypoints, 12) << trackPath(n);
+        std::vector<const Record*> route;
+        for (const Record& r : records)
+            if (r.letter == 'W') route.push_back(&r);
+        for (size_t k = 0; k < route.size(); ++k) {
+            const Record* a = route[k];
+            const Record* b = route[(k + 1) % route.size()];
+            const double step = std::hypot(b->x - a->x, b->y - a->y);
+            EXPECT_TRUE(step > 150 && step < 450) << trackPath(n) << ": waypoint " << k << " is " << step << " from the next";
+        }
         EXPECT_EQ(powerups, (std::set<int>{1, 2, 3, 4})) << trackPath(n);
         EXPECT_GE(scenery.size(), 3u) << trackPath(n);
         for (int kind : scenery) EXPECT_TRUE(kind >= 0 && kind <= 4) << trackPath(n);
@@ -542,4 +554,76 @@ TEST(Content, TheGeneratorMakesTheSameBytesEveryTime) {
         EXPECT_TRUE(made == readFile(f)) << f << " differs from the build's";
     }
     EXPECT_EQ(std::system(("rm -rf '" + work + "'").c_str()), 0);
+}
+
+namespace {
+
+// Distance from a ground point to the drivers' route, and the unit vector
+// from the point towards the route's nearest point.
+double toRoute(const std::vector<const Record*>& route, double x, double y, double& ux, double& uy) {
+    double best = 1e300;
+    for (size_t k = 0; k < route.size(); ++k) {
+        const Record* a = route[k];
+        const Record* b = route[(k + 1) % route.size()];
+        const double ex = b->x - a->x, ey = b->y - a->y;
+        const double t = std::clamp(((x - a->x) * ex + (y - a->y) * ey) / (ex * ex + ey * ey), 0.0, 1.0);
+        const double dx = a->x + t * ex - x, dy = a->y + t * ey - y, d = std::hypot(dx, dy);
+        if (d < best) {
+            best = d;
+            ux = dx / d;
+            uy = dy / d;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+TEST(Content, RoadsHoldACraft) {
+    Datafile tracks = loadAsStored("tracks.dat");
+    ASSERT_TRUE(tracks);
+    const unsigned char* heights = static_cast<const unsigned char*>(tracks.get()[0].dat);
+    // the ground's pull on the route a craft drives, at most this share of the thrust
+    const double lineShare[kTracks] = {1.0 / 3, 1.0 / 3, 2.0 / 3};
+    for (int n = 1; n <= kTracks; ++n) {
+        Terrain ground;
+        ground.setGround(heights + (n - 1) * kHeightmapBytes, static_cast<BITMAP*>(tracks.get()[n + 1].dat));
+        bool ended = false, clean = false;
+        const std::vector<Record> records = readRecords(readFile(trackPath(n)), ended, clean);
+        std::vector<const Record*> route;
+        double road = 1e300;  // half the width of the road: the narrowest gate
+        for (const Record& r : records) {
+            if (r.letter == 'W') route.push_back(&r);
+            if (r.letter == 'C') road = std::min(road, r.body[0]);
+        }
+        ASSERT_GE(route.size(), 3u);
+        double steepest = 0.0, edge = 1e300;
+        for (size_t k = 0; k < route.size(); ++k) {
+            const Record* a = route[k];
+            const Record* b = route[(k + 1) % route.size()];
+            for (double t = 0; t < 1; t += 4 / std::hypot(b->x - a->x, b->y - a->y)) {
+                const double x = a->x + (b->x - a->x) * t, y = a->y + (b->y - a->y) * t;
+                const Vector3 normal = ground.normalAt(Vector2(x, y));
+                steepest = std::max(steepest, HoverCraft::kSlopeFactor * std::hypot(normal.x, normal.y));
+                edge = std::min({edge, x, y, HoverCraft::kTrackSize - x, HoverCraft::kTrackSize - y});
+            }
+        }
+        EXPECT_LE(steepest, HoverCraft::kThrust * lineShare[n - 1]) << trackPath(n);
+        EXPECT_GT(edge - road, 100) << trackPath(n) << ": the road comes close to the island's edge";
+        if (n != 1) continue;
+        // the easy track: the road is far from the edge, and from anywhere
+        // within 200 units of it full thrust brings a craft back
+        EXPECT_GE(edge - road, 300) << trackPath(n);
+        double away = 0.0;
+        for (int j = 1; j < kGrid - 1; ++j) {
+            for (int i = 1; i < kGrid - 1; ++i) {
+                double ux = 0, uy = 0;
+                const double d = toRoute(route, i * kCell, j * kCell, ux, uy) - road;
+                if (d < 0 || d > 200) continue;
+                const Vector3 normal = ground.sampleNormal(i, j);
+                away = std::max(away, -HoverCraft::kSlopeFactor * (normal.x * ux + normal.y * uy));
+            }
+        }
+        EXPECT_LT(away, HoverCraft::kThrust * 2 / 3) << trackPath(n);
+    }
 }

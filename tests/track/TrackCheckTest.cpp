@@ -1,4 +1,5 @@
 #include "track/GoodLoop.h"
+#include "track/RaceSeries.h"
 #include "track/TrackCheck.h"
 
 #include <allegro.h>
@@ -291,6 +292,58 @@ TEST(TrackCheck, FourDriversFinishAGoodLoop) {
     EXPECT_EQ(check.bestLap(), best);
     EXPECT_EQ(check.verdict(), "Track OK: all four finished, best lap " + TrackCheck::formatTime(best));
     EXPECT_LT(check.getRaceTime(), TrackCheck::kTimeLimit);
+}
+
+TEST(TrackCheck, SeededRacesMoveTheGridAndSeatThePlayerAsAsked) {
+    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
+    FlatGround ground;
+    // the square of eight waypoints, 300 apart, on level ground
+    TrackCheck plain(ground.loader(), kGoodLoop);
+    plain.step(0.0);
+    EXPECT_DOUBLE_EQ(plain.routeLength(), 2400.0);
+    EXPECT_LT(plain.steepestRoutePull(), 0.01);
+    // a seed moves every craft a little on its grid place; the same seed, the same race
+    TrackCheck::Setup moved;
+    moved.seed = 5;
+    TrackCheck seeded(ground.loader(), kGoodLoop, moved), again(ground.loader(), kGoodLoop, moved);
+    seeded.step(0.0);
+    again.step(0.0);
+    for (size_t i = 0; i < 4; ++i) {
+        const Vector3 a = plain.getResults()[i].position, b = seeded.getResults()[i].position;
+        EXPECT_GT(std::hypot(a.x - b.x, a.y - b.y), 0.01) << i;
+        EXPECT_LT(std::hypot(a.x - b.x, a.y - b.y), 12.0) << i;
+        EXPECT_EQ(b.x, again.getResults()[i].position.x) << i;
+    }
+    // a player who never sets off: the other three race, and that is a good track
+    TrackCheck::Setup idle;
+    idle.seat = TrackCheck::Seat::Idle;
+    TrackCheck quiet(ground.loader(), kGoodLoop, idle);
+    quiet.run();
+    EXPECT_TRUE(quiet.isRaceable()) << all(quiet.getProblems());
+    ASSERT_EQ(quiet.getResults().size(), 4u);
+    EXPECT_EQ(quiet.getResults()[3].driver, TrackCheck::Seat::Idle);
+    EXPECT_EQ(quiet.getResults()[3].laps, 0);
+    EXPECT_EQ(quiet.verdict().find("Track OK: all three finished"), 0u) << quiet.verdict();
+    EXPECT_GT(quiet.winnerTime(), 0);
+    for (size_t i = 0; i < 3; ++i) EXPECT_GT(quiet.getResults()[i].meanSpeed(), 50.0) << i;
+    // the faster driver overshoots the square's corners and turns back for
+    // them; without banks to hold it, it may never get round
+    TrackCheck::Setup fast;
+    fast.seat = TrackCheck::Seat::Faster;
+    TrackCheck faster(ground.loader(), kGoodLoop, fast);
+    faster.run();
+    const TrackCheck::CraftResult& f = faster.getResults()[3];
+    EXPECT_EQ(f.driver, TrackCheck::Seat::Faster);
+    EXPECT_GT(f.missedWaypoints, 0);
+    if (!f.finished) {
+        EXPECT_NE(find(faster.getProblems(), "craft 4 (the faster driver) did not finish"), nullptr);
+    }
+    // a series takes the three kinds of player in turn, each race with a seed of its own
+    EXPECT_EQ(RaceSeries::setup(0).seat, TrackCheck::Seat::Computer);
+    EXPECT_EQ(RaceSeries::setup(4).seat, TrackCheck::Seat::Idle);
+    EXPECT_EQ(RaceSeries::setup(5).seat, TrackCheck::Seat::Faster);
+    EXPECT_NE(RaceSeries::setup(0).seed, 0u);
+    EXPECT_NE(RaceSeries::setup(3).seed, RaceSeries::setup(0).seed);
 }
 
 TEST(TrackCheck, AFailedRaceSaysWhichCraftStoppedWhere) {

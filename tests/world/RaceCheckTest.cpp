@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "craft/HoverCraft.h"
+#include "track/RaceSeries.h"
 #include "track/TrackCheck.h"
 #include "world/World.h"
 
@@ -12,9 +16,23 @@ namespace {
 
 bool haveFile(const std::string& path) { return std::ifstream(path).good(); }
 
-// The headless race of the four computer drivers on one shipped track: the
-// real data.dat, tracks.dat and track file, fixed steps, a game-time limit.
-void raceTrack(int track) {
+// What each shipped track is built to: the winner's race, the computer
+// drivers' laps (ms), the ground's pull on the route, and whether the faster
+// driver must get round.
+struct Limits {
+    int winner;
+    int lapFrom, lapTo;
+    double pull;
+    bool fasterFinishes;
+};
+
+constexpr double kLeastSpeed = 100.0;
+constexpr double kWidestSpread = 0.30;
+
+// The headless races of one shipped track: the game's own race of four
+// computer drivers, then the seeded series with the player's place raced,
+// idle and driven faster, on the real data.dat, tracks.dat and track file.
+void raceTrack(int track, const Limits& limits) {
     const std::string path = "tracks/track" + std::to_string(track) + ".txt";
     if (!haveFile("data.dat") || !haveFile("tracks.dat") || !haveFile(path))
         GTEST_SKIP() << "needs data.dat, tracks.dat and " << path << " in the game folder";
@@ -25,9 +43,8 @@ void raceTrack(int track) {
     check.run();
     std::cout << "Track " << track << ":\n";
     check.report(std::cout);
-
     ASSERT_TRUE(check.raceStarted());
-    EXPECT_TRUE(check.isRaceable()) << check.verdict();
+    ASSERT_TRUE(check.isRaceable()) << check.verdict();
     EXPECT_LE(check.getRaceTime(), TrackCheck::kTimeLimit);
     ASSERT_EQ(check.getResults().size(), static_cast<size_t>(World::kCraftCount));
     for (const auto& r : check.getResults()) {
@@ -37,8 +54,15 @@ void raceTrack(int track) {
         EXPECT_EQ(r.laps, World::kLaps + 1) << "craft " << r.number;
         EXPECT_EQ(r.lapTimes.size(), static_cast<size_t>(World::kLaps)) << "craft " << r.number;
         for (int t : r.lapTimes) EXPECT_GT(t, 0) << "craft " << r.number;
-        EXPECT_GE(r.place, 1);
-        EXPECT_LE(r.place, World::kCraftCount);
+    }
+    // places 1 to 4, in the order the craft finished
+    std::vector<TrackCheck::CraftResult> byPlace = check.getResults();
+    std::sort(byPlace.begin(), byPlace.end(), [](const auto& a, const auto& b) { return a.place < b.place; });
+    for (size_t i = 0; i < byPlace.size(); ++i) {
+        EXPECT_EQ(byPlace[i].place, static_cast<int>(i) + 1);
+        if (i > 0) {
+            EXPECT_LE(byPlace[i - 1].finishTime, byPlace[i].finishTime) << "place " << i + 1;
+        }
     }
 
     // the same race with every craft tested against every object: the same
@@ -57,10 +81,44 @@ void raceTrack(int track) {
             << "craft " << a.number;
     }
     EXPECT_LT(check.getWorld()->getPairTests(), plain.getWorld()->getPairTests());
+
+    RaceSeries series(TrackCheck::trackGround(track), text.str());
+    series.run();
+    series.report(std::cout);
+    const RaceSeries::Figures& f = series.figures();
+    ASSERT_EQ(f.races, RaceSeries::kRaces);
+    EXPECT_TRUE(series.computersFinished());
+    if (limits.fasterFinishes) {
+        EXPECT_EQ(f.fasterFinished, f.fasterRaces);
+    }
+    EXPECT_LE(f.steepestPull, limits.pull);
+    for (const RaceSeries::Field& field : f.fields) {
+        EXPECT_LE(field.slowestWinner, limits.winner);
+        EXPECT_GE(field.shortestLap, limits.lapFrom);
+    }
+    // without the faster driver barging through the field, the race is the
+    // track's own: every computer driver keeps to the lap times and the
+    // speed, the slowest stays close to the winner, and none turns back for
+    // a waypoint it missed
+    for (TrackCheck::Seat seat : {TrackCheck::Seat::Computer, TrackCheck::Seat::Idle}) {
+        const RaceSeries::Field& field = f.field(seat);
+        EXPECT_LE(field.longestLap, limits.lapTo) << static_cast<int>(seat);
+        EXPECT_GE(field.lowestMeanSpeed, kLeastSpeed) << static_cast<int>(seat);
+        EXPECT_LE(field.widestSpread, kWidestSpread) << static_cast<int>(seat);
+        EXPECT_EQ(field.missedWaypoints, 0) << static_cast<int>(seat);
+    }
+    // with it, the winner still keeps the pace
+    EXPECT_GE(f.field(TrackCheck::Seat::Faster).slowestWinnerSpeed, kLeastSpeed * 0.9);
 }
 
 }  // namespace
 
-TEST(RaceCheck, FourDriversFinishTrack1) { raceTrack(1); }
-TEST(RaceCheck, FourDriversFinishTrack2) { raceTrack(2); }
-TEST(RaceCheck, FourDriversFinishTrack3) { raceTrack(3); }
+TEST(RaceCheck, Track1IsShortSmoothAndHoldsEveryDriver) {
+    raceTrack(1, {150000, 30000, 45000, HoverCraft::kThrust / 3, true});
+}
+TEST(RaceCheck, Track2IsShortSmoothAndHoldsEveryDriver) {
+    raceTrack(2, {210000, 40000, 60000, HoverCraft::kThrust / 3, true});
+}
+TEST(RaceCheck, Track3IsShortSmoothAndHoldsEveryComputerDriver) {
+    raceTrack(3, {255000, 50000, 75000, HoverCraft::kThrust * 2 / 3, false});
+}

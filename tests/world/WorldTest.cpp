@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <memory>
@@ -9,12 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "Pixels.h"
 #include "craft/HoverCraft.h"
+#include "editor/EditorCursor.h"
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
+#include "world/Hud.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 
+using pixels::Box;
+using pixels::drawnBox;
 using testfiles::dataError;
 using testfiles::ScratchDir;
 
@@ -127,6 +133,8 @@ TEST(World, ClockCountsWholeNanosecondsWithoutLosingFractions) {
     w.update(std::nan(""));
     w.update(1.0e30);
     EXPECT_EQ(w.getRaceTime(), before);
+    w.update(1.5);
+    EXPECT_EQ(w.getRaceTime(), before + 1500);
     EXPECT_EQ(w.getRaceTimeNanos(), 200000);
 }
 
@@ -299,14 +307,21 @@ TEST_F(CraftWorld, GridStandsBehindAGateFacingPlusX) {
     EXPECT_EQ(world->getRaceTime(), 100);
 }
 
-TEST_F(CraftWorld, GridNearAnEdgeStaysInsideTheTrackArea) {
-    addGate(Vector3(3050, 20, 0), 180);  // faces -x, so the grid runs out past x = 3072
-    world->startRace();
-    for (HoverCraft* c : world->getCraftList()) {
-        EXPECT_GE(c->getPosition().x, 0.0);
-        EXPECT_LE(c->getPosition().x, HoverCraft::kTrackSize);
-        EXPECT_GE(c->getPosition().y, 0.0);
-        EXPECT_LE(c->getPosition().y, HoverCraft::kTrackSize);
+TEST_F(CraftWorld, GridNearAnEdgeIsHeldAtTheEdgeOfTheTrackArea) {
+    // facing -x near the far side the grid runs out past x = 3072; facing +x
+    // in the near corner, below x = 0 and y = 0
+    const struct {
+        Vector3 gate;
+        double angle, x, y[4];
+    } cases[] = {{Vector3(3050, 20, 0), 180, 3072, {40, 0, 40, 0}}, {Vector3(20, 10, 0), 0, 0, {0, 30, 0, 30}}};
+    for (const auto& c : cases) {
+        world.reset(new World(false));
+        addGate(c.gate, c.angle);
+        world->startRace();
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_NEAR(world->getCraftList()[i]->getPosition().x, c.x, 1e-9) << i;
+            EXPECT_NEAR(world->getCraftList()[i]->getPosition().y, c.y[i], 1e-9) << i;
+        }
     }
 }
 
@@ -335,6 +350,93 @@ TEST_F(CraftWorld, CraftTouchOnlyWhenCloserThanTheirRadii) {
     world->update(0.0);
     EXPECT_EQ(apart->touchedByCraft, nullptr);
     EXPECT_EQ(closer->touchedByCraft, c);
+}
+
+TEST_F(CraftWorld, RankingTakesLapsThenTheLaterGateThenTheEarlierTime) {
+    CheckPoint* start = addGate(Vector3(500, 500, 0), 0, 0);
+    CheckPoint* second = addGate(Vector3(900, 500, 0), 0, 1);
+    world->startRace();
+    world->setCheckpointCount(3);
+    const std::vector<HoverCraft*> c = world->getCraftList();
+    for (HoverCraft* k : c) k->setController(nullptr);  // they stay where they are put
+    auto pass = [&](HoverCraft* k, CheckPoint* gate) {
+        world->update(0.1);
+        k->setPosition(gate->getPosition() + Vector3(1, 0, 0));
+        k->collide(gate);
+    };
+    pass(c[3], start);  // first over the line
+    pass(c[2], start);  // later over the line
+    pass(c[1], start);  // last over the line, but on through the next gate
+    pass(c[1], second);
+    const std::vector<HoverCraft*> expected = {c[1], c[3], c[2], c[0]};
+    EXPECT_EQ(world->getCraftList(), expected);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(expected[i]->getRacePosition(), i + 1) << i;
+}
+
+TEST_F(CraftWorld, MessageFadesOverItsLastSecondAndTheHudNeedsAPlayer) {
+    pixels::ScreenStandIn standIn(makecol(1, 2, 3));
+    const int ground = makecol(0, 0, 90);
+    clear_to_color(world->getMapBitmap(), ground);
+    const Box message{140, 200, 155, 207};  // "Go": the message font's glyphs are 8 x 8 blocks
+    auto grey = [](int level) { return makecol(level, level, level); };
+    world->showMessage("Go");
+    world->update(2.0);
+    world->draw();
+    EXPECT_EQ(drawnBox(screen, ground), message) << "no HUD without a player";
+    EXPECT_TRUE(pixels::filled(screen, message, grey(255)));
+    world->update(2.5);  // half a second left
+    world->draw();
+    EXPECT_TRUE(pixels::filled(screen, message, grey(127)));
+    world->update(0.5);
+    world->draw();
+    EXPECT_EQ(drawnBox(screen, ground), pixels::kNothing);
+
+    addGate(Vector3(1500, 1500, 0), 0);
+    world->startRace();
+    world->draw();
+    const std::string hud = Hud::line(*world->getPlayer(), world->getRaceTime());
+    EXPECT_TRUE(pixels::showsText(screen, font, hud.c_str(), 5, 5, makecol(255, 255, 255), -1));
+}
+
+TEST_F(CraftWorld, PreviewShowsWhatTheModeShowsAndLoadingStartsAfreshFromTheFile) {
+    testfiles::writeTracks("tracks.dat", 1);  // flat ground 10 high
+    mkdir("tracks", 0755);
+    testfiles::writeText("tracks/track1.txt", "C 1536 1536 10 40 0 0\nP 1000 1000 10 1\nE\n");
+    pixels::ScreenStandIn standIn(makecol(1, 2, 3));
+    BITMAP* shrunk = create_bitmap(640, 480);
+    const int yellow = makecol(255, 255, 0), sprite = makecol(180, 180, 180);
+    // on the map: the powerup's sprite 19 above its point (1000, 1000, 10)
+    // after one update, and the gate's post at (1496, 1536) on the ground
+    auto powerupShown = [sprite](World& w) { return getpixel(w.getMapBitmap(), 2560, 1851) == sprite; };
+    auto postShown = [yellow](World& w) { return getpixel(w.getMapBitmap(), 2520, 1354) == yellow; };
+    for (bool editor : {false, true}) {
+        World w(editor);
+        ::testing::internal::CaptureStdout();
+        w.renderPreview(1);
+        ::testing::internal::GetCapturedStdout();
+        EXPECT_NE(getpixel(w.getMapBitmap(), 2560, 1600), 0) << "the ground under the objects";
+        EXPECT_TRUE(powerupShown(w)) << editor;
+        EXPECT_EQ(postShown(w), editor) << "gates show only in the editor";
+        clear_to_color(shrunk, 0);
+        stretch_blit(w.getMapBitmap(), shrunk, 0, 0, 5120, 2560, 0, 0, 640, 320);
+        Hud::drawPreviewTexts(shrunk);
+        EXPECT_TRUE(pixels::shows(screen, shrunk, 0, 0)) << "the map shrunk by 8 at the top, the title and prompt";
+
+        ::testing::internal::CaptureStdout();
+        w.loadTrack(1);
+        ::testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(powerupShown(w) || postShown(w)) << "the map is rendered again without objects";
+        if (editor) {
+            auto* cursor = dynamic_cast<EditorCursor*>(w.getFollowed());
+            ASSERT_NE(cursor, nullptr);
+            EXPECT_EQ(cursor->getPosition(), Vector3(1536, 1536, 10));
+            EXPECT_EQ(w.getPendingObjects().size(), 3u) << "the gate, the powerup and the cursor";
+        } else {
+            EXPECT_EQ(w.getCraftList().size(), 4u) << "on the grid behind the file's gate";
+            EXPECT_EQ(w.getFollowed(), w.getPlayer());
+        }
+    }
+    destroy_bitmap(shrunk);
 }
 
 TEST(World, NoBitmapMeansNoWorld) {

@@ -11,8 +11,19 @@ public:
         double s;       // distance along the line from the first control point
     };
 
+    // A corner of a course drawn as a polygon: the course runs straight from
+    // corner to corner and rounds each one off with an arc of its radius.
+    struct Corner {
+        double x, y, radius;
+    };
+
     // Control points in world ground coordinates, in driving order.
     CourseLine(const std::vector<double>& xs, const std::vector<double>& ys);
+    // The loop round `corners` (world ground coordinates, in driving order),
+    // starting on the side from corner `startSide` to the next, `startAt` of
+    // the way along its straight; throws when two corners' arcs do not fit on
+    // the side between them.
+    static CourseLine rounded(const std::vector<Corner>& corners, int startSide, double startAt);
 
     double length() const { return total; }
     // The line at distance s along it (wrapped into the lap).

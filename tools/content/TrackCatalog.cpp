@@ -8,23 +8,33 @@ enum { kFrozen = 1, kWonky = 2, kOpponentsFrozen = 3, kTurbo = 4 };
 TrackDesign::Plan easy() {
     TrackDesign::Plan s;
     s.title = "An easy track";
-    // a wide oval round the middle of the map; the start is on the long near straight
-    s.u = {-600, 0, 600, 1200, 1600, 1250, 600, 0, -600, -1250, -1600, -1200};
-    s.v = {800, 800, 800, 1000, 1500, 2000, 2200, 2150, 2200, 2000, 1500, 1000};
-    s.startControl = 1;
-    s.halfWidth = 95;
-    s.bankWidth = 90;
-    s.wallHeight = 70;
+    // a wide road round the middle of the island: three long bends, all of
+    // one hand, with high banks that turn a craft running wide back to the
+    // road; a ford on the right, the start on the near side
+    s.corners = {{-1070, -618, 560}, {1070, -618, 560}, {0, 1236, 560}};
+    s.startSide = 0;
+    s.startAt = 0.5;
+    s.halfWidth = 115;
+    s.edgeMargin = 300;
+    s.bankWidth = 140;
+    s.wallHeight = 40;
+    s.countryHeight = 20;
     s.baseHeight = 50;
-    s.hillHeight = 8;
+    s.hillHeight = 6;
     s.hillWaves = 2;
-    s.maxGradient = 0.05;
-    s.waterFrom = 0.40;
-    s.waterTo = 0.52;
-    s.gates = 8;
-    s.waypointSpacing = 250;
-    s.powerups = {{0.12, 35, kTurbo}, {0.30, -40, kFrozen}, {0.62, 40, kWonky}, {0.80, -35, kOpponentsFrozen},
-                  {0.90, 45, kTurbo}};
+    s.maxGradient = 0.03;
+    s.maxDescent = 0.04;
+    s.maxLinePull = 10;
+    s.bankLean = 0.045;
+    s.returnReach = 200;
+    s.maxBankPull = 28.5;
+    s.waterFrom = 0.30;
+    s.waterTo = 0.37;
+    s.gates = 6;
+    s.waypointSpacing = 320;
+    s.waypointTurn = 25;
+    s.powerups = {{0.12, -105, kTurbo}, {0.30, 105, kFrozen}, {0.55, -105, kWonky}, {0.72, 105, kOpponentsFrozen},
+                  {0.88, 0, kTurbo}};
     s.sceneryStep = 70;
     s.seed = 11;
     return s;
@@ -33,23 +43,34 @@ TrackDesign::Plan easy() {
 TrackDesign::Plan difficult() {
     TrackDesign::Plan s;
     s.title = "A difficult track";
-    // bends of both hands and an S through the right-hand side
-    s.u = {-700, -100, 500, 1200, 1650, 1450, 950, 600, 850, 350, -300, -800, -1350, -1650, -1250, -1500, -1250};
-    s.v = {760, 760, 760, 850, 1250, 1650, 1550, 1800, 2150, 2350, 2150, 2330, 2150, 1700, 1420, 1080, 800};
-    s.startControl = 1;
-    s.halfWidth = 75;
-    s.bankWidth = 80;
-    s.wallHeight = 75;
+    // a long oblong whose near side bends out towards the viewer and back,
+    // so the lap turns both ways; a narrower road, a ford on the left, rocks
+    // beside the road, the start late on the far straight
+    s.corners = {{1031, -525, 540}, {1031, 585, 540}, {-1030, 585, 540}, {-1030, -525, 540},
+                 {-384, -525, 650}, {-50, -584, 750}, {284, -525, 650}};
+    s.startSide = 1;
+    s.startAt = 0.73;
+    s.halfWidth = 85;
+    s.edgeMargin = 150;
+    s.bankWidth = 150;
+    s.wallHeight = 40;
+    s.countryHeight = 20;
     s.baseHeight = 50;
-    s.hillHeight = 16;
+    s.hillHeight = 12;
     s.hillWaves = 3;
     s.maxGradient = 0.04;
-    s.waterFrom = 0.56;
-    s.waterTo = 0.66;
-    s.gates = 10;
-    s.waypointSpacing = 170;
-    s.powerups = {{0.10, 30, kTurbo}, {0.25, -30, kFrozen}, {0.45, 25, kWonky}, {0.70, -25, kOpponentsFrozen},
-                  {0.86, 30, kFrozen}, {0.93, -30, kTurbo}};
+    s.maxDescent = 0.04;
+    s.maxLinePull = 10;
+    s.bankLean = 0.045;
+    s.returnReach = 200;
+    s.maxBankPull = 28.5;
+    s.waterFrom = 0.30;
+    s.waterTo = 0.40;
+    s.gates = 8;
+    s.waypointSpacing = 320;
+    s.waypointTurn = 25;
+    s.powerups = {{0.10, 0, kTurbo}, {0.25, 78, kFrozen}, {0.45, -78, kWonky}, {0.62, 78, kOpponentsFrozen},
+                  {0.75, -78, kFrozen}, {0.85, -78, kTurbo}};
     s.sceneryStep = 60;
     s.obstacles = {0.18, 0.77};
     s.seed = 23;
@@ -59,25 +80,34 @@ TrackDesign::Plan difficult() {
 TrackDesign::Plan impossible() {
     TrackDesign::Plan s;
     s.title = "An impossible track";
-    // hairpins, a narrow floor, steep hills and rocks on the edge of the line
-    s.u = {-900, -300, 300, 900, 1450, 1650, 1300, 750, 350, 700, 1150, 1450, 1150, 600, 100, -400, -1000, -1450,
-           -1650, -1200, -800, -950, -1300, -1150};
-    s.v = {700, 700, 700, 750, 900, 1250, 1380, 1280, 1450, 1680, 1680, 1950, 2280, 2330, 2080, 2330, 2270, 2030,
-           1560, 1420, 1600, 1250, 1050, 780};
-    s.startControl = 1;
-    s.halfWidth = 58;
-    s.bankWidth = 70;
-    s.wallHeight = 80;
+    // a bean turned across the island: the narrowest road, a bend back in on
+    // itself, long climbs and gentle descents, and a straight along the
+    // island's near left shore, the start on it
+    s.corners = {{791, -905, 540}, {300, -414, 650}, {-187, -187, 750}, {-414, 300, 650},
+                 {-905, 791, 540}, {-1775, -78, 540}, {-78, -1775, 540}};
+    s.startSide = 5;
+    s.startAt = 0.75;
+    s.halfWidth = 75;
+    s.edgeMargin = 80;
+    s.bankWidth = 80;
+    s.wallHeight = 75;
+    s.countryHeight = 40;
     s.baseHeight = 55;
-    s.hillHeight = 26;
-    s.hillWaves = 5;
-    s.maxGradient = 0.13;
+    s.hillHeight = 30;
+    s.hillWaves = 3;
+    s.maxGradient = 0.14;
+    s.maxDescent = 0.04;
+    s.maxLinePull = 20;
+    s.bankLean = 0.08;
+    s.returnReach = 60;
+    s.maxBankPull = 0;
     s.waterFrom = 0.30;
     s.waterTo = 0.38;
-    s.gates = 12;
-    s.waypointSpacing = 130;
-    s.powerups = {{0.08, 20, kWonky},  {0.20, -20, kFrozen}, {0.34, 20, kOpponentsFrozen}, {0.50, -20, kTurbo},
-                  {0.64, 20, kFrozen}, {0.80, -20, kWonky},  {0.92, 20, kTurbo}};
+    s.gates = 10;
+    s.waypointSpacing = 320;
+    s.waypointTurn = 32;
+    s.powerups = {{0.08, -68, kWonky}, {0.20, 68, kFrozen}, {0.34, -68, kOpponentsFrozen}, {0.50, 0, kTurbo},
+                  {0.64, -68, kFrozen}, {0.80, 68, kWonky}, {0.92, -68, kTurbo}};
     s.sceneryStep = 50;
     s.obstacles = {0.15, 0.45, 0.71, 0.87};
     s.seed = 37;

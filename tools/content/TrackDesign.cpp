@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "ContentPalette.h"
+#include "CourseRoute.h"
+#include "craft/HoverCraft.h"
 
 namespace {
 
@@ -15,13 +17,33 @@ constexpr double kCell = 12.0;
 constexpr double kPi = 3.141592653589793;
 constexpr double kWaterRamp = 200.0;    // distance over which the course sinks to the water
 constexpr double kLakeWiden = 14.0;      // the floor is wider where it is water
+// The rolling country beyond the banks: long swells with ripples on them.
+constexpr double kCountryScale = 420.0;
+constexpr double kRippleScale = 110.0;
+constexpr double kCountryRipple = 0.35;
+constexpr double kRockOut = 8.0;         // rocks stand this far beyond the edge of the floor
 constexpr double kMapMargin = 40.0;
-constexpr double kFirstWaypoint = 40.0;  // beyond the start line
-constexpr double kGateWaypoint = 15.0;   // beyond each gate
+constexpr double kGateReach = 0.4;       // gates reach this share of the banks beyond the floor
+// The island: its ground falls to a flat sea along the edge of the grid.
+constexpr double kGroundEnd = (kGrid - 1) * kCell;
+constexpr double kSeaWidth = 30.0;   // from the grid's edge
+constexpr double kCoast = 60.0;      // the land falls to the sea, steeply, within this of the edge
+constexpr double kBeach = 24.0;      // sand beyond the water
+constexpr double kSeaLevel = 4.0;
+// Beyond the floor, no ground pulls away from the course harder than this,
+// so full thrust always brings a craft back.
+constexpr double kReturnPull = HoverCraft::kThrust * 2.0 / 3.0;
 constexpr double kStartLine = 18.0;          // size of the start line's squares
 constexpr double kStartLevelBehind = 220.0;  // level floor behind the start line
 constexpr double kStartLevelAhead = 60.0;    // and beyond it
 constexpr double kStartLevelRamp = 450.0;    // from level to the hills
+constexpr double kLeanSpan = 240.0;    // bends lean over this stretch of the line, centred on them
+constexpr double kLeanRadius = 700.0;  // bends this tight or tighter lean fully
+// The start gate stands this share of the floor's half width to the left of
+// the line, so the grid does too: the route passes the player's place, on the
+// left of the grid, at a distance, and a player who has not set off yet is
+// not run into.
+constexpr double kGridAside = 0.35;
 
 // Scenery kinds of the track file.
 enum { kPine = 0, kRoundTree = 1, kBoulder = 2, kBuoy = 3, kHut = 4 };
@@ -47,18 +69,25 @@ double noise(double x, double y, double scale, unsigned seed) {
     return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
 }
 
+// Distance from a ground point to the nearest edge of the grid's ground.
+double coastDistance(double x, double y) { return std::min({x, y, kGroundEnd - x, kGroundEnd - y}); }
+
 double smoothstep(double edge0, double edge1, double x) {
     const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
     return t * t * (3 - 2 * t);
 }
 
 CourseLine worldLine(const TrackDesign::Plan& plan) {
-    std::vector<double> xs, ys;
-    for (size_t k = 0; k < plan.u.size(); ++k) {
-        xs.push_back(plan.v[k] + plan.u[k] / 2);
-        ys.push_back(plan.v[k] - plan.u[k] / 2);
+    // the map's x runs along the ground's (1, -1), its y along (1, 1)
+    std::vector<CourseLine::Corner> corners;
+    const double middle = HoverCraft::kTrackSize / 2, r = std::sqrt(0.5);
+    for (const CourseLine::Corner& c : plan.corners)
+        corners.push_back({middle + (c.x + c.y) * r, middle + (c.y - c.x) * r, c.radius});
+    try {
+        return CourseLine::rounded(corners, plan.startSide, plan.startAt);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(plan.title + ": " + e.what());
     }
-    return CourseLine(xs, ys);
 }
 
 std::string number(double v) {
@@ -71,20 +100,18 @@ std::string number(double v) {
 
 TrackDesign::TrackDesign(const Plan& s, const ContentPalette& p)
     : plan(s), palette(p), line(worldLine(s)), heightBytes(kGrid * kGrid, 0) {
-    start = line.controlDistance(plan.startControl);
+    start = line.controlDistance(0);
     makeProfile();
     carve();
     paint();
     place();
+    survey = std::make_unique<CourseSurvey>(line, heightBytes, tex, [this](double s) { return floorHalfWidth(s); },
+                                            plan.returnReach);
     check();
 }
 
 TrackDesign::~TrackDesign() {
     if (tex) destroy_bitmap(tex);
-}
-
-double TrackDesign::lapDistance(double fraction) const {
-    return std::fmod(start + fraction * line.length(), line.length());
 }
 
 double TrackDesign::waterWeight(double s) const {
@@ -97,15 +124,19 @@ double TrackDesign::waterWeight(double s) const {
     return 1.0 - smoothstep(0.0, kWaterRamp, gap);
 }
 
+double TrackDesign::startLevel(double s) const {
+    // the grid and the start line stand on level ground
+    const double lap = std::fmod(s - start + line.length(), line.length());
+    const double behind = line.length() - lap;
+    return std::min(smoothstep(kStartLevelAhead, kStartLevelAhead + kStartLevelRamp, lap),
+                    smoothstep(kStartLevelBehind, kStartLevelBehind + kStartLevelRamp, behind));
+}
+
 double TrackDesign::hills(double s) const {
     const double lap = std::fmod(s - start + line.length(), line.length());
     const double phase = 2 * kPi * lap / line.length();
-    // the grid and the start line stand on level ground
-    const double behind = line.length() - lap;
-    const double level = std::min(smoothstep(kStartLevelAhead, kStartLevelAhead + kStartLevelRamp, lap),
-                                  smoothstep(kStartLevelBehind, kStartLevelBehind + kStartLevelRamp, behind));
-    return plan.baseHeight + level * (plan.hillHeight * std::sin(plan.hillWaves * phase + 0.7) +
-                                      0.4 * plan.hillHeight * std::sin((plan.hillWaves + 2) * phase + 2.1));
+    return plan.baseHeight + startLevel(s) * (plan.hillHeight * std::sin(plan.hillWaves * phase + 0.7) +
+                                              0.4 * plan.hillHeight * std::sin((plan.hillWaves + 2) * phase + 2.1));
 }
 
 void TrackDesign::makeProfile() {
@@ -121,10 +152,11 @@ void TrackDesign::makeProfile() {
         const double w = waterWeight(pts[i].s);
         profile[i] = hills(pts[i].s) * (1 - w) + waterLevel * w;
     }
-    // no climb steeper than the craft can drive up: peaks are cut down, which
-    // never lifts the water
-    const double rise = plan.maxGradient * CourseLine::kStep;
-    for (int pass = 0; pass < 200; ++pass) {
+    // no climb steeper than the plan allows, and gentler descents still, on
+    // which a computer driver gains no speed it must turn round to lose:
+    // peaks are cut down, which never lifts the water
+    const double rise = plan.maxGradient * CourseLine::kStep, fall = plan.maxDescent * CourseLine::kStep;
+    for (int pass = 0; pass < 400; ++pass) {
         bool changed = false;
         for (size_t k = 0; k < 2 * n; ++k) {
             const size_t i = k % n, before = (i + n - 1) % n;
@@ -133,22 +165,48 @@ void TrackDesign::makeProfile() {
                 changed = true;
             }
             const size_t j = (2 * n - 1 - k) % n, after = (j + 1) % n;
-            if (profile[j] > profile[after] + rise) {
-                profile[j] = profile[after] + rise;
+            if (profile[j] > profile[after] + fall) {
+                profile[j] = profile[after] + fall;
                 changed = true;
             }
         }
         if (!changed) break;
     }
+    // bends lean in, so that the ground helps a craft round them; the lean
+    // comes in before the bend and goes after it, never on water or the grid
+    std::vector<double> turn(n);
+    for (size_t i = 0; i < n; ++i) {
+        const CourseLine::Sample& a = pts[i];
+        const CourseLine::Sample& b = pts[(i + 1) % n];
+        turn[i] = std::atan2(a.tx * b.ty - a.ty * b.tx, a.tx * b.tx + a.ty * b.ty);
+    }
+    const int half = static_cast<int>(kLeanSpan / CourseLine::kStep / 2);
+    lean.assign(n, 0.0);
+    for (size_t i = 0; i < n; ++i) {
+        double sum = 0.0;
+        for (int k = -half; k < half; ++k) sum += turn[(i + n + k) % n];
+        const double curvature = sum / (2 * half * CourseLine::kStep);
+        lean[i] = plan.bankLean * std::clamp(curvature * kLeanRadius, -1.0, 1.0) * startLevel(pts[i].s) *
+                  (1.0 - waterWeight(pts[i].s));
+    }
 }
 
-double TrackDesign::courseHeight(double s) const {
-    const size_t n = profile.size();
+double TrackDesign::alongLine(const std::vector<double>& values, double s) const {
+    const size_t n = values.size();
     double at = std::fmod(s, line.length()) / line.length() * n;
     if (at < 0) at += n;
     const size_t i = static_cast<size_t>(at) % n, k = (i + 1) % n;
     const double f = at - std::floor(at);
-    return profile[i] * (1 - f) + profile[k] * f;
+    return values[i] * (1 - f) + values[k] * f;
+}
+
+double TrackDesign::courseHeight(double s) const { return alongLine(profile, s); }
+
+double TrackDesign::floorHeight(const CourseLine::Sample& near, double x, double y) const {
+    // across the floor, positive to the left of the line: the inside of a left-hand bend
+    const double across = (y - near.y) * near.tx - (x - near.x) * near.ty;
+    const double width = floorHalfWidth(near.s);
+    return courseHeight(near.s) - alongLine(lean, near.s) * std::clamp(across, -width, width);
 }
 
 double TrackDesign::floorHalfWidth(double s) const { return plan.halfWidth + kLakeWiden * waterWeight(s); }
@@ -159,13 +217,17 @@ void TrackDesign::carve() {
             const double x = i * kCell, y = j * kCell;
             double d;
             const CourseLine::Sample& near = line.nearest(x, y, d);
-            const double floor = courseHeight(near.s);
+            const double floor = floorHeight(near, x, y);
             const double t = std::max(0.0, d - floorHalfWidth(near.s));
             const double rise = t / plan.bankWidth;
             double h = floor + plan.wallHeight * (1.0 - std::exp(-rise * rise));
             // rolling country beyond the banks
             const double outside = smoothstep(plan.bankWidth, 2.5 * plan.bankWidth, t);
-            h += outside * (40.0 * noise(x, y, 420.0, plan.seed) + 14.0 * noise(x, y, 110.0, plan.seed + 1));
+            h += outside * plan.countryHeight *
+                 (noise(x, y, kCountryScale, plan.seed) + kCountryRipple * noise(x, y, kRippleScale, plan.seed + 1));
+            // the island's shore, and a level sea round it
+            const double coast = coastDistance(x, y);
+            h = coast <= kSeaWidth ? kSeaLevel : kSeaLevel + (h - kSeaLevel) * smoothstep(kSeaWidth, kCoast, coast);
             heightBytes[j * kGrid + i] = static_cast<unsigned char>(std::clamp(std::lround(h), 0L, 255L));
         }
     }
@@ -182,10 +244,15 @@ void TrackDesign::paint() {
             const double grain = noise(x, y, 30.0, plan.seed + 7);
             const double patch = noise(x, y, 200.0, plan.seed + 8);
             const double floorWidth = floorHalfWidth(near.s);
-            const double aboveFloor = heightBytes[j * kGrid + i] - courseHeight(near.s);
+            const double aboveFloor = heightBytes[j * kGrid + i] - floorHeight(near, x, y);
             const double fromStart = std::fmod(near.s - start + line.length() * 1.5, line.length()) - line.length() / 2;
+            const double coast = coastDistance(x, y);
             int colour;
-            if (waterWeight(near.s) >= 1.0 && d <= floorWidth - 2.0) {
+            if (coast <= kSeaWidth) {
+                colour = palette.rampIndex(ContentPalette::kWater, static_cast<int>(1 + coast / kSeaWidth * 2.0 + grain));
+            } else if (coast <= kSeaWidth + kBeach) {
+                colour = palette.rampIndex(ContentPalette::kSand, static_cast<int>(2 + grain * 2.0));
+            } else if (waterWeight(near.s) >= 1.0 && d <= floorWidth - 2.0) {
                 // deeper blue towards the middle of the channel
                 const int shade = static_cast<int>((d / floorWidth) * 3.0 + grain * 2.0);
                 colour = palette.rampIndex(ContentPalette::kWater, 1 + shade);
@@ -233,41 +300,33 @@ void TrackDesign::addScenery(double x, double y, int kind, double clearance) {
 
 void TrackDesign::place() {
     const double length = line.length();
-    // gates, each facing along the course
+    const std::vector<double> route = CourseRoute::marks(line, plan.waypointTurn, plan.waypointSpacing);
+    const int waypoints = static_cast<int>(route.size());
+    if (waypoints < plan.gates) throw std::runtime_error(plan.title + ": fewer waypoints than gates");
+    // the gates stand on waypoints, each facing along the course and spanning
+    // the floor and the foot of its banks
     for (int g = 0; g < plan.gates; ++g) {
-        const CourseLine::Sample p = line.at(start + g * length / plan.gates);
+        const CourseLine::Sample p = line.at(start + route[std::lround(static_cast<double>(g) * waypoints / plan.gates) % waypoints]);
         double angle = std::atan2(-p.ty, p.tx) * 180.0 / kPi;
         if (angle < 0) angle += 360.0;
-        const double radius = floorHalfWidth(p.s) + 10.0;
-        records.push_back({'C', p.x, p.y, heightAt(p.x, p.y),
-                           number(radius) + " " + std::to_string(g) + " " + number(angle)});
+        const double aside = g == 0 ? kGridAside * plan.halfWidth : 0.0;
+        const double x = p.x - p.ty * aside, y = p.y + p.tx * aside;
+        const double radius = floorHalfWidth(p.s) + aside + kGateReach * plan.bankWidth;
+        records.push_back({'C', x, y, heightAt(x, y), number(radius) + " " + std::to_string(g) + " " + number(angle)});
     }
-    // waypoints along the centre line, one just beyond every gate
-    std::vector<double> marks;
-    for (double lap = kFirstWaypoint; lap < length - plan.waypointSpacing / 2; lap += plan.waypointSpacing)
-        marks.push_back(lap);
-    for (int g = 1; g < plan.gates; ++g) {
-        const double at = g * length / plan.gates + kGateWaypoint;
-        marks.erase(std::remove_if(marks.begin(), marks.end(),
-                                   [&](double m) { return std::fabs(m - at) < plan.waypointSpacing / 2; }),
-                    marks.end());
-        marks.push_back(at);
-    }
-    std::sort(marks.begin(), marks.end());
-    int index = 0;
-    for (double lap : marks) {
-        const CourseLine::Sample p = line.at(start + lap);
-        records.push_back({'W', p.x, p.y, heightAt(p.x, p.y), std::to_string(index++)});
+    for (int k = 0; k < waypoints; ++k) {
+        const CourseLine::Sample p = line.at(start + route[k]);
+        records.push_back({'W', p.x, p.y, heightAt(p.x, p.y), std::to_string(k)});
     }
     for (const PowerupSpot& spot : plan.powerups) {
         const CourseLine::Sample p = line.at(start + spot.lap * length);
         const double x = p.x - p.ty * spot.side, y = p.y + p.tx * spot.side;
         records.push_back({'P', x, y, heightAt(x, y), std::to_string(spot.kind)});
     }
-    // rocks at the edge of the floor, for the craft to steer round
+    // rocks just off the edge of the floor, for a craft that runs wide
     for (double lap : plan.obstacles) {
         const CourseLine::Sample p = line.at(start + lap * length);
-        const double side = (static_cast<int>(lap * 1000) % 2 ? 1.0 : -1.0) * (plan.halfWidth - 6.0);
+        const double side = (static_cast<int>(lap * 1000) % 2 ? 1.0 : -1.0) * (plan.halfWidth + kRockOut);
         const double x = p.x - p.ty * side, y = p.y + p.tx * side;
         records.push_back({'S', x, y, heightAt(x, y), std::to_string(kBoulder)});
     }
@@ -302,10 +361,22 @@ void TrackDesign::check() const {
             if (across < -2560 + kMapMargin || across >= 2560 - kMapMargin || up <= 320 + kMapMargin ||
                 up > 2880 - kMapMargin)
                 throw std::runtime_error(plan.title + ": the course leaves the map near " + number(x) + ", " + number(y));
-            if (x < plan.bankWidth || y < plan.bankWidth || x > 3060 - plan.bankWidth || y > 3060 - plan.bankWidth)
-                throw std::runtime_error(plan.title + ": no room for the banks near " + number(x) + ", " + number(y));
         }
     }
+    if (survey->edgeDistance() < plan.edgeMargin)
+        throw std::runtime_error(plan.title + ": the floor comes within " + number(survey->edgeDistance()) +
+                                 " of the island's edge");
+    if (survey->linePull() > plan.maxLinePull)
+        throw std::runtime_error(plan.title + ": the floor pulls " + number(survey->linePull()) + ", more than " +
+                                 number(plan.maxLinePull) + ", near " + number(survey->steepestPoint().x) + ", " +
+                                 number(survey->steepestPoint().y));
+    if (plan.maxBankPull > 0 && survey->besidePull() > plan.maxBankPull)
+        throw std::runtime_error(plan.title + ": beside the floor the ground pulls " + number(survey->besidePull()) +
+                                 ", more than " + number(plan.maxBankPull) + ", near " +
+                                 number(survey->besidePoint().x) + ", " + number(survey->besidePoint().y));
+    if (survey->awayPull() > kReturnPull)
+        throw std::runtime_error(plan.title + ": beside the floor the ground pulls " + number(survey->awayPull()) +
+                                 " away from the course");
 }
 
 std::string TrackDesign::trackFile() const {
@@ -331,7 +402,10 @@ std::string TrackDesign::summary() const {
     }
     std::ostringstream out;
     out << plan.title << ": length " << std::lround(line.length()) << ", tightest bend radius "
-        << std::lround(line.tightestRadius(60.0)) << ", closest approach " << std::lround(closest) << ", objects "
+        << std::lround(line.tightestRadius(60.0)) << ", closest approach " << std::lround(closest)
+        << ", island's edge " << std::lround(survey->edgeDistance()) << " beyond the floor, floor pulls up to "
+        << number(survey->linePull()) << ", away from the course up to " << number(survey->awayPull()) << ", beside it up to "
+        << number(survey->besidePull()) << ", objects "
         << records.size();
     return out.str();
 }

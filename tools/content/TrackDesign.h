@@ -1,10 +1,12 @@
 #pragma once
 #include <allegro.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CourseLine.h"
+#include "CourseSurvey.h"
 
 class ContentPalette;
 
@@ -15,25 +17,36 @@ class TrackDesign {
 public:
     struct PowerupSpot {
         double lap;   // fraction of the lap after the start line
-        double side;  // world units to the right of the centre line
+        double side;  // world units to the left of the centre line
         int kind;
     };
     struct Plan {
         std::string title;
-        std::vector<double> u, v;  // control points in map coordinates: x - y and (x + y) / 2
-        int startControl;          // the start line sits on this control point
+        // corners of the course as the map shows it: x across the screen, y up
+        // it, both in world units from the middle of the island
+        std::vector<CourseLine::Corner> corners;
+        int startSide;             // the start line is on this side (corner k to k + 1)
+        double startAt;            // this share of the way along its straight
         double halfWidth;          // flat floor of the course either side of the line
+        double edgeMargin;         // least ground between the floor and the island's edge
         double bankWidth;          // how far the banks take to rise
         double wallHeight;
+        double countryHeight;      // the rolling country beyond the banks rises and falls this much
         double baseHeight;
         double hillHeight, hillWaves;      // rise and fall along the lap
         double maxGradient;                // steepest climb along the floor
+        double maxDescent;                 // and steepest descent
+        double bankLean;                   // rise across the floor towards the outside of a bend
+        double maxLinePull;                // strongest pull of the ground on the floor
+        double returnReach;                // beyond the floor, how far a craft can always drive back from
+        double maxBankPull;                // strongest pull there (0: any), so that a craft can drive anywhere
         double waterFrom, waterTo;         // lap fractions of the stretch of water
         int gates;
-        double waypointSpacing;
+        double waypointSpacing;            // the longest step of the route
+        double waypointTurn;               // degrees the course turns from one waypoint to the next, about
         std::vector<PowerupSpot> powerups;
         double sceneryStep;
-        std::vector<double> obstacles;     // lap fractions of rocks at the edge of the floor
+        std::vector<double> obstacles;     // lap fractions of rocks just beyond the edge of the floor
         unsigned seed;
     };
 
@@ -65,12 +78,14 @@ private:
         std::string body;
     };
 
+    double startLevel(double s) const;
     double hills(double s) const;
+    double alongLine(const std::vector<double>& values, double s) const;
+    double floorHeight(const CourseLine::Sample& near, double x, double y) const;
     void makeProfile();
     double courseHeight(double s) const;
     double waterWeight(double s) const;
     double floorHalfWidth(double s) const;
-    double lapDistance(double fraction) const;
     void carve();
     void paint();
     void place();
@@ -83,7 +98,9 @@ private:
     double start;  // distance along the line of the start line
     double waterLevel = 0.0;
     std::vector<double> profile;  // floor height at every sample of the line
+    std::vector<double> lean;     // rise of the floor per unit towards the right there
     std::vector<unsigned char> heightBytes;
     BITMAP* tex = nullptr;
     std::vector<Record> records;
+    std::unique_ptr<CourseSurvey> survey;  // what the finished ground does to a craft
 };

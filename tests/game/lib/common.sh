@@ -112,29 +112,24 @@ make_run_dir() {
     return 0
 }
 
-# start_xvfb: a private X server on the first free display from :41 on.
+# start_xvfb: a private X server on a display no other test holds.
 start_xvfb() {
-    local n
-    for n in $(seq 41 99); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        local i
-        for i in $(seq 1 50); do
-            if ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi
-            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                log "Xvfb on $DISPLAY"
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-        XVFB_PID=""
+    # The server picks a free display itself and writes its number once it
+    # takes connections: two tests starting at once never share a display.
+    local number="$WORK/xvfb.display" i
+    : >"$number"
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$number" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 1 100); do
+        if grep -q '^[0-9][0-9]*$' "$number" 2>/dev/null; then
+            export DISPLAY=":$(head -n 1 "$number")"
+            log "Xvfb on $DISPLAY"
+            return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    fail "could not start Xvfb on any display from :41 to :99"
+    fail "could not start Xvfb: $(tail -n 1 "$WORK/xvfb.log")"
 }
 
 # start_game ARGS...: starts the game in RUN_DIR and waits for its window.
@@ -251,33 +246,38 @@ close_window() {
     "$WORK/close_window" "$GAME_WIN" || fail "could not close window $GAME_WIN"
 }
 
-# ---- reading text of the library's 8x8 font back from a screenshot ----
+# ---- reading text back from a screenshot: the library's 8x8 font, or the message font ----
 
-GLYPHS=""
-
-# The patterns of the font the game draws its HUD with, made by a small
-# program built against the same library.
+# The patterns of a font, made by a small program built against the same
+# library: the default font, or with "message" the message font of data.dat.
+# Sets GLYPHS to the file.
 _glyphs() {
-    GLYPHS="$WORK/glyphs.txt"
+    local which="${1:-default}" args=()
+    GLYPHS="$WORK/glyphs-$which.txt"
     [ -s "$GLYPHS" ] && return 0
-    local src
-    src="$(dirname "${BASH_SOURCE[0]}")/glyphs.c"
     command -v cc >/dev/null || fail "no C compiler to build the glyph dump"
     # shellcheck disable=SC2046
-    cc -o "$WORK/glyphs" "$src" $(pkg-config --cflags --libs allegro) 2>"$WORK/glyphs.log" ||
-        fail "cannot build the glyph dump: $(head -n 3 "$WORK/glyphs.log")"
-    "$WORK/glyphs" >"$GLYPHS" || fail "the glyph dump failed"
+    [ -x "$WORK/glyphs" ] || cc -o "$WORK/glyphs" "$(dirname "${BASH_SOURCE[0]}")/glyphs.c" \
+        $(pkg-config --cflags --libs allegro) 2>"$WORK/glyphs.log" || fail "cannot build the glyph dump: $(head -n 3 "$WORK/glyphs.log")"
+    [ "$which" = message ] && args=("$GAME_DIR/data.dat" 40)
+    "$WORK/glyphs" "${args[@]}" >"$GLYPHS" || fail "the glyph dump failed"
 }
 
-# read_text FILE X Y CHARS: the white text of the default font at (X, Y),
-# CHARS cells long, as the best match of each 8x8 cell; trailing spaces removed.
+# read_text FILE X Y CHARS [INK [FONT]]: the text at (X, Y), CHARS cells long,
+# as the best match of each cell; trailing spaces removed. INK is the text's
+# colour (white unless given, as ImageMagick names colours: "rgb(255,255,0)");
+# FONT is "default" (the 8x8 font of the HUD) or "message". With READ_EXACT=1
+# in the environment a cell that is no glyph exactly (stray pixels, stale
+# pixels of earlier frames) reads as "?".
 read_text() {
-    _glyphs
-    local file="$1" x="$2" y="$3" n="$4"
-    convert "$file" -crop "$((n * 8))x8+$x+$y" +repage -fuzz 3% -fill black +opaque white -fill white -opaque white -negate \
+    local file="$1" x="$2" y="$3" n="$4" ink="${5:-white}"
+    _glyphs "${6:-default}"
+    local cw ch
+    read -r _ cw ch <"$GLYPHS"
+    convert "$file" -crop "$((n * cw))x$ch+$x+$y" +repage -fuzz 3% -fill black +opaque "$ink" -fill white -opaque "$ink" -negate \
         -compress none +set comment pbm:"$WORK/.text.pbm" || fail "cannot crop text from $file"
-    awk -v n="$n" '
-        FNR == NR { g[$1] = $2; exact[$2] = $1; next }
+    awk -v n="$n" -v cw="$cw" -v ch="$ch" -v strict="${READ_EXACT:-}" '
+        FNR == NR { if ($1 != "size") { g[$1] = $2; exact[$2] = $1 } next }
         /^#/ { next }                            # comments
         header == 0 { header = 1; next }         # P1
         header == 1 { w = $1; h = $2; header = 2; next }
@@ -286,13 +286,14 @@ read_text() {
             out = ""
             for (c = 0; c < n; ++c) {
                 cell = ""
-                for (yy = 0; yy < 8; ++yy) for (xx = 0; xx < 8; ++xx) cell = cell bits[yy * w + c * 8 + xx]
+                for (yy = 0; yy < ch; ++yy) for (xx = 0; xx < cw; ++xx) cell = cell bits[yy * w + c * cw + xx]
                 if (cell in exact) { out = out sprintf("%c", exact[cell]); continue }
-                # a cell with stray white pixels behind the text: the nearest glyph
-                best = 999; bc = 32
+                if (strict) { out = out "?"; continue }
+                # a cell with stray pixels of the ink behind the text: the nearest glyph
+                best = 999999; bc = 32
                 for (code in g) {
                     d = 0
-                    for (k = 1; k <= 64; ++k) if (substr(cell, k, 1) != substr(g[code], k, 1)) ++d
+                    for (k = 1; k <= cw * ch; ++k) if (substr(cell, k, 1) != substr(g[code], k, 1)) ++d
                     if (d < best) { best = d; bc = code + 0 }
                 }
                 out = out sprintf("%c", bc)
@@ -301,6 +302,9 @@ read_text() {
             print out
         }' "$GLYPHS" "$WORK/.text.pbm"
 }
+
+# read_message FILE CHARS: the message line of a race frame, in white.
+read_message() { read_text "$1" 140 200 "$2" white message; }
 
 # read_hud FILE: the HUD line of a race frame.
 read_hud() { read_text "$1" 5 5 76; }
@@ -412,7 +416,7 @@ choose() {
 }
 
 # wait_preview SECONDS: waits for the preview: the map reduced into the upper
-# 640 x 320 of the screen, the lower 160 rows black.
+# 640 x 320 of the screen, the rows under it black down to the prompt.
 wait_preview() {
     local limit="${1:-30}" t0 s
     t0="$(now_ms)"
@@ -420,7 +424,7 @@ wait_preview() {
         game_running || fail "the game ended before the preview"
         s="$(shot preview)"
         if [ "$(read_text "$s" 10 10 18)" != "Generating preview" ] &&
-            ge "$(mean "$s" 640x320+0+0)" 0.05 && [ "$(mean "$s" 640x160+0+320)" = "0" ]; then
+            ge "$(mean "$s" 640x320+0+0)" 0.05 && [ "$(mean "$s" 640x70+0+320)" = "0" ]; then
             return 0
         fi
         [ $(( $(now_ms) - t0 )) -gt $((limit * 1000)) ] && fail "no preview within ${limit}s"

@@ -1,24 +1,35 @@
-/* Prints the 8x8 pattern of every printable character of the library's
- * default font, one line per character: the character code, then 64 bits
- * row by row.  The game tests read the HUD line of a screenshot with it. */
+/* Prints "size W H", the cell of a font, then the pattern of each printable
+ * character, one line per character: its code, then its bits row by row.  The
+ * font is the library's default one (the HUD's), or with DATAFILE INDEX the
+ * font there (data.dat 40: the messages').  The game tests read text with it. */
 #include <allegro.h>
 #include <stdio.h>
+#include <stdlib.h>
 
-int main(void) {
+int main(int argc, char** argv) {
     BITMAP* cell;
-    int c, x, y;
+    FONT* f = font;
+    int c, x, y, w, h;
     char text[2] = {0, 0};
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
     set_color_depth(8);
-    cell = create_bitmap_ex(8, 8, 8);
+    if (argc == 3) {
+        DATAFILE* data = load_datafile(argv[1]);
+        if (!data) return 1;
+        f = (FONT*)data[atoi(argv[2])].dat;
+    }
+    w = text_length(f, "M");
+    h = text_height(f);
+    cell = create_bitmap_ex(8, w, h);
     if (!cell) return 1;
+    printf("size %d %d\n", w, h);
     for (c = 32; c < 127; ++c) {
         clear_to_color(cell, 0);
         text[0] = (char)c;
-        textout_ex(cell, font, text, 0, 0, 1, 0);
+        textout_ex(cell, f, text, 0, 0, 1, 0);
         printf("%d ", c);
-        for (y = 0; y < 8; ++y)
-            for (x = 0; x < 8; ++x) putchar(getpixel(cell, x, y) ? '1' : '0');
+        for (y = 0; y < h; ++y)
+            for (x = 0; x < w; ++x) putchar(getpixel(cell, x, y) ? '1' : '0');
         putchar('\n');
     }
     destroy_bitmap(cell);

@@ -1,0 +1,64 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "track/TrackCheck.h"
+
+// Many races of the track check on one track, each with a seed of its own,
+// and the worst of what they met: the figures a track is judged by. The
+// player's place takes turns: a computer driver like the others, a player who
+// never leaves the grid, and the faster driver.
+class RaceSeries {
+public:
+    // Seeded races of one series by default: ten with each kind of player.
+    static constexpr int kRaces = 30;
+    static constexpr int kSeats = 3;
+
+    // The computer drivers of the races with one kind of player, worst first.
+    struct Field {
+        int races = 0;
+        int fastestWinner = 0, slowestWinner = 0;  // race times of the winner, ms
+        double widestSpread = 0.0;  // slowest finisher's time over the winner's, less one
+        int shortestLap = 0, longestLap = 0;  // ms
+        int winnersLongestLap = 0;            // ms, the longest lap of a race's winner
+        double lowestMeanSpeed = 0.0, highestMeanSpeed = 0.0;
+        double slowestWinnerSpeed = 0.0;  // the lowest mean speed of a race's winner
+        int missedWaypoints = 0;
+        int racesWithMisses = 0;  // races in which a computer driver turned back for a waypoint
+        int unfinished = 0;       // computer drivers that did not finish
+    };
+
+    struct Figures {
+        int races = 0;
+        double loopLength = 0.0;
+        double steepestPull = 0.0;
+        Field fields[kSeats];  // by TrackCheck::Seat
+        // the faster driver, in the races it drove
+        int fasterRaces = 0, fasterFinished = 0;
+        int fastestFaster = 0, slowestFaster = 0;  // its race times, ms
+        int fasterMissedWaypoints = 0;
+        // "seed 7: craft 2 did not finish: ...", one line for each race that failed
+        std::vector<std::string> failures;
+
+        const Field& field(TrackCheck::Seat seat) const { return fields[static_cast<int>(seat)]; }
+    };
+
+    RaceSeries(TrackCheck::GroundLoader ground, std::string trackText);
+
+    // The setup of race k of a series, counted from 0.
+    static TrackCheck::Setup setup(int race);
+    // Races `races` seeds and gathers their figures.
+    void run(int races = kRaces);
+    const Figures& figures() const { return result; }
+    // Every computer driver of every race finished.
+    bool computersFinished() const;
+    void report(std::ostream& out) const;
+
+private:
+    void add(unsigned seed, const TrackCheck& check);
+
+    TrackCheck::GroundLoader ground;
+    std::string trackText;
+    Figures result;
+};

@@ -1,0 +1,121 @@
+#include "world/Hud.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <iomanip>
+#include <locale>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "Pixels.h"
+#include "craft/HoverCraft.h"
+#include "objects/CheckPoint.h"
+#include "world/TestFiles.h"
+#include "world/World.h"
+
+using pixels::Box;
+using pixels::drawnBox;
+
+namespace {
+
+std::string timeText(int ms) {
+    std::ostringstream out;
+    Hud::formatTime(out, ms);
+    return out.str();
+}
+
+// Digits grouped in threes, as some players' locales print them.
+struct Grouping : std::numpunct<char> {
+    char do_thousands_sep() const override { return ','; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+// A craft made from the scratch data.dat, and the World whose clock it reads.
+class HudTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testfiles::writeGameData("data.dat");
+        world.reset(new World(false));
+        craft.reset(new HoverCraft(world.get(), 1));
+    }
+    testfiles::ScratchDir dir;
+    std::unique_ptr<World> world;
+    std::unique_ptr<HoverCraft> craft;
+};
+
+}  // namespace
+
+TEST(Hud, TimesAreMinutesSecondsAndMillisecondsFilledWithZeros) {
+    EXPECT_EQ(timeText(0), "00:00.000");
+    EXPECT_EQ(timeText(7), "00:00.007");
+    EXPECT_EQ(timeText(59999), "00:59.999");
+    EXPECT_EQ(timeText(83456), "01:23.456");
+    EXPECT_EQ(timeText(3723004), "62:03.004");
+    std::ostringstream out;
+    Hud::formatTime(out, 0);
+    out << std::setw(3) << 5;
+    EXPECT_EQ(out.str(), "00:00.000005") << "the stream keeps '0' as its fill";
+}
+
+TEST_F(HudTest, LineShowsLapBothLapTimesSectorAndPlaceWhateverTheLocale) {
+    EXPECT_EQ(Hud::line(*craft, 200), "lap:0 current lap time:00:00.200 last lap time:00:00.000 sector:0 P0");
+    auto* start = new CheckPoint(world.get());
+    start->setAngle(0);
+    world->addObject(start);
+    world->startRace();  // three laps, the clock at 0.1 s
+    world->setCheckpointCount(2);
+    CheckPoint second(world.get());
+    second.setNumber(1);
+    second.setAngle(0);
+    for (int step = 1; step <= 43; ++step) {
+        world->update(1.5);
+        if (step == 2 || step == 43) craft->collide(start);  // laps from 3.1 s and 64.6 s
+        if (step == 2) craft->collide(&second);
+    }
+    craft->setRacePosition(3);
+    const std::locale saved = std::locale::global(std::locale(std::locale::classic(), new Grouping));
+    const std::string line = Hud::line(*craft, 64600 + 60083456);
+    std::locale::global(saved);
+    EXPECT_EQ(line, "lap:2 current lap time:1001:23.456 last lap time:01:01.500 sector:1 P3");
+}
+
+TEST_F(HudTest, LineInWhiteAtTheTopLeftAndEffectIconsAtTheRight) {
+    BITMAP* target = create_bitmap(640, 480);
+    const int background = makecol(0, 0, 90), turbo = makecol(0, 200, 0), wonky = makecol(200, 0, 0);
+    const int frozen = makecol(0, 0, 200);
+    clear_to_color(world->getBitmap(World::kTurboSprite), turbo);
+    clear_to_color(world->getBitmap(World::kWonkySprite), wonky);
+    clear_to_color(world->getBitmap(World::kFrozenSprite), frozen);
+    const Box icons{600, 0, 639, 40}, effect{600, 1, 615, 16};  // the sprites are 16 x 16
+    auto iconsDrawn = [&] {
+        clear_to_color(target, background);
+        Hud::drawHud(*world, *craft, target);
+        return drawnBox(target, background, icons);
+    };
+    world->update(0.25);
+    EXPECT_EQ(iconsDrawn(), pixels::kNothing);
+    const std::string line = Hud::line(*craft, 250);
+    EXPECT_TRUE(pixels::showsText(target, font, line.c_str(), 5, 5, makecol(255, 255, 255), background));
+    craft->addTurbo();
+    EXPECT_EQ(iconsDrawn(), (Box{600, 0, 615, 15}));
+    craft->addTurbo();
+    EXPECT_EQ(iconsDrawn(), (Box{600, 0, 615, 23})) << "one turbo icon 8 below the other";
+    craft->makeWonky();
+    EXPECT_EQ(iconsDrawn(), (Box{600, 0, 615, 23}));
+    EXPECT_TRUE(pixels::filled(target, effect, wonky)) << "over the turbo icons";
+    craft->freeze();
+    EXPECT_EQ(iconsDrawn(), effect);
+    EXPECT_TRUE(pixels::filled(target, effect, frozen));
+    destroy_bitmap(target);
+}
+
+TEST(Hud, StatusIsWhiteTextOnAGreenScreen) {
+    pixels::ScreenStandIn standIn(makecol(1, 2, 3));
+    Hud::showStatus("Generating preview");
+    const int green = makecol(0, 120, 0);
+    EXPECT_TRUE(pixels::showsText(screen, font, "Generating preview", 10, 10, makecol(255, 255, 255), green));
+    EXPECT_EQ(drawnBox(screen, green, {0, 20, 639, 479}), pixels::kNothing);
+    EXPECT_EQ(getpixel(screen, 9, 9), green);
+}
