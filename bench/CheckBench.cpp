@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "math/Angles.h"
 #include "terrain/Terrain.h"
 #include "track/TrackCheck.h"
 #include "world/World.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr int kGroundHeight = 10;
 constexpr double kCentre = 1536.0;
 constexpr double kLoopRadius = 1000.0;
-constexpr double kFullTurn = 6.283185307179586;
-constexpr double kDegrees = 57.29577951308232;
 
 // A circle of gates, each facing the way round, with a waypoint on every
 // gate: the densest loop a file can hold, every craft inside hundreds of
@@ -30,12 +29,12 @@ constexpr double kDegrees = 57.29577951308232;
 std::string denseLoop(int gates) {
     std::ostringstream text;
     for (int k = 0; k < gates; ++k) {
-        const double a = kFullTurn * k / gates;
+        const double a = 2.0 * kPi * k / gates;
         text << "C " << kCentre + kLoopRadius * std::cos(a) << ' ' << kCentre + kLoopRadius * std::sin(a) << " 10 40 "
-             << k << ' ' << 270 - a * kDegrees << '\n';
+             << k << ' ' << 270 - a * 180.0 / kPi << '\n';
     }
     for (int k = 0; k < gates; ++k) {
-        const double a = kFullTurn * k / gates;
+        const double a = 2.0 * kPi * k / gates;
         text << "W " << kCentre + kLoopRadius * std::cos(a) << ' ' << kCentre + kLoopRadius * std::sin(a) << " 10 "
              << k << '\n';
     }

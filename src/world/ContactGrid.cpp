@@ -78,16 +78,16 @@ void ContactGrid::mergeRuns() {
     const auto earlier = [](const Entry& a, const Entry& b) { return a.order < b.order; };
     while (runs.size() > 2) {
         merged.clear();
-        std::vector<std::size_t> next(1, 0);
+        nextRuns.assign(1, 0);
         for (std::size_t i = 0; i + 1 < runs.size(); i += 2) {
             const auto a = found.begin() + static_cast<std::ptrdiff_t>(runs[i]);
             const auto b = found.begin() + static_cast<std::ptrdiff_t>(runs[i + 1]);
             const auto c = i + 2 < runs.size() ? found.begin() + static_cast<std::ptrdiff_t>(runs[i + 2]) : b;
             std::merge(a, b, b, c, std::back_inserter(merged), earlier);
-            next.push_back(merged.size());
+            nextRuns.push_back(merged.size());
         }
         found.swap(merged);
-        runs.swap(next);
+        runs.swap(nextRuns);
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
     // Added to every reach: far above the rounding of any place on the track,
     // so a pair a hair inside the contact distance is never left out.
     static constexpr double kSlack = 1.0;
+    // A list shorter than this is tested whole: walking a shipped track's
+    // objects costs less than gathering and merging cells for them.
+    static constexpr std::size_t kShortList = 256;
 
     ContactGrid();
 
@@ -61,7 +65,7 @@ private:
     Level levels[kLevels];
     std::vector<Entry> loose;
     std::vector<Entry> found, merged;
-    std::vector<std::size_t> runs;
+    std::vector<std::size_t> runs, nextRuns;
     std::uint64_t nextOrder = 0;
     bool stale = true;
 };

@@ -307,8 +307,9 @@ void World::checkContacts() {
                 o->touchedBy(*c);
             }
         };
-        if (broadPhase && contacts.isStale()) contacts.rebuild(objects);
-        if (!broadPhase || !contacts.gather(p, c->getRadius(), nearby)) {
+        const bool sieve = objects.size() >= sieveFrom;
+        if (sieve && contacts.isStale()) contacts.rebuild(objects);
+        if (!sieve || !contacts.gather(p, c->getRadius(), nearby)) {
             for (size_t i = 0; i < objects.size(); ++i) touch(objects[i]);
             continue;
         }

@@ -96,9 +96,11 @@ public:
     // resized.
     void objectDied(GameObject* o) { dying.push_back(o); }
     void objectMoved() { contacts.invalidate(); }
-    // Off, every craft is tested against every object, as a reference for the
-    // sieve that picks the objects near it (the result is the same).
-    void setBroadPhase(bool on) { broadPhase = on; }
+    // The contact pass sieves the objects near each craft out of the cells
+    // once the list holds `count` of them (ContactGrid::kShortList unless
+    // set): 0 always, SIZE_MAX never, every craft then tested against every
+    // object, the reference the sieve agrees with.
+    void setSieveFrom(std::size_t count) { sieveFrom = count; }
     // Distance tests the contact pass has made since the World was built.
     long long getPairTests() const { return pairTests; }
     void startRace();
@@ -175,7 +177,7 @@ private:
     std::vector<GameObject*> dying;
     ContactGrid contacts;
     std::vector<GameObject*> nearby;
-    bool broadPhase = true;
+    std::size_t sieveFrom = ContactGrid::kShortList;
     long long pairTests = 0;
     std::multimap<double, GameObject*> drawOrder;
     GameObject* followed = nullptr;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <utility>
 #include <vector>
@@ -50,7 +51,7 @@ struct Drifter : GameObject {
 // back to life, move and change size.
 Log race(bool broadPhase, long long& pairTests) {
     World w(false);
-    w.setBroadPhase(broadPhase);
+    w.setSieveFrom(broadPhase ? 0 : SIZE_MAX);
     w.setCheckpointCount(4);
     Log log;
     std::mt19937 random(2024);
