@@ -5,13 +5,15 @@
 //
 //   hover-bench [frame|terrain|load|scale|all] [--window] [--frames N]
 //   hover-bench loop --window [--seconds S]
+//   hover-bench check [--gates N]
 //
 // Headless by default (memory bitmaps at 16 bits). With --window the library
 // opens a 640 x 480 window at 16 bits on $DISPLAY (an Xvfb is fine), and the
 // frame's copies and the World's draw() go to the real screen. `loop` runs
 // the game's own race loop for S seconds (default 30) and prints its CPU time
 // and its race clock against the wall clock; scripts/bench runs it once
-// undisturbed and once stopped for 3 s from outside.
+// undisturbed and once stopped for 3 s from outside. `check` runs the whole
+// track check of a loop of N gates with a waypoint on each (default 50,000).
 // Run it from the game folder: it reads data.dat, tracks.dat and tracks/.
 #include <allegro.h>
 #include <sys/resource.h>
@@ -31,6 +33,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "CheckBench.h"
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "math/View.h"
@@ -535,7 +538,8 @@ void benchLoop(double seconds) {
 int usage() {
     std::fprintf(stderr,
                  "usage: hover-bench [frame|terrain|load|scale|all] [--window] [--frames N]\n"
-                 "       hover-bench loop --window [--seconds S]\n");
+                 "       hover-bench loop --window [--seconds S]\n"
+                 "       hover-bench check [--gates N]\n");
     return 2;
 }
 
@@ -545,14 +549,16 @@ int main(int argc, char** argv) {
     std::string what = "all";
     int frames = 12000;
     double seconds = 30.0;
+    int gates = 50000;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--window")) windowed = true;
         else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--gates") && i + 1 < argc) gates = std::atoi(argv[++i]);
         else if (argv[i][0] != '-') what = argv[i];
         else return usage();
     }
-    if (frames < 1 || !(seconds > 0.0) || (what == "loop" && !windowed)) return usage();
+    if (frames < 1 || gates < 1 || !(seconds > 0.0) || (what == "loop" && !windowed)) return usage();
     if (install_allegro(windowed ? SYSTEM_AUTODETECT : SYSTEM_NONE, &errno, atexit) != 0) {
         std::fprintf(stderr, "Cannot start the library\n");
         return 1;
@@ -581,7 +587,9 @@ int main(int argc, char** argv) {
         if (all || what == "load") benchLoad(5);
         if (all || what == "scale") benchScale(600);
         if (what == "loop") benchLoop(seconds);
-        if (!all && what != "frame" && what != "terrain" && what != "load" && what != "scale" && what != "loop")
+        if (what == "check") bench::benchCheck(gates);
+        if (!all && what != "frame" && what != "terrain" && what != "load" && what != "scale" && what != "loop" &&
+            what != "check")
             return usage();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

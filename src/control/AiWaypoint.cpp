@@ -18,10 +18,13 @@ constexpr double kLabelDrop = 10.0;
 AiWaypoint::AiWaypoint(World* w) : GameObject(w) {
     radius = kRadius;
     visible = w->isEditorMode();
+    fixedPlace = true;
+    idle = true;
 }
 
 void AiWaypoint::setPosition(const Vector3& p) {
     position = Vector3(p.x, p.y, world->getTerrain().heightAt(Vector2(p.x, p.y)));
+    placeChanged();
 }
 
 void AiWaypoint::update(double) {}

@@ -11,7 +11,8 @@ public:
 
     void setPosition(const Vector3& p) override;
     void draw(View& view) override;
-    void update(double dt) override;
+    // A waypoint never changes by itself.
+    void update(double dt) final;
     char typeCode() const override;
     void write(std::ostream& out) const override;
     void read(std::istream& in) override;

@@ -20,9 +20,14 @@ constexpr int kPostRadius = 4;
 CheckPoint::CheckPoint(World* w) : GameObject(w) {
     radius = kDefaultRadius;
     visible = w->isEditorMode();
+    fixedPlace = true;
+    idle = true;
 }
 
-void CheckPoint::setPosition(const Vector3& p) { position = p; }
+void CheckPoint::setPosition(const Vector3& p) {
+    position = p;
+    placeChanged();
+}
 
 void CheckPoint::update(double) {}
 
@@ -33,7 +38,10 @@ void CheckPoint::setAngle(double a) {
     computeGate();
 }
 
-void CheckPoint::setRadius(double r) { radius = r; }
+void CheckPoint::setRadius(double r) {
+    radius = r;
+    placeChanged();
+}
 
 void CheckPoint::computeGate() {
     // brought back by one turn at most each way: 730 stays 370
@@ -53,6 +61,7 @@ void CheckPoint::read(std::istream& in) {
     if (in >> r) radius = r;
     if (in && in >> n) number = n;
     if (in && in >> a) angle = a;
+    placeChanged();
     computeGate();
     // the count is the highest number plus one; the highest int has no
     // successor, so the count stops at the largest value it can hold

@@ -16,7 +16,8 @@ public:
     void draw(View& view) override;
     // The twelve posts round the gate and its gate line, in the colours given.
     void drawGate(View& view, int postColour, int lineColour);
-    void update(double dt) override;
+    // A gate never changes by itself.
+    void update(double dt) final;
     char typeCode() const override;
     void write(std::ostream& out) const override;
     void read(std::istream& in) override;

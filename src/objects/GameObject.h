@@ -26,17 +26,36 @@ public:
     double getRadius() const { return radius; }
     bool isVisible() const { return visible; }
     bool isDead() const { return dead; }
-    void setDead(bool d) { dead = d; }
+    // The only way to set the flag: the World is told, so when the dead leave
+    // the list it looks at these objects and not at every one.
+    void setDead(bool d);
     bool isCollidable() const { return collidable; }
     bool isSolid() const { return solid; }
     World* getWorld() const { return world; }
+    // Kinds that move only when told to (scenery, gates, waypoints,
+    // powerups): their x, y and radius change only through setPosition,
+    // setRadius and read, which tell the World, so the contact pass may keep
+    // them in cells by place.
+    bool staysPut() const { return fixedPlace; }
+    // Kinds whose update does nothing at all (scenery, gates, waypoints, each
+    // with an empty final update): the World's update walk leaves them out.
+    bool isIdle() const { return idle; }
 
 protected:
+    // Called by the kinds that stay put whenever their x, y or radius changes.
+    void placeChanged();
+
     Vector3 position;
     double radius = 0.0;
     World* world;
     bool visible = true;
+
+private:
     bool dead = false;
+
+protected:
     bool collidable = true;
     bool solid = false;
+    bool fixedPlace = false;
+    bool idle = false;
 };

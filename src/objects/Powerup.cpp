@@ -24,7 +24,10 @@ int Powerup::spriteIndex(int k) {
     }
 }
 
-Powerup::Powerup(World* w, int k) : GameObject(w), kind(k) { radius = kRadius; }
+Powerup::Powerup(World* w, int k) : GameObject(w), kind(k) {
+    radius = kRadius;
+    fixedPlace = true;
+}
 
 void Powerup::update(double dt) {
     if (respawnTimer > 0) {

@@ -27,10 +27,14 @@ void StaticObject::applyKind() {
     sprite = world->getBitmap(spriteIndex(kind));
     radius = static_cast<double>(sprite->w / 2);
     solid = true;
+    fixedPlace = true;
+    idle = true;
+    placeChanged();
 }
 
 void StaticObject::setPosition(const Vector3& p) {
     position = Vector3(p.x, p.y, world->getTerrain().heightAt(Vector2(p.x, p.y)));
+    placeChanged();
 }
 
 void StaticObject::draw(View& view) {

@@ -26,7 +26,7 @@ void Wake::update(double dt) {
     }
     position += velocity * dt;
     life -= dt;
-    if (life < 0) dead = true;
+    if (life < 0) setDead(true);
 }
 
 int Wake::alpha() const { return std::min(static_cast<int>(life * kFullAlpha), static_cast<int>(kFullAlpha)); }

@@ -95,6 +95,8 @@ public:
     // The whole check in one call.
     void run();
     bool isDone() const { return done; }
+    // The check's private World once prepared, null before.
+    World* getWorld() const { return world.get(); }
 
     // Layout problems, then the race's; empty for a good track.
     const std::vector<Problem>& getProblems() const { return problems; }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
@@ -126,6 +127,9 @@ void World::deleteAllObjects() {
     }
     craftList.clear();
     waypoints.clear();
+    busy.clear();
+    dying.clear();
+    contacts.invalidate();
     drawOrder.clear();
     followed = nullptr;
     // the player's craft was deleted with the rest; a World cleared again
@@ -230,23 +234,49 @@ void World::run() {
 }
 
 void World::update(double dt) {
+    for (GameObject* o : pendingObjects) {
+        contacts.join(o);
+        if (!o->isIdle()) busy.push_back(o);
+        // set dead before it joined, its death was told while it was not
+        // in the list: it leaves after its first update
+        if (o->isDead()) dying.push_back(o);
+    }
     objects.insert(objects.end(), pendingObjects.begin(), pendingObjects.end());
     pendingObjects.clear();
 
-    for (size_t i = 0; i < objects.size(); ++i) objects[i]->update(dt);
+    // Every object in list order, less the idle ones (scenery, gates and
+    // waypoints, whose update is empty and final): a track of 100,000 gates
+    // would spend most of each step on calls that change nothing.
+    for (size_t i = 0; i < busy.size(); ++i) busy[i]->update(dt);
 
     checkContacts();
 
     for (GameObject* o : removedObjects) delete o;
     removedObjects.clear();
 
-    auto alive = std::stable_partition(objects.begin(), objects.end(), [](GameObject* o) { return !o->isDead(); });
-    for (auto it = alive; it != objects.end(); ++it) {
-        // a deleted waypoint leaves the drivers' route when it dies
-        if (auto* w = dynamic_cast<AiWaypoint*>(*it)) waypoints.erase(std::remove(waypoints.begin(), waypoints.end(), w), waypoints.end());
-        removedObjects.push_back(*it);
+    // Only objects that were set dead can be dead, so the list is sifted by
+    // pointer and no other object is looked at; the rest keep their order.
+    if (!dying.empty()) {
+        const std::less<GameObject*> before;
+        std::sort(dying.begin(), dying.end(), before);
+        const auto leaves = [&](GameObject* o) {
+            return std::binary_search(dying.begin(), dying.end(), o, before) && o->isDead();
+        };
+        busy.erase(std::remove_if(busy.begin(), busy.end(), leaves), busy.end());
+        size_t kept = 0;
+        for (GameObject* o : objects) {
+            if (!leaves(o)) {
+                objects[kept++] = o;
+                continue;
+            }
+            contacts.leave(o);
+            // a deleted waypoint leaves the drivers' route when it dies
+            if (auto* w = dynamic_cast<AiWaypoint*>(o)) waypoints.erase(std::remove(waypoints.begin(), waypoints.end(), w), waypoints.end());
+            removedObjects.push_back(o);
+        }
+        objects.resize(kept);
+        dying.clear();
     }
-    objects.erase(alive, objects.end());
 
     if (followed && followed->isDead()) followed = nullptr;
 
@@ -267,15 +297,32 @@ void World::checkContacts() {
     const std::vector<HoverCraft*> order = craftList;
     for (HoverCraft* c : order) {
         const Vector3 p = c->getPosition();
-        for (size_t i = 0; i < objects.size(); ++i) {
-            GameObject* o = objects[i];
-            if (o == c || !o->isCollidable()) continue;
+        const auto touch = [&](GameObject* o) {
+            if (o == c || !o->isCollidable()) return;
+            ++pairTests;
             const Vector3 d = o->getPosition() - p;
             const double reach = o->getRadius() + c->getRadius();
             if (lengthSquared(d) < reach * reach) {
                 c->collide(o);
                 o->touchedBy(*c);
             }
+        };
+        const bool sieve = objects.size() >= sieveFrom;
+        if (sieve && contacts.isStale()) contacts.rebuild(objects);
+        if (!sieve || !contacts.gather(p, c->getRadius(), nearby)) {
+            for (size_t i = 0; i < objects.size(); ++i) touch(objects[i]);
+            continue;
+        }
+        // the objects near the craft, in list order
+        for (size_t k = 0; k < nearby.size(); ++k) {
+            touch(nearby[k]);
+            if (!contacts.isStale()) continue;
+            // the pair moved something that stays put: the rest of this
+            // craft's objects come from the list itself
+            auto rest = std::find(objects.begin(), objects.end(), nearby[k]);
+            if (rest != objects.end())
+                for (++rest; rest != objects.end(); ++rest) touch(*rest);
+            break;
         }
     }
 }

@@ -5,6 +5,7 @@
 
 #include "math/View.h"
 #include "terrain/Terrain.h"
+#include "world/ContactGrid.h"
 #include "world/ResultsPanel.h"
 
 struct BITMAP;
@@ -91,6 +92,17 @@ public:
     void run();
     void update(double dt);
     void checkContacts();
+    // Told by the objects: one was set dead; one that stays put was moved or
+    // resized.
+    void objectDied(GameObject* o) { dying.push_back(o); }
+    void objectMoved() { contacts.invalidate(); }
+    // The contact pass sieves the objects near each craft out of the cells
+    // once the list holds `count` of them (ContactGrid::kShortList unless
+    // set): 0 always, SIZE_MAX never, every craft then tested against every
+    // object, the reference the sieve agrees with.
+    void setSieveFrom(std::size_t count) { sieveFrom = count; }
+    // Distance tests the contact pass has made since the World was built.
+    long long getPairTests() const { return pairTests; }
     void startRace();
     void updateRanking();
     void showMessage(const std::string& text);
@@ -159,6 +171,14 @@ private:
     std::vector<GameObject*> removedObjects;
     std::vector<HoverCraft*> craftList;
     std::vector<AiWaypoint*> waypoints;
+    // The objects of `objects` whose update does something, in list order.
+    std::vector<GameObject*> busy;
+    // Objects set dead since the dead last left the list.
+    std::vector<GameObject*> dying;
+    ContactGrid contacts;
+    std::vector<GameObject*> nearby;
+    std::size_t sieveFrom = ContactGrid::kShortList;
+    long long pairTests = 0;
     std::multimap<double, GameObject*> drawOrder;
     GameObject* followed = nullptr;
     HoverCraft* player = nullptr;

@@ -40,7 +40,7 @@ public:
     void update(double dt) override {
         ++updates;
         lastDt = dt;
-        if (dieOnUpdate) dead = true;
+        if (dieOnUpdate) setDead(true);
         if (spawnOnUpdate) world->addObject(new Probe(world, 1.0, deleted_));
     }
     void touchedBy(GameObject& craft) override { touchedByCraft = &craft; }
