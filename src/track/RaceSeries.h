@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@ public:
     // Seeded races of one series by default: ten with each kind of player.
     static constexpr int kRaces = 30;
     static constexpr int kSeats = 3;
+    // Objects on a track beyond which a series would take minutes: on such a
+    // track the check's own race is all hover-check runs.
+    static constexpr std::size_t kMostObjects = 2000;
 
     // The computer drivers of the races with one kind of player, worst first.
     struct Field {

@@ -233,7 +233,7 @@ void World::run() {
     if (editorMode) saveTrackFile();
 }
 
-void World::update(double dt) {
+void World::joinPending() {
     for (GameObject* o : pendingObjects) {
         contacts.join(o);
         if (!o->isIdle()) busy.push_back(o);
@@ -243,6 +243,10 @@ void World::update(double dt) {
     }
     objects.insert(objects.end(), pendingObjects.begin(), pendingObjects.end());
     pendingObjects.clear();
+}
+
+void World::update(double dt) {
+    joinPending();
 
     // Every object in list order, less the idle ones (scenery, gates and
     // waypoints, whose update is empty and final): a track of 100,000 gates
@@ -367,6 +371,9 @@ void World::startRace() {
     }
     lapCount = kLaps;
     updateRanking();
+    // the craft stand on the grid through the still first second: joined
+    // now, they are drawn before the first step (and step as they would have)
+    joinPending();
 }
 
 void World::updateRanking() {

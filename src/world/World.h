@@ -147,6 +147,8 @@ public:
     std::vector<GameObject*> lastDrawOrder() const;
 
 private:
+    // What was handed to the World since the last step joins the list.
+    void joinPending();
     void resetMapView();
 
     bool playMusic = true;

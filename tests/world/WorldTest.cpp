@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
@@ -305,6 +306,10 @@ TEST_F(CraftWorld, GridStandsBehindAGateFacingPlusX) {
     EXPECT_EQ(world->getFollowed(), craft[3]);
     EXPECT_EQ(world->getLapCount(), 3);
     EXPECT_EQ(world->getRaceTime(), 100);
+    // drawn on the grid before the first step, through the still first second
+    world->draw();
+    const std::vector<GameObject*> drawn = world->lastDrawOrder();
+    for (HoverCraft* c : craft) EXPECT_NE(std::find(drawn.begin(), drawn.end(), c), drawn.end()) << c->getColour();
 }
 
 TEST_F(CraftWorld, GridNearAnEdgeIsHeldAtTheEdgeOfTheTrackArea) {
