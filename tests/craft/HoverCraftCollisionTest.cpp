@@ -9,6 +9,7 @@
 
 using crafttest::GroundWorld;
 using crafttest::makeCraft;
+using crafttest::addGate;
 using crafttest::ScriptedController;
 
 namespace {
@@ -31,14 +32,6 @@ public:
     explicit SolidGate(World* w) : CheckPoint(w) { solid = true; }
 };
 
-CheckPoint* makeGate(World* w, const Vector3& p, int number, double angle) {
-    auto* gate = new CheckPoint(w);
-    gate->setPosition(p);
-    gate->setNumber(number);
-    gate->setAngle(angle);
-    return gate;
-}
-
 }  // namespace
 
 TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsIt) {
@@ -55,22 +48,16 @@ TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsIt) {
     EXPECT_NEAR(craft->getVelocity().x, -100.0 * (1 - 0.04 * 0.001), 1e-9);
     EXPECT_EQ(craft->getImpulse(), Vector3());
 
-    // moving away while still overlapping: no impulse
-    auto leaving = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    leaving->setVelocity(Vector3(-30, 0, 0));
-    leaving->collide(&rock);
-    EXPECT_EQ(leaving->getImpulse(), Vector3());
-
-    // standing still against it: a contact with no push
-    auto still = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    still->collide(&rock);
-    EXPECT_EQ(still->getImpulse(), Vector3());
-
-    // the nose exactly 10 + 10 from it: no contact
-    auto touching = makeCraft(world.get(), Vector3(94, 100, 0), 0.0);
-    touching->setVelocity(Vector3(100, 0, 0));
-    touching->collide(&rock);
-    EXPECT_EQ(touching->getImpulse(), Vector3());
+    // the push on a craft at `p` heading 0 moving at `v`
+    const auto push = [&](const Vector3& p, const Vector3& v) {
+        auto other = makeCraft(world.get(), p, 0.0);
+        other->setVelocity(v);
+        other->collide(&rock);
+        return other->getImpulse();
+    };
+    EXPECT_EQ(push(Vector3(100, 100, 0), Vector3(-30, 0, 0)), Vector3()) << "moving away while still overlapping";
+    EXPECT_EQ(push(Vector3(100, 100, 0), Vector3()), Vector3()) << "standing still against it";
+    EXPECT_EQ(push(Vector3(94, 100, 0), Vector3(100, 0, 0)), Vector3()) << "the nose exactly 10 + 10 from it";
 }
 
 TEST(HoverCraftCollision, NoseContactSkipsTheTailAndTheGate) {
@@ -150,12 +137,8 @@ TEST(HoverCraftCollision, AgainstACraftOnlyTheFirstTouchingPairOfEndsPushes) {
 TEST(HoverCraftCollision, CraftWhoseEndPointsAreApartDoNotBounce) {
     GroundWorld world;
     // side by side, 31 apart: inside the pair test (32), but every end point is 31 or more away
-    auto* a = new HoverCraft(world.get(), 1);
-    auto* b = new HoverCraft(world.get(), 2);
-    a->setPosition(Vector3(100, 100, 0));
-    b->setPosition(Vector3(131, 100, 0));
-    a->setHeading(90.0);
-    b->setHeading(90.0);
+    HoverCraft* a = makeCraft(world.get(), Vector3(100, 100, 0), 90.0, 1).release();
+    HoverCraft* b = makeCraft(world.get(), Vector3(131, 100, 0), 90.0, 2).release();
     a->setVelocity(Vector3(20, 0, 0));
     b->setVelocity(Vector3(-20, 0, 0));
     world->addCraft(a);
@@ -202,21 +185,18 @@ TEST(HoverCraftCollision, ControllerHearsOfEveryObjectButCraft) {
     auto* control = new ScriptedController(0, 0);
     craft->setController(control);
     Rock rock(world.get(), Vector3(500, 500, 0), 10.0);
-    CheckPoint* gate = makeGate(world.get(), Vector3(100, 100, 0), 3, 0.0);
+    CheckPoint* gate = addGate(world.get(), Vector3(100, 100, 0), 3);
     craft->collide(&rock);
     craft->collide(gate);
     ASSERT_EQ(control->touched.size(), 2u);
     EXPECT_EQ(control->touched[0], &rock);
     EXPECT_EQ(control->touched[1], gate);
-    delete gate;
 }
 
 TEST(HoverCraftCheckpoint, CountedOnlyFromTheFrontAndInOrder) {
     GroundWorld world;
-    CheckPoint* gate0 = makeGate(world.get(), Vector3(500, 500, 0), 0, 0.0);
-    CheckPoint* gate1 = makeGate(world.get(), Vector3(900, 500, 0), 1, 0.0);
-    world->addObject(gate0);
-    world->addObject(gate1);
+    CheckPoint* gate0 = addGate(world.get(), Vector3(500, 500, 0), 0);
+    CheckPoint* gate1 = addGate(world.get(), Vector3(900, 500, 0), 1);
     world->setCheckpointCount(3);
     world->startRace();
     auto craft = makeCraft(world.get(), Vector3(499, 500, 0), 0.0);
@@ -263,10 +243,7 @@ TEST(HoverCraftCheckpoint, CountedOnlyFromTheFrontAndInOrder) {
 TEST(HoverCraftCheckpoint, ThreeLapsFinishWithMessagesForThePlayerOnly) {
     GroundWorld world;
     CheckPoint* gates[3];
-    for (int i = 0; i < 3; ++i) {
-        gates[i] = makeGate(world.get(), Vector3(500 + 400 * i, 1500, 0), i, 0.0);
-        world->addObject(gates[i]);
-    }
+    for (int i = 0; i < 3; ++i) gates[i] = addGate(world.get(), Vector3(500 + 400 * i, 1500, 0), i);
     world->setCheckpointCount(3);
     world->startRace();
     ASSERT_EQ(world->getLapCount(), 3);
@@ -318,8 +295,7 @@ TEST(HoverCraftCheckpoint, ThreeLapsFinishWithMessagesForThePlayerOnly) {
 
 TEST(HoverCraftCheckpoint, SingleGateCountsALapEveryFrameAndNoGateCountIsSafe) {
     GroundWorld world;
-    CheckPoint* gate = makeGate(world.get(), Vector3(500, 500, 0), 0, 90.0);
-    world->addObject(gate);
+    CheckPoint* gate = addGate(world.get(), Vector3(500, 500, 0), 0, 90.0);
     world->setCheckpointCount(1);
     world->startRace();
     // facing -y: the far side is y below 500
@@ -339,10 +315,8 @@ TEST(HoverCraftCheckpoint, SingleGateCountsALapEveryFrameAndNoGateCountIsSafe) {
 
 TEST(HoverCraftCheckpoint, AGateOutOfTurnIsToldOncePerPassage) {
     GroundWorld world;
-    CheckPoint* gate0 = makeGate(world.get(), Vector3(500, 500, 0), 0, 0.0);
-    CheckPoint* gate1 = makeGate(world.get(), Vector3(600, 500, 0), 1, 0.0);
-    world->addObject(gate0);
-    world->addObject(gate1);
+    CheckPoint* gate0 = addGate(world.get(), Vector3(500, 500, 0), 0);
+    CheckPoint* gate1 = addGate(world.get(), Vector3(600, 500, 0), 1);
     world->setCheckpointCount(2);
     world->startRace();
     auto craft = makeCraft(world.get(), Vector3(0, 0, 0), 0.0);
