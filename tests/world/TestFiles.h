@@ -5,9 +5,11 @@
 // numbers big-endian), so damaged and odd data.dat and tracks.dat can be made
 // without the content tools.
 #include <allegro.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -87,6 +89,17 @@ inline void writeText(const std::string& path, const std::string& text) {
 inline std::string readText(const std::string& path) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// What `command` writes to its output; its exit status (-1 if it did not exit) in `status`.
+inline std::string commandOutput(const std::string& command, int* status = nullptr) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int s = pipe ? pclose(pipe) : -1;
+    if (status) *status = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    return out;
 }
 
 // A 32-bit bitmap object (stored as 8.8.8 RGB) of one colour.
