@@ -70,20 +70,19 @@ TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeed) {
     // full throttle for a long time settles at 30 / 0.04 = 750
     auto runner = makeCraft(world.get(), Vector3(100, 1500, 0), 0.0);
     runner->setController(new ScriptedController(0.0, 1.0));
-    double t = 0;
-    for (; t < 200.0; t += 0.01) {
-        runner->update(0.01);
-        // keep it inside the track area
-        if (runner->getPosition().x > 3000) runner->setPosition(Vector3(100, 1500, 0));
-    }
+    const auto run = [&](double seconds) {
+        for (double t = 0; t < seconds; t += 0.01) {
+            runner->update(0.01);
+            // keep it inside the track area
+            if (runner->getPosition().x > 3000) runner->setPosition(Vector3(100, 1500, 0));
+        }
+    };
+    run(200.0);
     EXPECT_NEAR(runner->getVelocity().x, 750.0, 1.0);
 
     // with one turbo the throttle counts 1.5: 1125
     runner->addTurbo();
-    for (t = 0; t < 15.0; t += 0.01) {
-        runner->update(0.01);
-        if (runner->getPosition().x > 3000) runner->setPosition(Vector3(100, 1500, 0));
-    }
+    run(15.0);
     // 1125 - 375 e^(-0.04 * 15)
     EXPECT_NEAR(runner->getVelocity().x, 1125.0 - 375.0 * std::exp(-0.6), 2.0);
 }
@@ -190,7 +189,7 @@ TEST(HoverCraft, HeadingWrapsOnceEachWayAndThreeSixtyStays) {
     EXPECT_EQ(HoverCraft::frameIndex(full->getHeading()), HoverCraft::frameIndex(0.0));
 }
 
-TEST(HoverCraft, LeavingTheTrackAreaPutsItBackFrozenForSixSeconds) {
+TEST(HoverCraft, LeavingTheTrackAreaOrLosingItsPlacePutsItBackFrozenForSixSeconds) {
     GroundWorld world;
     // just outside, on each side
     for (const Vector3& outside : {Vector3(-0.001, 100, 0), Vector3(100, -0.001, 0), Vector3(3072.001, 100, 0),
@@ -234,32 +233,27 @@ TEST(HoverCraft, LeavingTheTrackAreaPutsItBackFrozenForSixSeconds) {
     // it moves again, along its heading of 180
     EXPECT_LT(craft->getVelocity().x, 0.0);
     EXPECT_LT(craft->getPosition().x, start.x);
-}
 
-TEST(HoverCraft, PlayerOutOfBoundsSeesTheMessageAndHearsTheEffectSample) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(-5, 100, 0));
-    craft->setPlayer(true);
-    craft->update(0.01);
+    // the player sees the message and hears the effect sample
+    auto player = makeCraft(world.get(), Vector3(-5, 100, 0));
+    player->setPlayer(true);
+    player->update(0.01);
     EXPECT_EQ(world->getMessage(), "Out of bounds");
     EXPECT_EQ(world->getMessageTime(), 5.0);
     EXPECT_EQ(world->getLastSample(), 41);
     EXPECT_EQ(world->getSamplesPlayed(), 1);
+
+    // a position that is no number is put back the same way
+    auto lost = makeCraft(world.get(), Vector3(300, 300, 0));
+    lost->setVelocity(Vector3(std::numeric_limits<double>::quiet_NaN(), 0, 0));
+    lost->update(0.01);
+    EXPECT_EQ(lost->getPosition(), Vector3(300, 300, 0));
+    EXPECT_TRUE(lost->isFrozen());
+    lost->update(0.01);
+    EXPECT_TRUE(isFinite(lost->getVelocity()));
 }
 
-TEST(HoverCraft, PositionThatIsNoNumberIsPutBack) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(300, 300, 0));
-    craft->setVelocity(Vector3(std::numeric_limits<double>::quiet_NaN(), 0, 0));
-    craft->update(0.01);
-    EXPECT_TRUE(isFinite(craft->getPosition()));
-    EXPECT_EQ(craft->getPosition(), Vector3(300, 300, 0));
-    EXPECT_TRUE(craft->isFrozen());
-    craft->update(0.01);
-    EXPECT_TRUE(isFinite(craft->getVelocity()));
-}
-
-TEST(HoverCraft, EffectEndingInAnUpdateLetsTheCraftMoveInThatUpdate) {
+TEST(HoverCraft, FrozenCraftStaysPutAndMovesInTheUpdateTheEffectEnds) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
     craft->setController(new ScriptedController(0.0, 1.0));
@@ -283,24 +277,22 @@ TEST(HoverCraft, EffectEndingInAnUpdateLetsTheCraftMoveInThatUpdate) {
     EXPECT_FALSE(exact->isFrozen());
     EXPECT_EQ(exact->getEffectTime(), 0.0);
     EXPECT_GT(exact->getVelocity().x, 0.0);
-}
 
-TEST(HoverCraft, FrozenCraftStaysPutWhileControllerAndTimerRun) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 20.0);
+    // meanwhile it stays put while its controller and the timer run
+    auto still = makeCraft(world.get(), Vector3(1000, 1000, 0), 20.0);
     auto* control = new ScriptedController(1.0, 1.0);
-    craft->setController(control);
-    craft->setVelocity(Vector3(50, 0, 0));
-    craft->freeze();
-    craft->update(0.5);
-    craft->update(0.5);
+    still->setController(control);
+    still->setVelocity(Vector3(50, 0, 0));
+    still->freeze();
+    still->update(0.5);
+    still->update(0.5);
     EXPECT_EQ(control->updates, 2);
-    EXPECT_DOUBLE_EQ(craft->getEffectTime(), 7.0);
-    EXPECT_EQ(craft->getVelocity(), Vector3());
-    EXPECT_EQ(craft->getImpulse(), Vector3());
-    EXPECT_EQ(craft->getPosition(), Vector3(1000, 1000, 0));
-    EXPECT_EQ(craft->getHeading(), 20.0);
-    EXPECT_EQ(craft->getTurnRate(), 0.0);
+    EXPECT_DOUBLE_EQ(still->getEffectTime(), 7.0);
+    EXPECT_EQ(still->getVelocity(), Vector3());
+    EXPECT_EQ(still->getImpulse(), Vector3());
+    EXPECT_EQ(still->getPosition(), Vector3(1000, 1000, 0));
+    EXPECT_EQ(still->getHeading(), 20.0);
+    EXPECT_EQ(still->getTurnRate(), 0.0);
 }
 
 TEST(HoverCraft, EffectsReplaceAndStackByTheirRules) {

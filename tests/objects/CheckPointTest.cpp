@@ -71,7 +71,7 @@ TEST(CheckPoint, ReadingRaisesTheCountToTheHighestNumberPlusOne) {
     EXPECT_GT(w.getCheckpointCount(), 0);
 }
 
-TEST(CheckPoint, FieldsCutShortKeepTheirStartingValues) {
+TEST(CheckPoint, ReadFieldsCutShortKeepTheirStartingValuesAndWritesAreWhole) {
     World w(false);
     CheckPoint a = readGate(w, "x");
     EXPECT_EQ(a.getRadius(), 40.0);
@@ -85,10 +85,7 @@ TEST(CheckPoint, FieldsCutShortKeepTheirStartingValues) {
     CheckPoint c = readGate(w, "1e999 3 10");
     EXPECT_EQ(c.getRadius(), 40.0) << "an out-of-range number is not taken";
     EXPECT_EQ(w.getCheckpointCount(), 4);
-}
-
-TEST(CheckPoint, WritesRadiusNumberAngle) {
-    World w(false);
+    // written as radius, number and angle
     CheckPoint cp(&w);
     cp.setNumber(2);
     cp.setAngle(90);

@@ -213,7 +213,7 @@ TEST(Terrain, NearerCellsAreDrawnOverFartherOnes) {
     destroy_bitmap(target);
 }
 
-TEST(Terrain, LoadReadsTheHeightsAndTextureOfTheTrack) {
+TEST(Terrain, LoadReadsTheHeightsAndTextureOfTracksInTheFileOnly) {
     ScratchDir dir;
     testfiles::writeTracks("tracks.dat", 3);
     Terrain t;
@@ -228,14 +228,9 @@ TEST(Terrain, LoadReadsTheHeightsAndTextureOfTheTrack) {
     EXPECT_EQ(t.sampleHeight(3, 5), 103.0);
     EXPECT_EQ(getpixel(t.getTexture(), 7, 7), makecol(_rgb_scale_6[3], _rgb_scale_6[0], _rgb_scale_6[60]));
     EXPECT_EQ(t.heightAt(Vector2(36, 60)), 103.0);
-}
-
-TEST(Terrain, TrackNumbersOutsideTheFileFailWithTheLoadError) {
-    ScratchDir dir;
-    testfiles::writeTracks("tracks.dat", 3);
-    const std::string error = "Unable to load tracks datafile";
+    // track numbers outside the file fail with the load error
     for (int track : {0, -1, 4, 40000, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
-        EXPECT_EQ(testfiles::tracksError(track), error) << track;
+        EXPECT_EQ(testfiles::tracksError(track), "Unable to load tracks datafile") << track;
     EXPECT_EQ(testfiles::tracksError(3), "loaded");
 }
 
@@ -243,51 +238,41 @@ TEST(Terrain, DamagedTracksFileFailsWithTheLoadError) {
     using namespace testfiles;
     ScratchDir dir;
     const std::string error = "Unable to load tracks datafile";
-
-    EXPECT_EQ(testfiles::tracksError(1), error) << "missing file";
-
-    writeFile("tracks.dat", Bytes());
-    EXPECT_EQ(testfiles::tracksError(1), error) << "empty file";
-
-    writeFile("tracks.dat", Bytes(5000, 0x5A));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "garbage";
-
-    Bytes whole = datafileBytes(tracksObjects(3));
-    writeFile("tracks.dat", Bytes(whole.begin(), whole.begin() + whole.size() / 2));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "truncated";
+    // tracks.dat written as `bytes`, then track `n` loaded
+    const auto loaded = [](const Bytes& bytes, int n) {
+        writeFile("tracks.dat", bytes);
+        return tracksError(n);
+    };
+    EXPECT_EQ(tracksError(1), error) << "missing file";
+    EXPECT_EQ(loaded(Bytes(), 1), error) << "empty file";
+    EXPECT_EQ(loaded(Bytes(5000, 0x5A), 1), error) << "garbage";
+    const Bytes whole = datafileBytes(tracksObjects(3));
+    EXPECT_EQ(loaded(Bytes(whole.begin(), whole.begin() + whole.size() / 2), 1), error) << "truncated";
 
     auto objects = tracksObjects(3);
     objects[0].data.resize(65536 * 2);  // heights for two tracks only
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(3), error) << "short heightmaps";
-    EXPECT_EQ(testfiles::tracksError(2), "loaded");
-
+    EXPECT_EQ(loaded(datafileBytes(objects), 3), error) << "short heightmaps";
+    EXPECT_EQ(tracksError(2), "loaded");
     objects = tracksObjects(3);
     objects.pop_back();  // texture of track 3 missing
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(3), error) << "missing texture";
-
-    objects = tracksObjects(2, 128);
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "small texture";
-
-    objects = tracksObjects(2);
-    objects[1] = rawObject(Bytes(1024, 0));
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "no palette";
-
-    objects = tracksObjects(2);
-    objects[2] = sampleObject();
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "texture of the wrong kind";
-
-    // a bitmap where the heightmaps belong is not bytes to read heights from
-    objects = tracksObjects(2);
-    objects[0] = bitmap8Object(512, 512, Bytes(512 * 512, 7));
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "heightmaps of the wrong kind";
-
+    EXPECT_EQ(loaded(datafileBytes(objects), 3), error) << "missing texture";
+    EXPECT_EQ(loaded(datafileBytes(tracksObjects(2, 128)), 1), error) << "small texture";
+    const struct {
+        int index;
+        DatObject object;
+        const char* what;
+    } swapped[] = {
+        {1, rawObject(Bytes(1024, 0)), "no palette"},
+        {2, sampleObject(), "texture of the wrong kind"},
+        // a bitmap where the heightmaps belong is not bytes to read heights from
+        {0, bitmap8Object(512, 512, Bytes(512 * 512, 7)), "heightmaps of the wrong kind"},
+    };
+    for (const auto& w : swapped) {
+        objects = tracksObjects(2);
+        objects[w.index] = w.object;
+        EXPECT_EQ(loaded(datafileBytes(objects), 1), error) << w.what;
+    }
     // one failed load leaves nothing half loaded behind: the next good one works
     writeTracks("tracks.dat", 1);
-    EXPECT_EQ(testfiles::tracksError(1), "loaded");
+    EXPECT_EQ(tracksError(1), "loaded");
 }
