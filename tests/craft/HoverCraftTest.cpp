@@ -57,7 +57,7 @@ TEST(HoverCraft, SetPositionKeepsResetPointOnlyBeforeTheFirstCheckpoint) {
     EXPECT_EQ(craft->getHeading(), -340.0);
 }
 
-TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeed) {
+TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeedAndDragKeepsNinetySixPercent) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
     craft->setController(new ScriptedController(0.0, 1.0));
@@ -85,16 +85,14 @@ TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeed) {
     run(15.0);
     // 1125 - 375 e^(-0.04 * 15)
     EXPECT_NEAR(runner->getVelocity().x, 1125.0 - 375.0 * std::exp(-0.6), 2.0);
-}
 
-TEST(HoverCraft, DragKeepsAboutNinetySixPercentPerSecond) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(500, 1500, 0), 0.0);
-    craft->setController(new ScriptedController(0.0, 0.0));
-    craft->setVelocity(Vector3(100, 0, 0));
-    craft->update(1.0);
-    EXPECT_NEAR(craft->getVelocity().x, 96.0, 1e-9);
-    EXPECT_NEAR(craft->getPosition().x, 596.0, 1e-9);
+    // drag keeps about 96 % a second
+    auto coaster = makeCraft(world.get(), Vector3(500, 1500, 0), 0.0);
+    coaster->setController(new ScriptedController(0.0, 0.0));
+    coaster->setVelocity(Vector3(100, 0, 0));
+    coaster->update(1.0);
+    EXPECT_NEAR(coaster->getVelocity().x, 96.0, 1e-9);
+    EXPECT_NEAR(coaster->getPosition().x, 596.0, 1e-9);
 
     auto drifter = makeCraft(world.get(), Vector3(500, 1500, 0), 0.0);
     drifter->setVelocity(Vector3(0, 100, 0));
@@ -126,7 +124,7 @@ TEST(HoverCraft, SlopePushesDownhillAndHeightFollowsTheGround) {
     EXPECT_EQ(hover->getVelocity(), Vector3());
 }
 
-TEST(HoverCraft, TurnRateGainsWithThrottleAndIsDampedOncePerUpdate) {
+TEST(HoverCraft, TurnRateGainsWithThrottleAndIsDampedOncePerUpdateEvenAStepOfZero) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
     craft->setController(new ScriptedController(1.0, 1.0));
@@ -150,24 +148,22 @@ TEST(HoverCraft, TurnRateGainsWithThrottleAndIsDampedOncePerUpdate) {
     EXPECT_EQ(idle->getTurnRate(), 0.0);
     EXPECT_EQ(idle->getHeading(), 45.0);
     EXPECT_EQ(idle->getVelocity(), Vector3());
-}
 
-TEST(HoverCraft, ZeroStepMovesNothingButStillDampsAndSteers) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 30.0);
+    // a step of zero moves nothing but still damps and steers
+    auto zero = makeCraft(world.get(), Vector3(1000, 1000, 0), 30.0);
     auto* control = new ScriptedController(1.0, 1.0);
-    craft->setController(control);
-    craft->setVelocity(Vector3(10, 5, 0));
-    craft->update(0.0);
+    zero->setController(control);
+    zero->setVelocity(Vector3(10, 5, 0));
+    zero->update(0.0);
     EXPECT_EQ(control->updates, 1);
-    EXPECT_EQ(craft->getPosition().x, 1000.0);
-    EXPECT_EQ(craft->getPosition().y, 1000.0);
-    EXPECT_EQ(craft->getHeading(), 30.0);
-    EXPECT_NEAR(craft->getTurnRate(), 21.6, 1e-12);
+    EXPECT_EQ(zero->getPosition().x, 1000.0);
+    EXPECT_EQ(zero->getPosition().y, 1000.0);
+    EXPECT_EQ(zero->getHeading(), 30.0);
+    EXPECT_NEAR(zero->getTurnRate(), 21.6, 1e-12);
     control->set(0.0, 0.0);
-    craft->update(0.0);
-    EXPECT_NEAR(craft->getTurnRate(), 21.6 * 0.9, 1e-12);
-    EXPECT_EQ(craft->getHeading(), 30.0);
+    zero->update(0.0);
+    EXPECT_NEAR(zero->getTurnRate(), 21.6 * 0.9, 1e-12);
+    EXPECT_EQ(zero->getHeading(), 30.0);
 }
 
 TEST(HoverCraft, HeadingWrapsOnceEachWayAndThreeSixtyStays) {
@@ -295,7 +291,7 @@ TEST(HoverCraft, FrozenCraftStaysPutAndMovesInTheUpdateTheEffectEnds) {
     EXPECT_EQ(still->getTurnRate(), 0.0);
 }
 
-TEST(HoverCraft, EffectsReplaceAndStackByTheirRules) {
+TEST(HoverCraft, EffectsReplaceAndStackByTheirRulesAndSpeakAndSoundOnlyForThePlayer) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0));
     craft->addTurbo();
@@ -335,6 +331,24 @@ TEST(HoverCraft, EffectsReplaceAndStackByTheirRules) {
     EXPECT_FALSE(craft->isWonky());
     EXPECT_EQ(craft->getTurboLevel(), 0);
     EXPECT_EQ(craft->getEffectTime(), 8.0);
+    // all of it silent for an opponent; the player is told and hears each
+    EXPECT_EQ(world->getSamplesPlayed(), 0);
+    EXPECT_EQ(world->getMessage(), "");
+    auto player = makeCraft(world.get(), Vector3(1000, 1000, 0));
+    player->setPlayer(true);
+    player->freeze();
+    EXPECT_EQ(world->getMessage(), "Frozen");
+    EXPECT_EQ(world->getLastSample(), 41);
+    player->makeWonky();
+    EXPECT_EQ(world->getMessage(), "Wonky");
+    EXPECT_EQ(world->getLastSample(), 41);
+    player->addTurbo();
+    EXPECT_EQ(world->getMessage(), "Turbo");
+    EXPECT_EQ(world->getLastSample(), 45);
+    EXPECT_EQ(world->getSamplesPlayed(), 3);
+    // the message runs out with the effect timer, the effects stay silent
+    player->clearEffects();
+    EXPECT_EQ(world->getSamplesPlayed(), 3);
 }
 
 TEST(HoverCraft, WonkyCraftThrustsAndTurnsRightWithoutInput) {
@@ -356,32 +370,6 @@ TEST(HoverCraft, WonkyCraftThrustsAndTurnsRightWithoutInput) {
     fast->update(0.01);
     EXPECT_NEAR(fast->getVelocity().x, 0.6, 1e-12);
     EXPECT_NEAR(fast->getTurnRate(), 20.0 * 2.2 * 0.9, 1e-12);
-}
-
-TEST(HoverCraft, EffectsSpeakAndSoundOnlyForThePlayer) {
-    GroundWorld world;
-    auto opponent = makeCraft(world.get(), Vector3(1000, 1000, 0));
-    opponent->freeze();
-    opponent->makeWonky();
-    opponent->addTurbo();
-    EXPECT_EQ(world->getSamplesPlayed(), 0);
-    EXPECT_EQ(world->getMessage(), "");
-
-    auto player = makeCraft(world.get(), Vector3(1000, 1000, 0));
-    player->setPlayer(true);
-    player->freeze();
-    EXPECT_EQ(world->getMessage(), "Frozen");
-    EXPECT_EQ(world->getLastSample(), 41);
-    player->makeWonky();
-    EXPECT_EQ(world->getMessage(), "Wonky");
-    EXPECT_EQ(world->getLastSample(), 41);
-    player->addTurbo();
-    EXPECT_EQ(world->getMessage(), "Turbo");
-    EXPECT_EQ(world->getLastSample(), 45);
-    EXPECT_EQ(world->getSamplesPlayed(), 3);
-    // the message runs out with the effect timer, the effects stay silent
-    player->clearEffects();
-    EXPECT_EQ(world->getSamplesPlayed(), 3);
 }
 
 TEST(HoverCraft, WakesAreDroppedEveryEightUnitsOverWaterOnly) {
