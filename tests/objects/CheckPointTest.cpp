@@ -22,7 +22,7 @@ CheckPoint readGate(World& w, const char* body) {
 }
 }  // namespace
 
-TEST(CheckPoint, AngleIsBroughtBackOnceEachWay) {
+TEST(CheckPoint, AngleIsBroughtBackOnceEachWayAndTheGateGeometryFollowsIt) {
     World w(false);
     CheckPoint cp(&w);
     const double cases[][2] = {{365, 5}, {-30, 330}, {360, 360}, {730, 370}, {0, 0}, {-400, -40},
@@ -32,13 +32,10 @@ TEST(CheckPoint, AngleIsBroughtBackOnceEachWay) {
         EXPECT_DOUBLE_EQ(cp.getAngle(), c[1]) << c[0];
     }
     EXPECT_DOUBLE_EQ(readGate(w, "40 1 365").getAngle(), 5);
-}
 
-TEST(CheckPoint, GateGeometryFollowsTheAngle) {
-    World w(false);
-    CheckPoint cp(&w);
-    EXPECT_EQ(cp.getDirection(), Vector3(0, 0, 0)) << "no geometry before the first angle";
-    EXPECT_EQ(cp.getRadius(), 40.0);
+    CheckPoint fresh(&w);
+    EXPECT_EQ(fresh.getDirection(), Vector3(0, 0, 0)) << "no geometry before the first angle";
+    EXPECT_EQ(fresh.getRadius(), 40.0);
     cp.setAngle(0);
     EXPECT_EQ(cp.getDirection(), Vector3(1, 0, 0));
     EXPECT_EQ(cp.getHalfGate(), Vector3(0, -40, 0));

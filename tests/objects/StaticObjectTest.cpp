@@ -33,7 +33,7 @@ TEST_F(Scenery, RadiusIsHalfTheSpriteWidthRoundedDown) {
     for (int k = 0; k < 5; ++k) EXPECT_EQ(StaticObject::spriteIndex(k), sprites[k]) << k;
 }
 
-TEST_F(Scenery, SitsOnTheGroundAndKeepsItThere) {
+TEST_F(Scenery, SitsOnTheGroundAndKeepsItThereAndReadsAndWritesItsKind) {
     World w(false);
     BITMAP* tex = create_bitmap(256, 256);
     std::vector<unsigned char> ground(65536, 42);
@@ -44,6 +44,21 @@ TEST_F(Scenery, SitsOnTheGroundAndKeepsItThere) {
     s.update(1.0);
     EXPECT_EQ(s.getPosition().x, 600.0);
     EXPECT_NEAR(s.getPosition().z, 42.0, 1e-9);
+
+    // read and written as its kind
+    StaticObject r(&w);
+    EXPECT_EQ(r.getKind(), 0);
+    EXPECT_EQ(r.getRadius(), 15.0) << "a reader's object has kind 0's sprite until its record says otherwise";
+    std::istringstream in("4");
+    r.read(in);
+    EXPECT_EQ(r.getKind(), 4);
+    EXPECT_EQ(r.getRadius(), 19.0);
+    std::ostringstream out;
+    r.write(out);
+    EXPECT_EQ(out.str(), "4");
+    std::istringstream bad("99999999999");
+    r.read(bad);
+    EXPECT_EQ(r.getKind(), 4) << "a kind no int holds is not read";
     destroy_bitmap(tex);
 }
 
@@ -58,21 +73,4 @@ TEST_F(Scenery, SpriteIsCentredWithItsGroundPointAtEightyPercentOfItsHeight) {
     // x from 100 - 15 to 100 + 15, y from 100 - 32 to 100 + 7
     EXPECT_EQ(pixels::drawnBox(target, 0), (pixels::Box{85, 68, 115, 107}));
     destroy_bitmap(target);
-}
-
-TEST_F(Scenery, ReadsAndWritesItsKind) {
-    World w(false);
-    StaticObject s(&w);
-    EXPECT_EQ(s.getKind(), 0);
-    EXPECT_EQ(s.getRadius(), 15.0) << "a reader's object has kind 0's sprite until its record says otherwise";
-    std::istringstream in("4");
-    s.read(in);
-    EXPECT_EQ(s.getKind(), 4);
-    EXPECT_EQ(s.getRadius(), 19.0);
-    std::ostringstream out;
-    s.write(out);
-    EXPECT_EQ(out.str(), "4");
-    std::istringstream bad("99999999999");
-    s.read(bad);
-    EXPECT_EQ(s.getKind(), 4) << "a kind no int holds is not read";
 }

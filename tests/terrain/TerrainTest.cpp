@@ -185,7 +185,7 @@ TEST(Terrain, FlatGroundRendersAsAUniformDiamondWithADarkerRim) {
     destroy_bitmap(map);
 }
 
-TEST(Terrain, CellsTakeTheirCornersColoursSplitAlongTheRisingDiagonal) {
+TEST(Terrain, CellsTakeTheirCornersColoursSplitAlongTheRisingDiagonalNearerOnesOnTop) {
     // one lit sample among dark ones lights the four cells round it; the cell
     // above it on the map is split from (101, 100) to (100, 101), so its top
     // half has only dark corners
@@ -199,18 +199,17 @@ TEST(Terrain, CellsTakeTheirCornersColoursSplitAlongTheRisingDiagonal) {
         EXPECT_GT(getr(getpixel(target, p.x, p.y)), 50) << p.x << ", " << p.y;
     EXPECT_EQ(getpixel(target, 100, 141), makecol(0, 0, 0));
     destroy_bitmap(target);
-}
 
-TEST(Terrain, NearerCellsAreDrawnOverFartherOnes) {
-    // a red spike at sample (100, 100) on green ground hides the ground behind it
-    HandTerrain h([](int i, int j) { return i == 100 && j == 100 ? 200 : 0; }, makecol(0, 200, 0));
-    putpixel(h.texture, 100, 100, makecol(250, 0, 0));
-    BITMAP* target = create_bitmap(200, 300);
-    View view(Vector2(100, 1450), target);  // the foot of the spike lands on (100, 250)
-    h.terrain.renderMap(view);
-    EXPECT_GT(getr(getpixel(target, 100, 150)), 50);
-    EXPECT_EQ(getr(getpixel(target, 150, 150)), 0);
-    destroy_bitmap(target);
+    // nearer cells are drawn over farther ones: a red spike at sample (100,
+    // 100) on green ground hides the ground behind it
+    HandTerrain spike([](int i, int j) { return i == 100 && j == 100 ? 200 : 0; }, makecol(0, 200, 0));
+    putpixel(spike.texture, 100, 100, makecol(250, 0, 0));
+    BITMAP* tall = create_bitmap(200, 300);
+    View below(Vector2(100, 1450), tall);  // the foot of the spike lands on (100, 250)
+    spike.terrain.renderMap(below);
+    EXPECT_GT(getr(getpixel(tall, 100, 150)), 50);
+    EXPECT_EQ(getr(getpixel(tall, 150, 150)), 0);
+    destroy_bitmap(tall);
 }
 
 TEST(Terrain, LoadReadsTheHeightsAndTextureOfTracksInTheFileOnly) {
