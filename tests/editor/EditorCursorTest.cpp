@@ -108,7 +108,7 @@ protected:
 
 }  // namespace
 
-TEST_F(EditorTest, NewGatesAndWaypointsAreNumberedOneAboveTheHighest) {
+TEST_F(EditorTest, NewGatesAndWaypointsAreNumberedOneAboveTheHighestOfTheTrackOrItsFile) {
     frame({KEY_C, KEY_W});  // both in one frame, each the first of its kind
     ASSERT_EQ(all<CheckPoint>().size(), 1u);
     ASSERT_EQ(all<AiWaypoint>().size(), 1u);
@@ -147,11 +147,10 @@ TEST_F(EditorTest, NewGatesAndWaypointsAreNumberedOneAboveTheHighest) {
     waitForLock();
     frame({KEY_W});
     EXPECT_EQ(all<AiWaypoint>().back()->getNumber(), 3);
-}
 
-TEST_F(EditorTest, NumberingGoesOnFromALoadedTrack) {
+    // numbering goes on from a loaded track
     load("C 100 100 0 40 5 0\nW 200 200 0 7\nC 300 300 0 40 2 0\nE\n");
-    frame({KEY_C, KEY_W});
+    commandAt(1536.0, 1536.0, {KEY_C, KEY_W});
     EXPECT_EQ(all<CheckPoint>().back()->getNumber(), 6);
     EXPECT_EQ(all<AiWaypoint>().back()->getNumber(), 8);
 }
@@ -224,7 +223,7 @@ TEST_F(EditorTest, AHeldCommandRepeatsOnceASecond) {
     EXPECT_EQ(all<Powerup>()[0]->getKind(), Powerup::kFrozen);
 }
 
-TEST_F(EditorTest, CommandsInOneFrameAllRun) {
+TEST_F(EditorTest, CommandsInOneFrameAllRunAndSceneryKeysPlaceTheirKinds) {
     frame({KEY_F4, KEY_C, KEY_W, KEY_F2});
     ASSERT_EQ(all<Powerup>().size(), 2u);
     // in the order of the key table, not of the keys pressed
@@ -234,19 +233,18 @@ TEST_F(EditorTest, CommandsInOneFrameAllRun) {
     EXPECT_EQ(all<AiWaypoint>().size(), 1u);
     // placed at the cursor, on the ground
     for (GameObject* o : world.getPendingObjects()) EXPECT_DOUBLE_EQ(o->getPosition().z, 128.0);
-}
-
-TEST_F(EditorTest, SceneryKeysPlaceTheirKinds) {
+    // the scenery keys place their kinds
+    waitForLock();
     frame({KEY_1, KEY_C});
     ASSERT_EQ(all<StaticObject>().size(), 1u);
     EXPECT_EQ(all<StaticObject>()[0]->getKind(), 1);
-    EXPECT_EQ(all<CheckPoint>().size(), 1u);
+    EXPECT_EQ(all<CheckPoint>().size(), 2u);
     waitForLock();
     frame({KEY_5});
     EXPECT_EQ(all<StaticObject>().back()->getKind(), 0);
 }
 
-TEST_F(EditorTest, DeleteAndSnapWithNothingNearReportAndLock) {
+TEST_F(EditorTest, DeleteAndSnapWithNothingNearReportAndLockAndDeletingTwiceWaits) {
     testing::internal::CaptureStdout();
     frame({KEY_D});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing to delete \n");
@@ -256,10 +254,10 @@ TEST_F(EditorTest, DeleteAndSnapWithNothingNearReportAndLock) {
     frame({KEY_HOME});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing to snap\n");
     EXPECT_EQ(world.getObjects().size(), 1u);
-}
 
-TEST_F(EditorTest, DeletingTwiceNeedsTheLockToOpen) {
+    // deleting twice needs the lock to open
     load("P 1540 1536 0 1\nP 1600 1536 0 2\nP 2000 1536 0 3\nE\n");
+    waitForLock();
     frame({KEY_D});
     frame({KEY_D});
     frame({});

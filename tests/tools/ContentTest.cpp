@@ -329,36 +329,23 @@ TEST_F(Content, RaceMusicIsAMinuteOfMelodyBassAndDrums) {
     long microsPerQuarter = 500000;
     for (int t = 0; t < MIDI_TRACKS; ++t) {
         const unsigned char* p = midi->track[t].data;
-        const int len = midi->track[t].len;
+        const int len = p ? midi->track[t].len : 0;
         int k = 0, running = 0;
         long ticks = 0;
-        auto number = [&]() {
+        const auto number = [&] {
             long v = 0;
-            while (k < len) {
-                const int byte = p[k++];
-                v = (v << 7) | (byte & 0x7F);
-                if (!(byte & 0x80)) break;
-            }
+            for (int byte = 0x80; k < len && (byte & 0x80);) v = (v << 7) | ((byte = p[k++]) & 0x7F);
             return v;
         };
-        while (p && k < len) {
+        while (k < len) {
             ticks += number();
             if (k >= len) break;
-            int status = p[k];
-            if (status & 0x80) {
-                ++k;
-            } else {
-                status = running;
-            }
-            if (status == 0xFF) {
-                const int type = k < len ? p[k++] : 0;
+            const int status = (p[k] & 0x80) ? p[k++] : running;
+            if (status == 0xFF || status == 0xF0 || status == 0xF7) {  // meta and system exclusive events
+                const int type = status == 0xFF && k < len ? p[k++] : 0;
                 const long size = number();
                 if (type == 0x51 && size == 3 && k + 2 < len) microsPerQuarter = (p[k] << 16) | (p[k + 1] << 8) | p[k + 2];
                 k += static_cast<int>(size);
-                continue;
-            }
-            if (status == 0xF0 || status == 0xF7) {
-                k += static_cast<int>(number());
                 continue;
             }
             running = status;

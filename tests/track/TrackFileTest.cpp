@@ -141,7 +141,7 @@ TEST_F(TrackWorld, EveryKindIsReadWithItsBodyInFileOrder) {
     EXPECT_EQ(written(), "W 5 6 30 1\nP 7 8 9 2\nC 1200 800 3 25 4 90\nW 1 2 30 0\nS 1536 1490 30 2\nE\n");
 }
 
-TEST_F(TrackWorld, OtherCharactersAreSkippedOneAtATime) {
+TEST_F(TrackWorld, OtherCharactersAreSkippedOneAtATimeAndNothingAfterTheEndCounts) {
     load("X 1 2 3 S 10 20 5 3 E");
     ASSERT_EQ(objects().size(), 1u);
     EXPECT_EQ(as<StaticObject>(0)->getKind(), 3);
@@ -149,9 +149,7 @@ TEST_F(TrackWorld, OtherCharactersAreSkippedOneAtATime) {
     // lower case is not a record letter
     load("s 1 2 3 4 c 5 6 7 8 w 1 2 3 4");
     EXPECT_TRUE(objects().empty());
-}
-
-TEST_F(TrackWorld, NothingAfterTheEndRecordCounts) {
+    // nothing after the end record counts
     load("S 1 2 3 1\nE\nS 4 5 6 2\nC 0 0 0 40 9 0\n");
     ASSERT_EQ(objects().size(), 1u);
     EXPECT_EQ(world->getCheckpointCount(), 0);
@@ -319,7 +317,7 @@ TEST_F(TrackWorld, NumbersAreClassicWhateverTheLocale) {
     EXPECT_EQ(testfiles::readText("newtrack.txt"), out);
 }
 
-TEST_F(TrackWorld, SavingReplacesTheFileWhole) {
+TEST_F(TrackWorld, SavingReplacesTheFileWholeOrReportsThatItCannot) {
     load("S 1 2 3 1\nC 5 6 7 40 0 10\n");
     world->saveTrackFile();
     EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 1 2 30 1\nC 5 6 7 40 0 10\nE\n");
@@ -327,10 +325,8 @@ TEST_F(TrackWorld, SavingReplacesTheFileWhole) {
     world->saveTrackFile();
     EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 9 9 30 2\nE\n");
     EXPECT_NE(access("newtrack.txt.tmp", F_OK), 0) << "no temporary file is left behind";
-}
-
-TEST_F(TrackWorld, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
-    load("S 1 2 3 1\n");
+    // a file that cannot be written is reported and the old one kept
+    std::remove("newtrack.txt");
     mkdir("newtrack.txt", 0755);
     ::testing::internal::CaptureStderr();
     world->saveTrackFile();
