@@ -79,7 +79,7 @@ TEST(AiController, DecisionsFollowTheWishAndItsDeadZone) {
     }
 }
 
-TEST(AiController, TouchingItsWaypointMovesOnAndWraps) {
+TEST(AiController, TouchingItsWaypointMovesOnAndWrapsAndWithoutWaypointsItCoasts) {
     GroundWorld world;
     AiWaypoint* w0 = addWaypoint(world.get(), Vector3(500, 500, 0), 0);
     AiWaypoint* w1 = addWaypoint(world.get(), Vector3(900, 500, 0), 1);
@@ -104,22 +104,21 @@ TEST(AiController, TouchingItsWaypointMovesOnAndWraps) {
     ai.objectTouched(craft.get());
     ai.objectTouched(nullptr);
     EXPECT_EQ(ai.getTargetWaypoint(), 0);
-}
 
-TEST(AiController, WithoutWaypointsItCoasts) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 10.0);
-    auto* ai = new AiController(world.get(), craft.get());
-    craft->setController(ai);
-    craft->setVelocity(Vector3(50, 0, 0));
-    for (int i = 0; i < 30; ++i) craft->update(1.0 / 30);
-    EXPECT_EQ(ai->steering(), 0.0);
-    EXPECT_EQ(ai->throttle(), 0.0);
-    EXPECT_EQ(craft->getHeading(), 10.0);
-    EXPECT_NEAR(craft->getVelocity().x, 50.0 * 0.96, 0.05);
-    AiWaypoint stray(world.get());
-    ai->objectTouched(&stray);
-    EXPECT_EQ(ai->getTargetWaypoint(), 0);
+    // without waypoints it coasts
+    GroundWorld bare;
+    auto coaster = makeCraft(bare.get(), Vector3(1000, 1000, 0), 10.0);
+    auto* lost = new AiController(bare.get(), coaster.get());
+    coaster->setController(lost);
+    coaster->setVelocity(Vector3(50, 0, 0));
+    for (int i = 0; i < 30; ++i) coaster->update(1.0 / 30);
+    EXPECT_EQ(lost->steering(), 0.0);
+    EXPECT_EQ(lost->throttle(), 0.0);
+    EXPECT_EQ(coaster->getHeading(), 10.0);
+    EXPECT_NEAR(coaster->getVelocity().x, 50.0 * 0.96, 0.05);
+    AiWaypoint stray(bare.get());
+    lost->objectTouched(&stray);
+    EXPECT_EQ(lost->getTargetWaypoint(), 0);
 }
 
 TEST(AiController, OnTopOfItsWaypointItKeepsTheLastDecision) {

@@ -25,7 +25,7 @@ int countWakes(World& world) {
 
 // Its starting state shows in what the other tests see it do: at rest, no
 // controller, no gate passed, no effect, not the player.
-TEST(HoverCraft, MakesThirtySixFramesAndAWakeImageOfItsOwn) {
+TEST(HoverCraft, MakesThirtySixFramesAndAWakeImageOfItsOwnAndKeepsItsPlaceAsItsResetPoint) {
     GroundWorld world;
     HoverCraft craft(world.get(), 3);
     for (int i = 0; i < HoverCraft::kFrameCount; ++i) {
@@ -40,21 +40,19 @@ TEST(HoverCraft, MakesThirtySixFramesAndAWakeImageOfItsOwn) {
     ASSERT_NE(craft.getWakeSprite(), nullptr);
     EXPECT_EQ(craft.getWakeSprite()->w, 24);
     EXPECT_EQ(craft.getWakeSprite()->h, 12);
-}
 
-TEST(HoverCraft, SetPositionKeepsResetPointOnlyBeforeTheFirstCheckpoint) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(100, 200, 7), 90.0);
-    EXPECT_EQ(craft->getPosition(), Vector3(100, 200, 7));
-    EXPECT_EQ(craft->getResetPosition(), Vector3(100, 200, 7));
+    // placed before the first gate, the place is also the reset point
+    auto placed = makeCraft(world.get(), Vector3(100, 200, 7), 90.0);
+    EXPECT_EQ(placed->getPosition(), Vector3(100, 200, 7));
+    EXPECT_EQ(placed->getResetPosition(), Vector3(100, 200, 7));
     // heading 90 points along (0, -1, 0); nose and tail 6 units either way
-    EXPECT_NEAR(craft->getForward().x, 0.0, 1e-12);
-    EXPECT_NEAR(craft->getForward().y, -1.0, 1e-12);
-    EXPECT_NEAR(craft->getNosePoint().y, 194.0, 1e-9);
-    EXPECT_NEAR(craft->getTailPoint().y, 206.0, 1e-9);
+    EXPECT_NEAR(placed->getForward().x, 0.0, 1e-12);
+    EXPECT_NEAR(placed->getForward().y, -1.0, 1e-12);
+    EXPECT_NEAR(placed->getNosePoint().y, 194.0, 1e-9);
+    EXPECT_NEAR(placed->getTailPoint().y, 206.0, 1e-9);
     // setHeading does not wrap
-    craft->setHeading(-340.0);
-    EXPECT_EQ(craft->getHeading(), -340.0);
+    placed->setHeading(-340.0);
+    EXPECT_EQ(placed->getHeading(), -340.0);
 }
 
 TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeedAndDragKeepsNinetySixPercent) {
@@ -124,7 +122,7 @@ TEST(HoverCraft, SlopePushesDownhillAndHeightFollowsTheGround) {
     EXPECT_EQ(hover->getVelocity(), Vector3());
 }
 
-TEST(HoverCraft, TurnRateGainsWithThrottleAndIsDampedOncePerUpdateEvenAStepOfZero) {
+TEST(HoverCraft, TurnRateGainsWithThrottleIsDampedOncePerUpdateEvenAStepOfZeroAndWrapsTheHeading) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
     craft->setController(new ScriptedController(1.0, 1.0));
@@ -164,25 +162,17 @@ TEST(HoverCraft, TurnRateGainsWithThrottleAndIsDampedOncePerUpdateEvenAStepOfZer
     zero->update(0.0);
     EXPECT_NEAR(zero->getTurnRate(), 21.6 * 0.9, 1e-12);
     EXPECT_EQ(zero->getHeading(), 30.0);
-}
 
-TEST(HoverCraft, HeadingWrapsOnceEachWayAndThreeSixtyStays) {
-    GroundWorld world;
-    auto right = makeCraft(world.get(), Vector3(1000, 1000, 0), 359.9);
-    right->setController(new ScriptedController(1.0, 0.0));
-    right->update(0.1);
-    // turn rate 20 * 0.2 * 0.9 = 3.6; 359.9 + 0.36 - 360
-    EXPECT_NEAR(right->getHeading(), 0.26, 1e-9);
-
-    auto left = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.1);
-    left->setController(new ScriptedController(-1.0, 0.0));
-    left->update(0.1);
-    EXPECT_NEAR(left->getHeading(), 359.74, 1e-9);
-
-    auto full = makeCraft(world.get(), Vector3(1000, 1000, 0), 360.0);
-    full->update(0.1);
-    EXPECT_EQ(full->getHeading(), 360.0);
-    EXPECT_EQ(HoverCraft::frameIndex(full->getHeading()), HoverCraft::frameIndex(0.0));
+    // the heading wraps once each way (a turn rate of 20 * 0.2 * 0.9 = 3.6
+    // at no throttle); 360 stays, and draws the frame of 0
+    const double wraps[][3] = {{359.9, 1.0, 0.26}, {0.1, -1.0, 359.74}, {360.0, 0.0, 360.0}};
+    for (const auto& w : wraps) {
+        auto turning = makeCraft(world.get(), Vector3(1000, 1000, 0), w[0]);
+        if (w[1] != 0.0) turning->setController(new ScriptedController(w[1], 0.0));
+        turning->update(0.1);
+        EXPECT_NEAR(turning->getHeading(), w[2], 1e-9) << w[0];
+    }
+    EXPECT_EQ(HoverCraft::frameIndex(360.0), HoverCraft::frameIndex(0.0));
 }
 
 TEST(HoverCraft, LeavingTheTrackAreaOrLosingItsPlacePutsItBackFrozenForSixSeconds) {

@@ -471,7 +471,7 @@ TEST_F(EditorCheckTest, F5NamesTheFirstProblemOfABrokenTrack) {
     EXPECT_TRUE(cursor->getPanel().getVerdict().empty());
 }
 
-TEST_F(EditorCheckTest, F5OnAnEditorMadeTrackWithoutStartGate) {
+TEST_F(EditorCheckTest, F5OnAnEditorMadeTrackWithoutStartGateIsACommandUnderTheLock) {
     // gates placed in the editor, numbered 0 and 1, then gate 0 deleted
     commandAt(1500.0, 1200.0, {KEY_C, KEY_W});
     commandAt(1800.0, 1500.0, {KEY_C, KEY_W});
@@ -483,10 +483,9 @@ TEST_F(EditorCheckTest, F5OnAnEditorMadeTrackWithoutStartGate) {
     const std::string printed = check(frames);
     EXPECT_EQ(verdict().find("no checkpoint 0"), 29u) << verdict();
     EXPECT_NE(printed.find("Race: not run (no checkpoint 0)"), std::string::npos) << printed;
-}
 
-TEST_F(EditorCheckTest, F5IsACommandUnderTheLock) {
-    load("C 1500 1200 10 40 1 0\nE\n");
+    // F5 is a command under the lock
+    waitForLock();
     testing::internal::CaptureStdout();
     frame({KEY_F5});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Checking track on the ground of track 2\n");

@@ -112,15 +112,7 @@ TEST_F(TrackWorld, SceneryRecordSitsOnTheGroundAsOneOfTheFiveKinds) {
     EXPECT_EQ(written(), "S 1 1 30 0\nS 2 2 30 0\nS 3 3 30 4\nE\n");
 }
 
-TEST_F(TrackWorld, CheckpointCountIsHighestNumberPlusOne) {
-    EXPECT_EQ(load("C 0 0 0 40 5 0\nC 0 0 0 40 0 0\nC 0 0 0 40 1 0\nE\n"), "NUmber of checkpoints:6\n");
-    EXPECT_EQ(world->getCheckpointCount(), 6);
-    // the count starts again from 0 for every file
-    EXPECT_EQ(load("C 0 0 0 40 1 0"), "NUmber of checkpoints:2\n");
-    EXPECT_EQ(load("C 0 0 0 40 2147483647 0"), "NUmber of checkpoints:2147483647\n");
-}
-
-TEST_F(TrackWorld, EveryKindIsReadWithItsBodyInFileOrder) {
+TEST_F(TrackWorld, EveryKindIsReadWithItsBodyInFileOrderAndGatesCounted) {
     load("W 5 6 99 1\nP 7 8 9 2\nC 1200 800 3 25 4 450\nW 1 2 3 0\nS 1536 1490 87 2\nE\n");
     ASSERT_EQ(objects().size(), 5u);
     ASSERT_NE(as<AiWaypoint>(0), nullptr);
@@ -139,6 +131,12 @@ TEST_F(TrackWorld, EveryKindIsReadWithItsBodyInFileOrder) {
     EXPECT_EQ(world->getWaypoint(0), objects()[0]);
     EXPECT_EQ(world->getWaypoint(1), objects()[3]);
     EXPECT_EQ(written(), "W 5 6 30 1\nP 7 8 9 2\nC 1200 800 3 25 4 90\nW 1 2 30 0\nS 1536 1490 30 2\nE\n");
+    // the checkpoint count is the highest number plus one
+    EXPECT_EQ(load("C 0 0 0 40 5 0\nC 0 0 0 40 0 0\nC 0 0 0 40 1 0\nE\n"), "NUmber of checkpoints:6\n");
+    EXPECT_EQ(world->getCheckpointCount(), 6);
+    // the count starts again from 0 for every file
+    EXPECT_EQ(load("C 0 0 0 40 1 0"), "NUmber of checkpoints:2\n");
+    EXPECT_EQ(load("C 0 0 0 40 2147483647 0"), "NUmber of checkpoints:2147483647\n");
 }
 
 TEST_F(TrackWorld, OtherCharactersAreSkippedOneAtATimeAndNothingAfterTheEndCounts) {
@@ -217,7 +215,7 @@ TEST(TrackFile, ScanFollowsTheReaderAndSaysWhereItBreaks) {
     EXPECT_EQ(broke.found, "\"?qqqqqqqqqqqqqqq...\"");
 }
 
-TEST_F(TrackWorld, ABrokenFileIsNamedOnceWithItsLineAndKeepsWhatWasRead) {
+TEST_F(TrackWorld, ABrokenFileIsNamedOnceWithItsLineAndKeepsWhatWasReadAMissingOneIsEmpty) {
     ::testing::internal::CaptureStderr();
     load("C 800 800 50 105 0 44.9\nC l519.6 391.7 53 105 1 357.9\nC 2310.1 709.9 47.9 105 2 315.2\nE\n");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
@@ -232,9 +230,8 @@ TEST_F(TrackWorld, ABrokenFileIsNamedOnceWithItsLineAndKeepsWhatWasRead) {
     EXPECT_NE(world->getTrackFileBreak().find("line 2"), std::string::npos);
     load("S 1 2 3 1\nE\n");
     EXPECT_EQ(world->getTrackFileBreak(), "");
-}
-
-TEST_F(TrackWorld, MissingOrUnreadableFileGivesAnEmptyTrack) {
+    // a missing or unreadable file gives an empty track
+    std::remove("tracks/track1.txt");
     EXPECT_EQ(loadFile(), "NUmber of checkpoints:0\n");
     EXPECT_TRUE(objects().empty());
     mkdir("tracks/track1.txt", 0755);  // a folder where the file should be
