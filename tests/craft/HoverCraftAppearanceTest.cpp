@@ -145,7 +145,7 @@ TEST(HoverCraftFrame, WakeImageIsGreySpecklesAroundItsStart) {
 
 // A craft whose ground point projects to (100, 100) on a target filled with
 // blue: every pixel of the frame's rectangle as the frame's alpha says.
-TEST(HoverCraftDraw, BlendsItsFrameCentredAboveTheGroundPointAt32And16Bits) {
+TEST(HoverCraftDraw, BlendsItsFrameCentredAboveTheGroundPointAt32And16BitsHalfTransparentPixelsMixed) {
     for (int depth : {32, 16}) {
         GroundWorld world;
         BITMAP* source = frameSource(*world, 27);
@@ -184,9 +184,8 @@ TEST(HoverCraftDraw, BlendsItsFrameCentredAboveTheGroundPointAt32And16Bits) {
         EXPECT_GT(opaque, 0) << depth;
         destroy_bitmap(target);
     }
-}
 
-TEST(HoverCraftDraw, HalfTransparentPixelMixesWithTheBackground) {
+    // a half transparent pixel mixes with the background
     GroundWorld world;
     BITMAP* source = frameSource(*world, 27);
     ASSERT_GE(bitmap_color_depth(source), 24);
