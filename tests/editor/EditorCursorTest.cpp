@@ -200,7 +200,7 @@ TEST_F(EditorTest, PageUpAndPageDownRenumberTheNearestUnderTheLock) {
     EXPECT_NE(saved().find("W 1800 1536 150 1\n"), std::string::npos) << saved();
 }
 
-TEST_F(EditorTest, LaterMovementKeysWinAndSpeedIs400) {
+TEST_F(EditorTest, LaterMovementKeysWinSpeedIs400AndAHeldCommandRepeatsOnceASecond) {
     frame({KEY_S}, 0.5);
     EXPECT_DOUBLE_EQ(cursor->getPosition().x, 1736.0);
     frame({KEY_S, KEY_Z}, 0.5);
@@ -211,9 +211,8 @@ TEST_F(EditorTest, LaterMovementKeysWinAndSpeedIs400) {
     EXPECT_DOUBLE_EQ(cursor->getPosition().y, 1536.0);
     // the cursor rides on the ground: height x / 12 here
     EXPECT_DOUBLE_EQ(cursor->getPosition().z, 128.0);
-}
 
-TEST_F(EditorTest, AHeldCommandRepeatsOnceASecond) {
+    // a held command repeats once a second
     frame({KEY_F1});
     EXPECT_EQ(all<Powerup>().size(), 1u);
     for (int i = 0; i < 49; ++i) frame({KEY_F1});  // 0.98 s more

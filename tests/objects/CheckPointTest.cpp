@@ -91,7 +91,7 @@ TEST(CheckPoint, ReadFieldsCutShortKeepTheirStartingValuesAndWritesAreWhole) {
     EXPECT_EQ(out.str(), "40 2 90");
 }
 
-TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLines) {
+TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNoMoreThanTheFrame) {
     crafttest::GroundWorld w(true, 30);  // the ground 30 up, the gate at height 0
     BITMAP* target = create_bitmap(400, 300);
     const int background = makecol(0, 0, 90), yellow = makecol(255, 255, 0), white = makecol(255, 255, 255);
@@ -124,19 +124,17 @@ TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLines) {
     cp.draw(far);
     EXPECT_EQ(Pen::count().calls, before.calls);
     destroy_bitmap(target);
-}
 
-TEST(CheckPoint, AGateOfAnyWidthCostsNoMoreThanTheFrame) {
-    World w(true);
-    BITMAP* target = create_bitmap(World::kScreenWidth, World::kScreenHeight);
-    View view(Vector2(320, 240), target);
-    CheckPoint cp(&w);
+    // a gate of any width costs no more than the frame
+    BITMAP* frame = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    View middle(Vector2(320, 240), frame);
+    CheckPoint wide(w.get());
     const auto cost = [&](double radius) {
-        clear_to_color(target, 0);
-        cp.setRadius(radius);
-        cp.setAngle(45);
+        clear_to_color(frame, 0);
+        wide.setRadius(radius);
+        wide.setAngle(45);
         const Pen::Count before = Pen::count();
-        cp.draw(view);
+        wide.draw(middle);
         return Pen::Count{Pen::count().calls - before.calls, Pen::count().pixels - before.pixels};
     };
     const Pen::Count small = cost(40), huge = cost(1e300);
@@ -144,8 +142,8 @@ TEST(CheckPoint, AGateOfAnyWidthCostsNoMoreThanTheFrame) {
     EXPECT_LE(huge.calls, small.calls);
     // the gate line crosses the whole frame, cut to it: no more than two frame widths
     EXPECT_LE(huge.pixels, 2 * (World::kScreenWidth + 3));
-    EXPECT_GT(pixels::countColour(target, makecol(255, 255, 255)), 300);
+    EXPECT_GT(pixels::countColour(frame, makecol(255, 255, 255)), 300);
     // turned inside out, a gate still shows its posts
     EXPECT_EQ(cost(-184).calls, 15);
-    destroy_bitmap(target);
+    destroy_bitmap(frame);
 }

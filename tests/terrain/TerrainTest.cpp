@@ -66,7 +66,7 @@ TEST(Terrain, HeightAndNormalAreBilinearInsideTheGrid) {
     EXPECT_NEAR(n.z, expected.z, 1e-12);
 }
 
-TEST(Terrain, HeightOffTheGridIsZeroAndJustBelowZeroExtrapolates) {
+TEST(Terrain, OffTheGridHeightIsZeroAndTheNormalUpJustBelowZeroTheFirstCellGoesOn) {
     HandTerrain h([](int i, int) { return i < 2 ? 10 + 10 * i : 30; });  // 10, 20, 30...
     const Terrain& t = h.terrain;
     EXPECT_EQ(t.heightAt(Vector2(3060, 100)), 0.0);
@@ -87,22 +87,21 @@ TEST(Terrain, HeightOffTheGridIsZeroAndJustBelowZeroExtrapolates) {
             EXPECT_FALSE(t.isWater(Vector2(v, 100))) << v;
         }
     }
-}
 
-TEST(Terrain, NormalsOnFlatGroundPointUpExceptTheOuterRing) {
-    HandTerrain h([](int, int) { return 50; });
-    const Terrain& t = h.terrain;
-    EXPECT_EQ(t.normalAt(Vector2(5000, 10)), Vector3(0, 0, 1));
-    EXPECT_EQ(t.normalAt(Vector2(-20, 10)), Vector3(0, 0, 1));
-    const Vector3 inside = t.normalAt(Vector2(1000.5, 2000.25));
+    // normals on flat ground point up, except on the outer ring
+    HandTerrain level([](int, int) { return 50; });
+    const Terrain& flat = level.terrain;
+    EXPECT_EQ(flat.normalAt(Vector2(5000, 10)), Vector3(0, 0, 1));
+    EXPECT_EQ(flat.normalAt(Vector2(-20, 10)), Vector3(0, 0, 1));
+    const Vector3 inside = flat.normalAt(Vector2(1000.5, 2000.25));
     EXPECT_NEAR(inside.x, 0.0, 1e-12);
     EXPECT_NEAR(inside.y, 0.0, 1e-12);
     EXPECT_NEAR(inside.z, 1.0, 1e-12);
     // border samples keep a zero normal; blending towards them shortens the result
-    EXPECT_EQ(t.sampleNormal(0, 100), Vector3(0, 0, 0));
-    EXPECT_EQ(t.sampleNormal(255, 255), Vector3(0, 0, 0));
-    EXPECT_NEAR(t.normalAt(Vector2(6, 1200)).z, 0.5, 1e-12);
-    EXPECT_NEAR(t.normalAt(Vector2(12 * 254 + 3, 1200)).z, 0.75, 1e-12);
+    EXPECT_EQ(flat.sampleNormal(0, 100), Vector3(0, 0, 0));
+    EXPECT_EQ(flat.sampleNormal(255, 255), Vector3(0, 0, 0));
+    EXPECT_NEAR(flat.normalAt(Vector2(6, 1200)).z, 0.5, 1e-12);
+    EXPECT_NEAR(flat.normalAt(Vector2(12 * 254 + 3, 1200)).z, 0.75, 1e-12);
 }
 
 TEST(Terrain, WaterTestRoundsTheCellUp) {
