@@ -34,7 +34,7 @@ public:
 
 }  // namespace
 
-TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsItAndAnEndOnItsCentreStaysFinite) {
+TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsTheFirstEndTouchingIt) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);  // no controller: it bounces all the same
     ASSERT_EQ(craft->getController(), nullptr);
@@ -64,20 +64,17 @@ TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsItAndAnEndOnItsCentr
     craft->setVelocity(Vector3(10, 0, 0));
     craft->collide(&onNose);
     EXPECT_EQ(craft->getImpulse(), Vector3());
-}
 
-TEST(HoverCraftCollision, NoseContactSkipsTheTailAndTheGate) {
-    GroundWorld world;
-    // both end points reach the rock; only the nose's push counts
-    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    craft->setVelocity(Vector3(0, 50, 0));
-    Rock rock(world.get(), Vector3(100, 105, 0), 10.0);
-    craft->collide(&rock);
+    // when both ends reach a rock only the nose pushes
+    auto both = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    both->setVelocity(Vector3(0, 50, 0));
+    Rock near(world.get(), Vector3(100, 105, 0), 10.0);
+    both->collide(&near);
     const Vector3 n = Vector3(-6, 5, 0) * (1.0 / std::sqrt(61.0));
     const double s = dot(n, Vector3(0, -50, 0));
-    EXPECT_NEAR(craft->getImpulse().x, n.x * s * 2.0, 1e-9);
-    EXPECT_NEAR(craft->getImpulse().y, n.y * s * 2.0, 1e-9);
-    EXPECT_GT(craft->getImpulse().x, 0.0);
+    EXPECT_NEAR(both->getImpulse().x, n.x * s * 2.0, 1e-9);
+    EXPECT_NEAR(both->getImpulse().y, n.y * s * 2.0, 1e-9);
+    EXPECT_GT(both->getImpulse().x, 0.0);
 
     // the tail alone: its push is used when the nose is clear
     auto backing = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
@@ -101,7 +98,7 @@ TEST(HoverCraftCollision, NoseContactSkipsTheTailAndTheGate) {
     EXPECT_EQ(bumping->getLaps(), 1);
 }
 
-TEST(HoverCraftCollision, HeadOnCraftExchangeTheirClosingSpeedAndOnlyTheFirstTouchingEndsPush) {
+TEST(HoverCraftCollision, CraftExchangeTheirClosingSpeedOnlyWhereTheirEndsTouch) {
     GroundWorld world;
     auto a = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
     auto b = makeCraft(world.get(), Vector3(125, 100, 0), 180.0);
@@ -143,26 +140,23 @@ TEST(HoverCraftCollision, HeadOnCraftExchangeTheirClosingSpeedAndOnlyTheFirstTou
     EXPECT_TRUE(isFinite(c->getVelocity()));
     EXPECT_TRUE(isFinite(c->getPosition()));
     EXPECT_TRUE(isFinite(d->getPosition()));
-}
 
-TEST(HoverCraftCollision, CraftWhoseEndPointsAreApartDoNotBounce) {
-    GroundWorld world;
     // side by side, 31 apart: inside the pair test (32), but every end point is 31 or more away
-    HoverCraft* a = makeCraft(world.get(), Vector3(100, 100, 0), 90.0, 1).release();
-    HoverCraft* b = makeCraft(world.get(), Vector3(131, 100, 0), 90.0, 2).release();
-    a->setVelocity(Vector3(20, 0, 0));
-    b->setVelocity(Vector3(-20, 0, 0));
-    world->addCraft(a);
-    world->addCraft(b);
+    HoverCraft* e = makeCraft(world.get(), Vector3(100, 100, 0), 90.0, 1).release();
+    HoverCraft* f = makeCraft(world.get(), Vector3(131, 100, 0), 90.0, 2).release();
+    e->setVelocity(Vector3(20, 0, 0));
+    f->setVelocity(Vector3(-20, 0, 0));
+    world->addCraft(e);
+    world->addCraft(f);
     world->update(0.0);
-    EXPECT_EQ(a->getImpulse(), Vector3());
-    EXPECT_EQ(b->getImpulse(), Vector3());
+    EXPECT_EQ(e->getImpulse(), Vector3());
+    EXPECT_EQ(f->getImpulse(), Vector3());
 
     // 19 apart, nose to nose: both bounce in the same pass
-    b->setPosition(Vector3(119, 100, 0));
+    f->setPosition(Vector3(119, 100, 0));
     world->checkContacts();
-    EXPECT_LT(a->getImpulse().x, 0.0);
-    EXPECT_GT(b->getImpulse().x, 0.0);
+    EXPECT_LT(e->getImpulse().x, 0.0);
+    EXPECT_GT(f->getImpulse().x, 0.0);
 }
 
 TEST(HoverCraftCollision, ControllerHearsOfEveryObjectButCraft) {

@@ -281,7 +281,7 @@ TEST(HoverCraft, FrozenCraftStaysPutAndMovesInTheUpdateTheEffectEnds) {
     EXPECT_EQ(still->getTurnRate(), 0.0);
 }
 
-TEST(HoverCraft, EffectsReplaceAndStackByTheirRulesAndSpeakAndSoundOnlyForThePlayer) {
+TEST(HoverCraft, EffectsReplaceAndStackByTheirRulesSpeakAndSoundOnlyForThePlayerAndWonkyDrives) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0));
     craft->addTurbo();
@@ -339,18 +339,16 @@ TEST(HoverCraft, EffectsReplaceAndStackByTheirRulesAndSpeakAndSoundOnlyForThePla
     // the message runs out with the effect timer, the effects stay silent
     player->clearEffects();
     EXPECT_EQ(world->getSamplesPlayed(), 3);
-}
 
-TEST(HoverCraft, WonkyCraftThrustsAndTurnsRightWithoutInput) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
-    craft->setController(new ScriptedController(-1.0, 0.0));
-    craft->makeWonky();
-    craft->update(0.01);
+    // a wonky craft thrusts and turns right without input
+    auto wonky = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    wonky->setController(new ScriptedController(-1.0, 0.0));
+    wonky->makeWonky();
+    wonky->update(0.01);
     // steering 0.5 and throttle 1: 0.5 * 20 * 1.2, damped by 0.9
-    EXPECT_NEAR(craft->getTurnRate(), 10.8, 1e-12);
-    EXPECT_NEAR(craft->getVelocity().x, 0.3, 1e-12);
-    EXPECT_GT(craft->getHeading(), 0.0);
+    EXPECT_NEAR(wonky->getTurnRate(), 10.8, 1e-12);
+    EXPECT_NEAR(wonky->getVelocity().x, 0.3, 1e-12);
+    EXPECT_GT(wonky->getHeading(), 0.0);
 
     // with turbo 2 the throttle doubles and so does the turning gain
     auto fast = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
