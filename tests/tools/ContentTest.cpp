@@ -427,7 +427,7 @@ TEST_F(Content, WaterIsFlatAndOnlyTheWaterColoursCountAsWaterAtEveryDepth) {
     }
 }
 
-TEST_F(Content, TrackFilesNumberTheirGatesAndRouteInOrder) {
+TEST_F(Content, TrackFilesNumberTheirGatesAndRouteInOrderAndStayOnTheMapWithGatesAlongTheRoute) {
     for (int n = 1; n <= kTracks; ++n) {
         const std::string text = testfiles::readText(trackPath(n));
         ASSERT_FALSE(text.empty()) << trackPath(n);
@@ -469,28 +469,23 @@ TEST_F(Content, TrackFilesNumberTheirGatesAndRouteInOrder) {
         TrackFile::read(world, in);
         EXPECT_EQ(world.getCheckpointCount(), static_cast<int>(gates.size())) << trackPath(n);
         EXPECT_EQ(world.getWaypointCount(), waypoints) << trackPath(n);
-    }
-}
 
-TEST_F(Content, TracksStayOnTheMapAndTheirGatesFaceAlongTheRoute) {
-    for (int n = 1; n <= kTracks; ++n) {
+        // every object lies on the map, gates face along the route
         const unsigned char* h = heightsOf(tracks, n);
-        const std::vector<Record> records = trackRecords(n);
-        const std::vector<const Record*> route = routeOf(records);
-        std::vector<const Record*> gates;
+        std::vector<const Record*> gateRecords;
         for (const Record& r : records) {
             // every object lies where the pre-rendered map shows the ground
             const double across = r.x - r.y, up = (r.x + r.y) / 2 + r.z;
             EXPECT_TRUE(across >= -2560 && across < 2560 && up > 320 && up <= 2880)
                 << trackPath(n) << ": " << r.letter << " at " << r.x << "," << r.y;
-            if (r.letter == 'C') gates.push_back(&r);
+            if (r.letter == 'C') gateRecords.push_back(&r);
             // gates and powerups carry their own height: it must be the ground's
             if (r.letter == 'C' || r.letter == 'P') {
                 EXPECT_NEAR(r.z, groundHeight(h, r.x, r.y), 0.5) << trackPath(n) << ": " << r.letter;
             }
         }
         ASSERT_GE(route.size(), 3u);
-        for (const Record* gate : gates) {
+        for (const Record* gate : gateRecords) {
             const double angle = gate->body[2] * 3.141592653589793 / 180.0;
             const double fx = std::cos(angle), fy = -std::sin(angle);
             // the nearest waypoint, and the way the route runs there
