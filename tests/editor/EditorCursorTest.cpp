@@ -297,7 +297,12 @@ TEST_F(EditorTest, EqualsAndMinusWidenAndTurnTheNearestGate) {
     EXPECT_DOUBLE_EQ(all<Powerup>()[0]->getRadius(), 16.0);
 }
 
-TEST_F(EditorTest, SnapPutsTheNearestOnTheGroundAtTheCursor) {
+TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZeroAndSnapPutsTheNearestOnTheGroundAtTheCursor) {
+    moveCursor(1200.0, 600.0);
+    frame({KEY_C});
+    frame({});
+    EXPECT_EQ(saved(), "C 1200 600 100 40 0 0\nE\n");
+    waitForLock();
     load("C 1000 1000 0 40 1 90\nP 1200 1200 300 4\nE\n");
     moveCursor(1300.0, 1300.0);
     frame({KEY_HOME});
@@ -306,17 +311,10 @@ TEST_F(EditorTest, SnapPutsTheNearestOnTheGroundAtTheCursor) {
     EXPECT_DOUBLE_EQ(p.y, 1300.0);
     EXPECT_NEAR(p.z, 1300.0 / 12.0, 1e-9);
     commandAt(1100.0, 900.0, {KEY_HOME});
-    const Vector3 g = all<CheckPoint>()[0]->getPosition();
+    const Vector3 g = all<CheckPoint>().back()->getPosition();
     EXPECT_DOUBLE_EQ(g.x, 1100.0);
     EXPECT_DOUBLE_EQ(g.y, 900.0);
     EXPECT_NEAR(g.z, 1100.0 / 12.0, 1e-9);
-}
-
-TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZero) {
-    moveCursor(1200.0, 600.0);
-    frame({KEY_C});
-    frame({});
-    EXPECT_EQ(saved(), "C 1200 600 100 40 0 0\nE\n");
 }
 
 TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObject) {
