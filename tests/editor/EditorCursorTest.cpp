@@ -317,7 +317,7 @@ TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZeroAndSnapPutsTheNearestOnTheG
     EXPECT_NEAR(g.z, 1100.0 / 12.0, 1e-9);
 }
 
-TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObject) {
+TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObjectAndHShowsAndHidesTheKeys) {
     EXPECT_EQ(cursor->readout(),
               (std::vector<std::string>{"x 1536  y 1536  height 128  ground of track 0  next CP 0 WP 0  H keys",
                                         "nearest: nothing"}));
@@ -334,9 +334,8 @@ TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObject) {
     EXPECT_EQ(cursor->readout()[1], "nearest, 10 away: powerup 4 turbo");
     moveCursor(-1e300, 2e9);
     EXPECT_EQ(cursor->readout()[0].rfind("x -1e+300  y 2e+09  height 0  ", 0), 0u) << cursor->readout()[0];
-}
 
-TEST_F(EditorTest, HShowsAndHidesTheKeysOverTheFrame) {
+    // H shows and hides the keys over the frame
     BITMAP* frameBitmap = create_bitmap(World::kScreenWidth, World::kScreenHeight);
     const auto whiteAtBottom = [&] {
         clear_to_color(frameBitmap, 0);
