@@ -13,6 +13,7 @@ namespace pixels {
 struct Box {
     int x0, y0, x1, y1;
     bool operator==(const Box& o) const { return x0 == o.x0 && y0 == o.y0 && x1 == o.x1 && y1 == o.y1; }
+    bool operator!=(const Box& o) const { return !(*this == o); }
 };
 inline std::ostream& operator<<(std::ostream& out, const Box& b) {
     return out << "(" << b.x0 << ", " << b.y0 << ")-(" << b.x1 << ", " << b.y1 << ")";

@@ -14,14 +14,11 @@ CommandLine parse(std::initializer_list<const char*> args) {
 }
 }  // namespace
 
-TEST(CommandLine, NoArgumentsGiveMenusWindowedTrackOne) {
-    const CommandLine c = parse({});
-    EXPECT_FALSE(c.fullScreen);
-    EXPECT_FALSE(c.editor);
-    EXPECT_EQ(c.track, 1);
-}
-
-TEST(CommandLine, EditorAndTrackInEitherOrder) {
+TEST(CommandLine, NoArgumentsGiveMenusWindowedTrackOneElseEditorAndTrackInEitherOrder) {
+    const CommandLine none = parse({});
+    EXPECT_FALSE(none.fullScreen);
+    EXPECT_FALSE(none.editor);
+    EXPECT_EQ(none.track, 1);
     for (const CommandLine& c : {parse({"e", "2"}), parse({"2", "e"})}) {
         EXPECT_TRUE(c.editor);
         EXPECT_FALSE(c.fullScreen);
@@ -55,7 +52,7 @@ TEST(CommandLine, OnlyTheFirstCharacterAndItsCaseCount) {
     EXPECT_EQ(parse({""}).track, 1);
 }
 
-TEST(CommandLine, TheLastNumberWinsAndZeroChangesNothing) {
+TEST(CommandLine, TheLastNumberWinsZeroChangesNothingAndBeyondAnIntSaturates) {
     EXPECT_EQ(parse({"5", "7"}).track, 7);
     EXPECT_EQ(parse({"5", "0"}).track, 5);
     EXPECT_EQ(parse({"5", "x"}).track, 5);
@@ -66,9 +63,7 @@ TEST(CommandLine, TheLastNumberWinsAndZeroChangesNothing) {
     EXPECT_EQ(parse({"3x"}).track, 3);
     EXPECT_EQ(parse({"1e5"}).track, 1);
     EXPECT_EQ(parse({"0x10"}).track, 1);
-}
-
-TEST(CommandLine, NumbersBeyondIntSaturate) {
+    // numbers beyond an int saturate
     EXPECT_EQ(parse({"99999999999"}).track, INT_MAX);
     EXPECT_EQ(parse({"2147483648"}).track, INT_MAX);
     EXPECT_EQ(parse({"2147483647"}).track, INT_MAX);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "control/AiWaypoint.h"
 #include "craft/CraftTestSupport.h"
@@ -24,101 +25,61 @@ AiWaypoint* addWaypoint(World* world, const Vector3& p, int number) {
     return w;
 }
 
-struct Decision {
-    double steering, throttle;
-};
-
-// One decision of a driver for a craft at `p` with heading `h` and velocity `v`,
-// the target waypoint being the World's first.
-Decision decide(World* world, const Vector3& p, double h, const Vector3& v,
-                double wanted = AiController::kDesiredSpeed) {
-    auto craft = makeCraft(world, p, h);
-    craft->setVelocity(v);
-    AiController ai(world, craft.get(), wanted);
-    ai.update(0.01);
-    return Decision{ai.steering(), ai.throttle()};
-}
+constexpr double kAny = 9.0;      // an answer the case does not pin
+constexpr double kTurning = 8.0;  // any steering but none
 
 }  // namespace
 
-TEST(AiController, AtRestFacingAwayItThrustsWhileTurning) {
-    GroundWorld world;
-    addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
-    // the wish (120, 0) is straight behind: r = -180, q = 14400
-    Decision d = decide(world.get(), Vector3(1000, 1000, 0), 180.0, Vector3());
-    EXPECT_EQ(d.steering, -1.0);
-    EXPECT_EQ(d.throttle, 1.0);
-    // waypoint to the craft's right (heading 0, waypoint towards -y): steer right
-    GroundWorld side;
-    addWaypoint(side.get(), Vector3(1000, 600, 0), 0);
-    d = decide(side.get(), Vector3(1000, 1000, 0), 0.0, Vector3());
-    EXPECT_EQ(d.steering, 1.0);
-    EXPECT_EQ(d.throttle, 1.0);
-    // and to its left
-    d = decide(side.get(), Vector3(1000, 1000, 0), 180.0, Vector3());
-    EXPECT_EQ(d.steering, -1.0);
+// One decision of a driver at (1000, 1000) for the World's only waypoint.
+TEST(AiController, DecisionsFollowTheWishAndItsDeadZone) {
+    const struct {
+        Vector3 waypoint;
+        double heading, speed, wanted, steering, throttle;  // wanted 0: the driver's own
+        const char* why;
+    } cases[] = {
+        // the wish (120, 0) is straight behind: r = -180, q = 14400
+        {{1500, 1000, 0}, 180, 0, 0, -1, 1, "at rest facing away it thrusts while turning"},
+        {{1000, 600, 0}, 0, 0, 0, 1, 1, "waypoint to the right"},
+        {{1000, 600, 0}, 180, 0, 0, -1, kAny, "waypoint to the left"},
+        {{1500, 1000, 0}, 0, 120, 0, 0, 0, "at the wanted speed straight on it coasts"},
+        // e = (-80, 0, 0): the wanted heading is 180 away
+        {{1500, 1000, 0}, 0, 200, 0, kTurning, 1, "too fast: it turns round and thrusts"},
+        {{1500, 1000, 0}, 180, 200, 0, 0, 1, "turned round it thrusts against the motion"},
+        {{1500, 1000, 0}, 0, 200, 240, 0, 1, "wanting 240, 200 is too slow"},
+        {{1500, 1000, 0}, 180, 200, 240, kTurning, kAny, "wanting 240 it turns nose first"},
+        // a large error vector thrusts whatever the angle
+        {{1500, 1000, 0}, -5, 0, 0, 0, 1, "-5 at rest"},
+        {{1500, 1000, 0}, 355, 0, 0, 0, kAny, "355 at rest"},
+        // q = 400: thrust only when the nose is within 5 degrees
+        {{1500, 1000, 0}, -5, 100, 0, 0, 0, "-5 at 100"},
+        {{1500, 1000, 0}, 5, 100, 0, 0, 0, "5 at 100"},
+        {{1500, 1000, 0}, -4.9, 100, 0, 0, 1, "-4.9 at 100"},
+        {{1500, 1000, 0}, -5.1, 100, 0, 1, 0, "-5.1 at 100"},
+        {{1500, 1000, 0}, 5.1, 100, 0, -1, kAny, "5.1 at 100"},
+        // q at most 25: no thrust even when aligned
+        {{1500, 1000, 0}, 0, 116, 0, kAny, 0, "116 aligned"},
+        {{1500, 1000, 0}, 0, 114, 0, kAny, 1, "114 aligned"},
+    };
+    for (const auto& c : cases) {
+        GroundWorld world;
+        addWaypoint(world.get(), c.waypoint, 0);
+        auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), c.heading);
+        craft->setVelocity(Vector3(c.speed, 0, 0));
+        std::unique_ptr<AiController> ai(c.wanted ? new AiController(world.get(), craft.get(), c.wanted)
+                                                  : new AiController(world.get(), craft.get()));
+        ai->update(0.01);
+        if (c.steering == kTurning) {
+            EXPECT_NE(ai->steering(), 0.0) << c.why;
+        } else if (c.steering != kAny) {
+            EXPECT_EQ(ai->steering(), c.steering) << c.why;
+        }
+        if (c.throttle != kAny) {
+            EXPECT_EQ(ai->throttle(), c.throttle) << c.why;
+        }
+    }
 }
 
-TEST(AiController, AtTheWantedSpeedStraightOnItCoasts) {
-    GroundWorld world;
-    addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
-    Decision d = decide(world.get(), Vector3(1000, 1000, 0), 0.0, Vector3(120, 0, 0));
-    EXPECT_EQ(d.steering, 0.0);
-    EXPECT_EQ(d.throttle, 0.0);
-}
-
-TEST(AiController, TooFastStraightOnItTurnsRoundAndThrusts) {
-    GroundWorld world;
-    addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
-    // e = (-80, 0, 0): the wanted heading is 180 away
-    Decision d = decide(world.get(), Vector3(1000, 1000, 0), 0.0, Vector3(200, 0, 0));
-    EXPECT_NE(d.steering, 0.0);
-    EXPECT_EQ(d.throttle, 1.0);
-    // once turned round it keeps thrusting against the motion, without steering
-    d = decide(world.get(), Vector3(1000, 1000, 0), 180.0, Vector3(200, 0, 0));
-    EXPECT_EQ(d.steering, 0.0);
-    EXPECT_EQ(d.throttle, 1.0);
-    // a driver wanting 240 finds 200 too slow and thrusts on, nose first
-    d = decide(world.get(), Vector3(1000, 1000, 0), 0.0, Vector3(200, 0, 0), 240.0);
-    EXPECT_EQ(d.steering, 0.0);
-    EXPECT_EQ(d.throttle, 1.0);
-    d = decide(world.get(), Vector3(1000, 1000, 0), 180.0, Vector3(200, 0, 0), 240.0);
-    EXPECT_NE(d.steering, 0.0);
-}
-
-TEST(AiController, FiveDegreesIsInsideTheDeadZone) {
-    GroundWorld world;
-    addWaypoint(world.get(), Vector3(1500, 1000, 0), 0);
-    const Vector3 p(1000, 1000, 0);
-    // a large error vector thrusts whatever the angle
-    Decision d = decide(world.get(), p, -5.0, Vector3());
-    EXPECT_EQ(d.steering, 0.0);
-    EXPECT_EQ(d.throttle, 1.0);
-    d = decide(world.get(), p, 355.0, Vector3());
-    EXPECT_EQ(d.steering, 0.0);
-    // q = 400: thrust only when the nose is within 5 degrees
-    d = decide(world.get(), p, -5.0, Vector3(100, 0, 0));
-    EXPECT_EQ(d.steering, 0.0);
-    EXPECT_EQ(d.throttle, 0.0);
-    d = decide(world.get(), p, 5.0, Vector3(100, 0, 0));
-    EXPECT_EQ(d.steering, 0.0);
-    EXPECT_EQ(d.throttle, 0.0);
-    d = decide(world.get(), p, -4.9, Vector3(100, 0, 0));
-    EXPECT_EQ(d.steering, 0.0);
-    EXPECT_EQ(d.throttle, 1.0);
-    d = decide(world.get(), p, -5.1, Vector3(100, 0, 0));
-    EXPECT_EQ(d.steering, 1.0);
-    EXPECT_EQ(d.throttle, 0.0);
-    d = decide(world.get(), p, 5.1, Vector3(100, 0, 0));
-    EXPECT_EQ(d.steering, -1.0);
-    // q at most 25: no thrust even when aligned
-    d = decide(world.get(), p, 0.0, Vector3(116, 0, 0));
-    EXPECT_EQ(d.throttle, 0.0);
-    d = decide(world.get(), p, 0.0, Vector3(114, 0, 0));
-    EXPECT_EQ(d.throttle, 1.0);
-}
-
-TEST(AiController, TouchingItsWaypointMovesOnAndWraps) {
+TEST(AiController, TouchingItsWaypointMovesOnAndWrapsAndWithoutWaypointsItCoasts) {
     GroundWorld world;
     AiWaypoint* w0 = addWaypoint(world.get(), Vector3(500, 500, 0), 0);
     AiWaypoint* w1 = addWaypoint(world.get(), Vector3(900, 500, 0), 1);
@@ -143,22 +104,21 @@ TEST(AiController, TouchingItsWaypointMovesOnAndWraps) {
     ai.objectTouched(craft.get());
     ai.objectTouched(nullptr);
     EXPECT_EQ(ai.getTargetWaypoint(), 0);
-}
 
-TEST(AiController, WithoutWaypointsItCoasts) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 10.0);
-    auto* ai = new AiController(world.get(), craft.get());
-    craft->setController(ai);
-    craft->setVelocity(Vector3(50, 0, 0));
-    for (int i = 0; i < 30; ++i) craft->update(1.0 / 30);
-    EXPECT_EQ(ai->steering(), 0.0);
-    EXPECT_EQ(ai->throttle(), 0.0);
-    EXPECT_EQ(craft->getHeading(), 10.0);
-    EXPECT_NEAR(craft->getVelocity().x, 50.0 * 0.96, 0.05);
-    AiWaypoint stray(world.get());
-    ai->objectTouched(&stray);
-    EXPECT_EQ(ai->getTargetWaypoint(), 0);
+    // without waypoints it coasts
+    GroundWorld bare;
+    auto coaster = makeCraft(bare.get(), Vector3(1000, 1000, 0), 10.0);
+    auto* lost = new AiController(bare.get(), coaster.get());
+    coaster->setController(lost);
+    coaster->setVelocity(Vector3(50, 0, 0));
+    for (int i = 0; i < 30; ++i) coaster->update(1.0 / 30);
+    EXPECT_EQ(lost->steering(), 0.0);
+    EXPECT_EQ(lost->throttle(), 0.0);
+    EXPECT_EQ(coaster->getHeading(), 10.0);
+    EXPECT_NEAR(coaster->getVelocity().x, 50.0 * 0.96, 0.05);
+    AiWaypoint stray(bare.get());
+    lost->objectTouched(&stray);
+    EXPECT_EQ(lost->getTargetWaypoint(), 0);
 }
 
 TEST(AiController, OnTopOfItsWaypointItKeepsTheLastDecision) {
@@ -185,11 +145,7 @@ TEST(AiController, DrivesRoundALoopOfWaypoints) {
     const Vector3 corners[] = {Vector3(800, 800, 0), Vector3(1400, 800, 0), Vector3(1400, 1400, 0),
                                Vector3(800, 1400, 0)};
     for (int i = 0; i < 4; ++i) addWaypoint(world.get(), corners[i], i);
-    auto* gate = new CheckPoint(world.get());
-    gate->setPosition(Vector3(600, 600, 0));
-    world->addObject(gate);
-    world->setCheckpointCount(1);
-    world->startRace();
+    crafttest::startRaceBehind(world.get(), Vector3(600, 600, 0));
     HoverCraft* driver = nullptr;
     for (HoverCraft* c : world->getCraftList())
         if (c != world->getPlayer()) driver = c;

@@ -10,7 +10,7 @@
 
 using crafttest::GroundWorld;
 
-TEST(AiWaypoint, SitsOnTheGroundAndShowsOnlyInTheEditor) {
+TEST(AiWaypoint, SitsOnTheGroundShowsOnlyInTheEditorAndWritesItsNumber) {
     GroundWorld race(false, 42);
     AiWaypoint hidden(race.get());
     EXPECT_FALSE(hidden.isVisible());
@@ -25,11 +25,8 @@ TEST(AiWaypoint, SitsOnTheGroundAndShowsOnlyInTheEditor) {
     GroundWorld editor(true);
     AiWaypoint shown(editor.get());
     EXPECT_TRUE(shown.isVisible());
-}
 
-TEST(AiWaypoint, WritesAndReadsItsNumber) {
-    GroundWorld world;
-    AiWaypoint w(world.get());
+    AiWaypoint w(race.get());
     w.setNumber(12);
     std::ostringstream out;
     w.write(out);

@@ -41,7 +41,7 @@ public:
 
 }  // namespace
 
-TEST(KeyboardController, ArrowsGiveSteeringAndThrottle) {
+TEST(KeyboardController, ArrowsGiveSteeringAndThrottleUntilTheNextUpdate) {
     EXPECT_EQ(readWith({}).steering, 0.0);
     EXPECT_EQ(readWith({}).throttle, 0.0);
     EXPECT_EQ(readWith({KEY_LEFT}).steering, -1.0);
@@ -56,9 +56,8 @@ TEST(KeyboardController, ArrowsGiveSteeringAndThrottle) {
     EXPECT_EQ(readWith({KEY_DOWN}).steering, 0.0);
     EXPECT_EQ(readWith({KEY_UP, KEY_DOWN}).throttle, 1.0);
     EXPECT_EQ(readWith({KEY_LEFT, KEY_RIGHT, KEY_DOWN, KEY_SPACE, KEY_LCONTROL}).throttle, 0.0);
-}
 
-TEST(KeyboardController, ReleasedKeysAreForgottenAtTheNextUpdate) {
+    // released keys are forgotten at the next update
     KeyboardController c;
     {
         HeldKeys held({KEY_UP, KEY_RIGHT});

@@ -8,6 +8,7 @@
 
 #include "control/Controller.h"
 #include "craft/HoverCraft.h"
+#include "objects/CheckPoint.h"
 #include "world/Texts.h"
 #include "world/World.h"
 
@@ -95,6 +96,23 @@ inline std::unique_ptr<HoverCraft> makeCraft(World* world, const Vector3& p, dou
     c->setPosition(p);
     c->setHeading(h);
     return c;
+}
+
+// A gate placed, turned and handed to the World, which owns it.
+inline CheckPoint* addGate(World* world, const Vector3& p, int number = 0, double angle = 0.0) {
+    auto* gate = new CheckPoint(world);
+    gate->setPosition(p);
+    gate->setNumber(number);
+    gate->setAngle(angle);
+    world->addObject(gate);
+    return gate;
+}
+
+// A race of one gate, gate 0 at `p` facing `angle`, with the four craft on its grid.
+inline void startRaceBehind(World* world, const Vector3& p = Vector3(1500, 1500, 0), double angle = 0.0) {
+    addGate(world, p, 0, angle);
+    world->setCheckpointCount(1);
+    world->startRace();
 }
 
 }  // namespace crafttest

@@ -9,6 +9,7 @@
 
 using crafttest::GroundWorld;
 using crafttest::makeCraft;
+using crafttest::addGate;
 using crafttest::ScriptedController;
 
 namespace {
@@ -31,17 +32,9 @@ public:
     explicit SolidGate(World* w) : CheckPoint(w) { solid = true; }
 };
 
-CheckPoint* makeGate(World* w, const Vector3& p, int number, double angle) {
-    auto* gate = new CheckPoint(w);
-    gate->setPosition(p);
-    gate->setNumber(number);
-    gate->setAngle(angle);
-    return gate;
-}
-
 }  // namespace
 
-TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsIt) {
+TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsTheFirstEndTouchingIt) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);  // no controller: it bounces all the same
     ASSERT_EQ(craft->getController(), nullptr);
@@ -55,36 +48,33 @@ TEST(HoverCraftCollision, SolidObjectReflectsTheSpeedTowardsIt) {
     EXPECT_NEAR(craft->getVelocity().x, -100.0 * (1 - 0.04 * 0.001), 1e-9);
     EXPECT_EQ(craft->getImpulse(), Vector3());
 
-    // moving away while still overlapping: no impulse
-    auto leaving = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    leaving->setVelocity(Vector3(-30, 0, 0));
-    leaving->collide(&rock);
-    EXPECT_EQ(leaving->getImpulse(), Vector3());
+    // the push on a craft at `p` heading 0 moving at `v`
+    const auto push = [&](const Vector3& p, const Vector3& v) {
+        auto other = makeCraft(world.get(), p, 0.0);
+        other->setVelocity(v);
+        other->collide(&rock);
+        return other->getImpulse();
+    };
+    EXPECT_EQ(push(Vector3(100, 100, 0), Vector3(-30, 0, 0)), Vector3()) << "moving away while still overlapping";
+    EXPECT_EQ(push(Vector3(100, 100, 0), Vector3()), Vector3()) << "standing still against it";
+    EXPECT_EQ(push(Vector3(94, 100, 0), Vector3(100, 0, 0)), Vector3()) << "the nose exactly 10 + 10 from it";
+    // exactly at the nose: no direction there, so the tail answers instead,
+    // and the tail, 12 away, is beyond 1 + 10
+    Rock onNose(world.get(), craft->getNosePoint(), 1.0);
+    craft->setVelocity(Vector3(10, 0, 0));
+    craft->collide(&onNose);
+    EXPECT_EQ(craft->getImpulse(), Vector3());
 
-    // standing still against it: a contact with no push
-    auto still = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    still->collide(&rock);
-    EXPECT_EQ(still->getImpulse(), Vector3());
-
-    // the nose exactly 10 + 10 from it: no contact
-    auto touching = makeCraft(world.get(), Vector3(94, 100, 0), 0.0);
-    touching->setVelocity(Vector3(100, 0, 0));
-    touching->collide(&rock);
-    EXPECT_EQ(touching->getImpulse(), Vector3());
-}
-
-TEST(HoverCraftCollision, NoseContactSkipsTheTailAndTheGate) {
-    GroundWorld world;
-    // both end points reach the rock; only the nose's push counts
-    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    craft->setVelocity(Vector3(0, 50, 0));
-    Rock rock(world.get(), Vector3(100, 105, 0), 10.0);
-    craft->collide(&rock);
+    // when both ends reach a rock only the nose pushes
+    auto both = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
+    both->setVelocity(Vector3(0, 50, 0));
+    Rock near(world.get(), Vector3(100, 105, 0), 10.0);
+    both->collide(&near);
     const Vector3 n = Vector3(-6, 5, 0) * (1.0 / std::sqrt(61.0));
     const double s = dot(n, Vector3(0, -50, 0));
-    EXPECT_NEAR(craft->getImpulse().x, n.x * s * 2.0, 1e-9);
-    EXPECT_NEAR(craft->getImpulse().y, n.y * s * 2.0, 1e-9);
-    EXPECT_GT(craft->getImpulse().x, 0.0);
+    EXPECT_NEAR(both->getImpulse().x, n.x * s * 2.0, 1e-9);
+    EXPECT_NEAR(both->getImpulse().y, n.y * s * 2.0, 1e-9);
+    EXPECT_GT(both->getImpulse().x, 0.0);
 
     // the tail alone: its push is used when the nose is clear
     auto backing = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
@@ -108,7 +98,7 @@ TEST(HoverCraftCollision, NoseContactSkipsTheTailAndTheGate) {
     EXPECT_EQ(bumping->getLaps(), 1);
 }
 
-TEST(HoverCraftCollision, HeadOnCraftExchangeTheirClosingSpeed) {
+TEST(HoverCraftCollision, CraftExchangeTheirClosingSpeedOnlyWhereTheirEndsTouch) {
     GroundWorld world;
     auto a = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
     auto b = makeCraft(world.get(), Vector3(125, 100, 0), 180.0);
@@ -124,18 +114,9 @@ TEST(HoverCraftCollision, HeadOnCraftExchangeTheirClosingSpeed) {
     EXPECT_NEAR(a->getVelocity().x, -50.0, 0.01);
     EXPECT_NEAR(b->getVelocity().x, 50.0, 0.01);
 
-    // touching craft never tell their controllers about each other
-    auto* control = new ScriptedController(0, 0);
-    a->setController(control);
-    a->collide(b.get());
-    EXPECT_TRUE(control->touched.empty());
-}
-
-TEST(HoverCraftCollision, AgainstACraftOnlyTheFirstTouchingPairOfEndsPushes) {
     // the other's nose is tried against this tail, then this nose, then the
     // other's tail the same way; here the other's nose (heading 90) or tail
     // (heading 270) at (100, 110) reaches both ends, which push differently
-    GroundWorld world;
     for (double heading : {90.0, 270.0}) {
         auto other = makeCraft(world.get(), Vector3(100, 116, 0), heading);
         auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);  // nose (106, 100), tail (94, 100)
@@ -145,55 +126,37 @@ TEST(HoverCraftCollision, AgainstACraftOnlyTheFirstTouchingPairOfEndsPushes) {
         EXPECT_NEAR(craft->getImpulse().x, -600.0 / 136, 1e-9) << heading;
         EXPECT_NEAR(craft->getImpulse().y, -1000.0 / 136, 1e-9) << heading;
     }
-}
 
-TEST(HoverCraftCollision, CraftWhoseEndPointsAreApartDoNotBounce) {
-    GroundWorld world;
+    // two craft in the very same place stay finite
+    auto c = makeCraft(world.get(), Vector3(200, 200, 0), 45.0);
+    auto d = makeCraft(world.get(), Vector3(200, 200, 0), 45.0);
+    c->setVelocity(Vector3(5, 5, 0));
+    c->collide(d.get());
+    d->collide(c.get());
+    EXPECT_TRUE(isFinite(c->getImpulse()));
+    EXPECT_TRUE(isFinite(d->getImpulse()));
+    c->update(0.01);
+    d->update(0.01);
+    EXPECT_TRUE(isFinite(c->getVelocity()));
+    EXPECT_TRUE(isFinite(c->getPosition()));
+    EXPECT_TRUE(isFinite(d->getPosition()));
+
     // side by side, 31 apart: inside the pair test (32), but every end point is 31 or more away
-    auto* a = new HoverCraft(world.get(), 1);
-    auto* b = new HoverCraft(world.get(), 2);
-    a->setPosition(Vector3(100, 100, 0));
-    b->setPosition(Vector3(131, 100, 0));
-    a->setHeading(90.0);
-    b->setHeading(90.0);
-    a->setVelocity(Vector3(20, 0, 0));
-    b->setVelocity(Vector3(-20, 0, 0));
-    world->addCraft(a);
-    world->addCraft(b);
+    HoverCraft* e = makeCraft(world.get(), Vector3(100, 100, 0), 90.0, 1).release();
+    HoverCraft* f = makeCraft(world.get(), Vector3(131, 100, 0), 90.0, 2).release();
+    e->setVelocity(Vector3(20, 0, 0));
+    f->setVelocity(Vector3(-20, 0, 0));
+    world->addCraft(e);
+    world->addCraft(f);
     world->update(0.0);
-    EXPECT_EQ(a->getImpulse(), Vector3());
-    EXPECT_EQ(b->getImpulse(), Vector3());
+    EXPECT_EQ(e->getImpulse(), Vector3());
+    EXPECT_EQ(f->getImpulse(), Vector3());
 
     // 19 apart, nose to nose: both bounce in the same pass
-    b->setPosition(Vector3(119, 100, 0));
+    f->setPosition(Vector3(119, 100, 0));
     world->checkContacts();
-    EXPECT_LT(a->getImpulse().x, 0.0);
-    EXPECT_GT(b->getImpulse().x, 0.0);
-}
-
-TEST(HoverCraftCollision, EndPointOnTheSphereCentreStaysFinite) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(100, 100, 0), 0.0);
-    craft->setVelocity(Vector3(10, 0, 0));
-    // exactly at the nose: no direction there, so the tail answers instead
-    Rock onNose(world.get(), craft->getNosePoint(), 1.0);
-    craft->collide(&onNose);
-    EXPECT_TRUE(isFinite(craft->getImpulse()));
-    EXPECT_EQ(craft->getImpulse(), Vector3());  // the tail, 12 away, is beyond 1 + 10
-
-    // two craft in the very same place
-    auto a = makeCraft(world.get(), Vector3(200, 200, 0), 45.0);
-    auto b = makeCraft(world.get(), Vector3(200, 200, 0), 45.0);
-    a->setVelocity(Vector3(5, 5, 0));
-    a->collide(b.get());
-    b->collide(a.get());
-    EXPECT_TRUE(isFinite(a->getImpulse()));
-    EXPECT_TRUE(isFinite(b->getImpulse()));
-    a->update(0.01);
-    b->update(0.01);
-    EXPECT_TRUE(isFinite(a->getVelocity()));
-    EXPECT_TRUE(isFinite(a->getPosition()));
-    EXPECT_TRUE(isFinite(b->getPosition()));
+    EXPECT_LT(e->getImpulse().x, 0.0);
+    EXPECT_GT(f->getImpulse().x, 0.0);
 }
 
 TEST(HoverCraftCollision, ControllerHearsOfEveryObjectButCraft) {
@@ -202,21 +165,20 @@ TEST(HoverCraftCollision, ControllerHearsOfEveryObjectButCraft) {
     auto* control = new ScriptedController(0, 0);
     craft->setController(control);
     Rock rock(world.get(), Vector3(500, 500, 0), 10.0);
-    CheckPoint* gate = makeGate(world.get(), Vector3(100, 100, 0), 3, 0.0);
+    CheckPoint* gate = addGate(world.get(), Vector3(100, 100, 0), 3);
+    auto other = makeCraft(world.get(), Vector3(110, 100, 0), 180.0);
     craft->collide(&rock);
+    craft->collide(other.get());
     craft->collide(gate);
     ASSERT_EQ(control->touched.size(), 2u);
     EXPECT_EQ(control->touched[0], &rock);
     EXPECT_EQ(control->touched[1], gate);
-    delete gate;
 }
 
 TEST(HoverCraftCheckpoint, CountedOnlyFromTheFrontAndInOrder) {
     GroundWorld world;
-    CheckPoint* gate0 = makeGate(world.get(), Vector3(500, 500, 0), 0, 0.0);
-    CheckPoint* gate1 = makeGate(world.get(), Vector3(900, 500, 0), 1, 0.0);
-    world->addObject(gate0);
-    world->addObject(gate1);
+    CheckPoint* gate0 = addGate(world.get(), Vector3(500, 500, 0), 0);
+    CheckPoint* gate1 = addGate(world.get(), Vector3(900, 500, 0), 1);
     world->setCheckpointCount(3);
     world->startRace();
     auto craft = makeCraft(world.get(), Vector3(499, 500, 0), 0.0);
@@ -263,10 +225,7 @@ TEST(HoverCraftCheckpoint, CountedOnlyFromTheFrontAndInOrder) {
 TEST(HoverCraftCheckpoint, ThreeLapsFinishWithMessagesForThePlayerOnly) {
     GroundWorld world;
     CheckPoint* gates[3];
-    for (int i = 0; i < 3; ++i) {
-        gates[i] = makeGate(world.get(), Vector3(500 + 400 * i, 1500, 0), i, 0.0);
-        world->addObject(gates[i]);
-    }
+    for (int i = 0; i < 3; ++i) gates[i] = addGate(world.get(), Vector3(500 + 400 * i, 1500, 0), i);
     world->setCheckpointCount(3);
     world->startRace();
     ASSERT_EQ(world->getLapCount(), 3);
@@ -318,8 +277,7 @@ TEST(HoverCraftCheckpoint, ThreeLapsFinishWithMessagesForThePlayerOnly) {
 
 TEST(HoverCraftCheckpoint, SingleGateCountsALapEveryFrameAndNoGateCountIsSafe) {
     GroundWorld world;
-    CheckPoint* gate = makeGate(world.get(), Vector3(500, 500, 0), 0, 90.0);
-    world->addObject(gate);
+    CheckPoint* gate = addGate(world.get(), Vector3(500, 500, 0), 0, 90.0);
     world->setCheckpointCount(1);
     world->startRace();
     // facing -y: the far side is y below 500
@@ -339,10 +297,8 @@ TEST(HoverCraftCheckpoint, SingleGateCountsALapEveryFrameAndNoGateCountIsSafe) {
 
 TEST(HoverCraftCheckpoint, AGateOutOfTurnIsToldOncePerPassage) {
     GroundWorld world;
-    CheckPoint* gate0 = makeGate(world.get(), Vector3(500, 500, 0), 0, 0.0);
-    CheckPoint* gate1 = makeGate(world.get(), Vector3(600, 500, 0), 1, 0.0);
-    world->addObject(gate0);
-    world->addObject(gate1);
+    CheckPoint* gate0 = addGate(world.get(), Vector3(500, 500, 0), 0);
+    CheckPoint* gate1 = addGate(world.get(), Vector3(600, 500, 0), 1);
     world->setCheckpointCount(2);
     world->startRace();
     auto craft = makeCraft(world.get(), Vector3(0, 0, 0), 0.0);

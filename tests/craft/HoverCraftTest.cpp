@@ -25,7 +25,7 @@ int countWakes(World& world) {
 
 // Its starting state shows in what the other tests see it do: at rest, no
 // controller, no gate passed, no effect, not the player.
-TEST(HoverCraft, MakesThirtySixFramesAndAWakeImageOfItsOwn) {
+TEST(HoverCraft, MakesThirtySixFramesAndAWakeImageOfItsOwnAndKeepsItsPlaceAsItsResetPoint) {
     GroundWorld world;
     HoverCraft craft(world.get(), 3);
     for (int i = 0; i < HoverCraft::kFrameCount; ++i) {
@@ -40,24 +40,22 @@ TEST(HoverCraft, MakesThirtySixFramesAndAWakeImageOfItsOwn) {
     ASSERT_NE(craft.getWakeSprite(), nullptr);
     EXPECT_EQ(craft.getWakeSprite()->w, 24);
     EXPECT_EQ(craft.getWakeSprite()->h, 12);
-}
 
-TEST(HoverCraft, SetPositionKeepsResetPointOnlyBeforeTheFirstCheckpoint) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(100, 200, 7), 90.0);
-    EXPECT_EQ(craft->getPosition(), Vector3(100, 200, 7));
-    EXPECT_EQ(craft->getResetPosition(), Vector3(100, 200, 7));
+    // placed before the first gate, the place is also the reset point
+    auto placed = makeCraft(world.get(), Vector3(100, 200, 7), 90.0);
+    EXPECT_EQ(placed->getPosition(), Vector3(100, 200, 7));
+    EXPECT_EQ(placed->getResetPosition(), Vector3(100, 200, 7));
     // heading 90 points along (0, -1, 0); nose and tail 6 units either way
-    EXPECT_NEAR(craft->getForward().x, 0.0, 1e-12);
-    EXPECT_NEAR(craft->getForward().y, -1.0, 1e-12);
-    EXPECT_NEAR(craft->getNosePoint().y, 194.0, 1e-9);
-    EXPECT_NEAR(craft->getTailPoint().y, 206.0, 1e-9);
+    EXPECT_NEAR(placed->getForward().x, 0.0, 1e-12);
+    EXPECT_NEAR(placed->getForward().y, -1.0, 1e-12);
+    EXPECT_NEAR(placed->getNosePoint().y, 194.0, 1e-9);
+    EXPECT_NEAR(placed->getTailPoint().y, 206.0, 1e-9);
     // setHeading does not wrap
-    craft->setHeading(-340.0);
-    EXPECT_EQ(craft->getHeading(), -340.0);
+    placed->setHeading(-340.0);
+    EXPECT_EQ(placed->getHeading(), -340.0);
 }
 
-TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeed) {
+TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeedAndDragKeepsNinetySixPercent) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
     craft->setController(new ScriptedController(0.0, 1.0));
@@ -70,32 +68,29 @@ TEST(HoverCraft, ThrustAcceleratesAlongTheHeadingTowardsTerminalSpeed) {
     // full throttle for a long time settles at 30 / 0.04 = 750
     auto runner = makeCraft(world.get(), Vector3(100, 1500, 0), 0.0);
     runner->setController(new ScriptedController(0.0, 1.0));
-    double t = 0;
-    for (; t < 200.0; t += 0.01) {
-        runner->update(0.01);
-        // keep it inside the track area
-        if (runner->getPosition().x > 3000) runner->setPosition(Vector3(100, 1500, 0));
-    }
+    const auto run = [&](double seconds) {
+        for (double t = 0; t < seconds; t += 0.01) {
+            runner->update(0.01);
+            // keep it inside the track area
+            if (runner->getPosition().x > 3000) runner->setPosition(Vector3(100, 1500, 0));
+        }
+    };
+    run(200.0);
     EXPECT_NEAR(runner->getVelocity().x, 750.0, 1.0);
 
     // with one turbo the throttle counts 1.5: 1125
     runner->addTurbo();
-    for (t = 0; t < 15.0; t += 0.01) {
-        runner->update(0.01);
-        if (runner->getPosition().x > 3000) runner->setPosition(Vector3(100, 1500, 0));
-    }
+    run(15.0);
     // 1125 - 375 e^(-0.04 * 15)
     EXPECT_NEAR(runner->getVelocity().x, 1125.0 - 375.0 * std::exp(-0.6), 2.0);
-}
 
-TEST(HoverCraft, DragKeepsAboutNinetySixPercentPerSecond) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(500, 1500, 0), 0.0);
-    craft->setController(new ScriptedController(0.0, 0.0));
-    craft->setVelocity(Vector3(100, 0, 0));
-    craft->update(1.0);
-    EXPECT_NEAR(craft->getVelocity().x, 96.0, 1e-9);
-    EXPECT_NEAR(craft->getPosition().x, 596.0, 1e-9);
+    // drag keeps about 96 % a second
+    auto coaster = makeCraft(world.get(), Vector3(500, 1500, 0), 0.0);
+    coaster->setController(new ScriptedController(0.0, 0.0));
+    coaster->setVelocity(Vector3(100, 0, 0));
+    coaster->update(1.0);
+    EXPECT_NEAR(coaster->getVelocity().x, 96.0, 1e-9);
+    EXPECT_NEAR(coaster->getPosition().x, 596.0, 1e-9);
 
     auto drifter = makeCraft(world.get(), Vector3(500, 1500, 0), 0.0);
     drifter->setVelocity(Vector3(0, 100, 0));
@@ -127,7 +122,7 @@ TEST(HoverCraft, SlopePushesDownhillAndHeightFollowsTheGround) {
     EXPECT_EQ(hover->getVelocity(), Vector3());
 }
 
-TEST(HoverCraft, TurnRateGainsWithThrottleAndIsDampedOncePerUpdate) {
+TEST(HoverCraft, TurnRateGainsWithThrottleIsDampedOncePerUpdateEvenAStepOfZeroAndWrapsTheHeading) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
     craft->setController(new ScriptedController(1.0, 1.0));
@@ -151,46 +146,36 @@ TEST(HoverCraft, TurnRateGainsWithThrottleAndIsDampedOncePerUpdate) {
     EXPECT_EQ(idle->getTurnRate(), 0.0);
     EXPECT_EQ(idle->getHeading(), 45.0);
     EXPECT_EQ(idle->getVelocity(), Vector3());
-}
 
-TEST(HoverCraft, ZeroStepMovesNothingButStillDampsAndSteers) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 30.0);
+    // a step of zero moves nothing but still damps and steers
+    auto zero = makeCraft(world.get(), Vector3(1000, 1000, 0), 30.0);
     auto* control = new ScriptedController(1.0, 1.0);
-    craft->setController(control);
-    craft->setVelocity(Vector3(10, 5, 0));
-    craft->update(0.0);
+    zero->setController(control);
+    zero->setVelocity(Vector3(10, 5, 0));
+    zero->update(0.0);
     EXPECT_EQ(control->updates, 1);
-    EXPECT_EQ(craft->getPosition().x, 1000.0);
-    EXPECT_EQ(craft->getPosition().y, 1000.0);
-    EXPECT_EQ(craft->getHeading(), 30.0);
-    EXPECT_NEAR(craft->getTurnRate(), 21.6, 1e-12);
+    EXPECT_EQ(zero->getPosition().x, 1000.0);
+    EXPECT_EQ(zero->getPosition().y, 1000.0);
+    EXPECT_EQ(zero->getHeading(), 30.0);
+    EXPECT_NEAR(zero->getTurnRate(), 21.6, 1e-12);
     control->set(0.0, 0.0);
-    craft->update(0.0);
-    EXPECT_NEAR(craft->getTurnRate(), 21.6 * 0.9, 1e-12);
-    EXPECT_EQ(craft->getHeading(), 30.0);
+    zero->update(0.0);
+    EXPECT_NEAR(zero->getTurnRate(), 21.6 * 0.9, 1e-12);
+    EXPECT_EQ(zero->getHeading(), 30.0);
+
+    // the heading wraps once each way (a turn rate of 20 * 0.2 * 0.9 = 3.6
+    // at no throttle); 360 stays, and draws the frame of 0
+    const double wraps[][3] = {{359.9, 1.0, 0.26}, {0.1, -1.0, 359.74}, {360.0, 0.0, 360.0}};
+    for (const auto& w : wraps) {
+        auto turning = makeCraft(world.get(), Vector3(1000, 1000, 0), w[0]);
+        if (w[1] != 0.0) turning->setController(new ScriptedController(w[1], 0.0));
+        turning->update(0.1);
+        EXPECT_NEAR(turning->getHeading(), w[2], 1e-9) << w[0];
+    }
+    EXPECT_EQ(HoverCraft::frameIndex(360.0), HoverCraft::frameIndex(0.0));
 }
 
-TEST(HoverCraft, HeadingWrapsOnceEachWayAndThreeSixtyStays) {
-    GroundWorld world;
-    auto right = makeCraft(world.get(), Vector3(1000, 1000, 0), 359.9);
-    right->setController(new ScriptedController(1.0, 0.0));
-    right->update(0.1);
-    // turn rate 20 * 0.2 * 0.9 = 3.6; 359.9 + 0.36 - 360
-    EXPECT_NEAR(right->getHeading(), 0.26, 1e-9);
-
-    auto left = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.1);
-    left->setController(new ScriptedController(-1.0, 0.0));
-    left->update(0.1);
-    EXPECT_NEAR(left->getHeading(), 359.74, 1e-9);
-
-    auto full = makeCraft(world.get(), Vector3(1000, 1000, 0), 360.0);
-    full->update(0.1);
-    EXPECT_EQ(full->getHeading(), 360.0);
-    EXPECT_EQ(HoverCraft::frameIndex(full->getHeading()), HoverCraft::frameIndex(0.0));
-}
-
-TEST(HoverCraft, LeavingTheTrackAreaPutsItBackFrozenForSixSeconds) {
+TEST(HoverCraft, LeavingTheTrackAreaOrLosingItsPlacePutsItBackFrozenForSixSeconds) {
     GroundWorld world;
     // just outside, on each side
     for (const Vector3& outside : {Vector3(-0.001, 100, 0), Vector3(100, -0.001, 0), Vector3(3072.001, 100, 0),
@@ -234,32 +219,27 @@ TEST(HoverCraft, LeavingTheTrackAreaPutsItBackFrozenForSixSeconds) {
     // it moves again, along its heading of 180
     EXPECT_LT(craft->getVelocity().x, 0.0);
     EXPECT_LT(craft->getPosition().x, start.x);
-}
 
-TEST(HoverCraft, PlayerOutOfBoundsSeesTheMessageAndHearsTheEffectSample) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(-5, 100, 0));
-    craft->setPlayer(true);
-    craft->update(0.01);
+    // the player sees the message and hears the effect sample
+    auto player = makeCraft(world.get(), Vector3(-5, 100, 0));
+    player->setPlayer(true);
+    player->update(0.01);
     EXPECT_EQ(world->getMessage(), "Out of bounds");
     EXPECT_EQ(world->getMessageTime(), 5.0);
     EXPECT_EQ(world->getLastSample(), 41);
     EXPECT_EQ(world->getSamplesPlayed(), 1);
+
+    // a position that is no number is put back the same way
+    auto lost = makeCraft(world.get(), Vector3(300, 300, 0));
+    lost->setVelocity(Vector3(std::numeric_limits<double>::quiet_NaN(), 0, 0));
+    lost->update(0.01);
+    EXPECT_EQ(lost->getPosition(), Vector3(300, 300, 0));
+    EXPECT_TRUE(lost->isFrozen());
+    lost->update(0.01);
+    EXPECT_TRUE(isFinite(lost->getVelocity()));
 }
 
-TEST(HoverCraft, PositionThatIsNoNumberIsPutBack) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(300, 300, 0));
-    craft->setVelocity(Vector3(std::numeric_limits<double>::quiet_NaN(), 0, 0));
-    craft->update(0.01);
-    EXPECT_TRUE(isFinite(craft->getPosition()));
-    EXPECT_EQ(craft->getPosition(), Vector3(300, 300, 0));
-    EXPECT_TRUE(craft->isFrozen());
-    craft->update(0.01);
-    EXPECT_TRUE(isFinite(craft->getVelocity()));
-}
-
-TEST(HoverCraft, EffectEndingInAnUpdateLetsTheCraftMoveInThatUpdate) {
+TEST(HoverCraft, FrozenCraftStaysPutAndMovesInTheUpdateTheEffectEnds) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
     craft->setController(new ScriptedController(0.0, 1.0));
@@ -283,27 +263,25 @@ TEST(HoverCraft, EffectEndingInAnUpdateLetsTheCraftMoveInThatUpdate) {
     EXPECT_FALSE(exact->isFrozen());
     EXPECT_EQ(exact->getEffectTime(), 0.0);
     EXPECT_GT(exact->getVelocity().x, 0.0);
-}
 
-TEST(HoverCraft, FrozenCraftStaysPutWhileControllerAndTimerRun) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 20.0);
+    // meanwhile it stays put while its controller and the timer run
+    auto still = makeCraft(world.get(), Vector3(1000, 1000, 0), 20.0);
     auto* control = new ScriptedController(1.0, 1.0);
-    craft->setController(control);
-    craft->setVelocity(Vector3(50, 0, 0));
-    craft->freeze();
-    craft->update(0.5);
-    craft->update(0.5);
+    still->setController(control);
+    still->setVelocity(Vector3(50, 0, 0));
+    still->freeze();
+    still->update(0.5);
+    still->update(0.5);
     EXPECT_EQ(control->updates, 2);
-    EXPECT_DOUBLE_EQ(craft->getEffectTime(), 7.0);
-    EXPECT_EQ(craft->getVelocity(), Vector3());
-    EXPECT_EQ(craft->getImpulse(), Vector3());
-    EXPECT_EQ(craft->getPosition(), Vector3(1000, 1000, 0));
-    EXPECT_EQ(craft->getHeading(), 20.0);
-    EXPECT_EQ(craft->getTurnRate(), 0.0);
+    EXPECT_DOUBLE_EQ(still->getEffectTime(), 7.0);
+    EXPECT_EQ(still->getVelocity(), Vector3());
+    EXPECT_EQ(still->getImpulse(), Vector3());
+    EXPECT_EQ(still->getPosition(), Vector3(1000, 1000, 0));
+    EXPECT_EQ(still->getHeading(), 20.0);
+    EXPECT_EQ(still->getTurnRate(), 0.0);
 }
 
-TEST(HoverCraft, EffectsReplaceAndStackByTheirRules) {
+TEST(HoverCraft, EffectsReplaceAndStackByTheirRulesSpeakAndSoundOnlyForThePlayerAndWonkyDrives) {
     GroundWorld world;
     auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0));
     craft->addTurbo();
@@ -343,38 +321,9 @@ TEST(HoverCraft, EffectsReplaceAndStackByTheirRules) {
     EXPECT_FALSE(craft->isWonky());
     EXPECT_EQ(craft->getTurboLevel(), 0);
     EXPECT_EQ(craft->getEffectTime(), 8.0);
-}
-
-TEST(HoverCraft, WonkyCraftThrustsAndTurnsRightWithoutInput) {
-    GroundWorld world;
-    auto craft = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
-    craft->setController(new ScriptedController(-1.0, 0.0));
-    craft->makeWonky();
-    craft->update(0.01);
-    // steering 0.5 and throttle 1: 0.5 * 20 * 1.2, damped by 0.9
-    EXPECT_NEAR(craft->getTurnRate(), 10.8, 1e-12);
-    EXPECT_NEAR(craft->getVelocity().x, 0.3, 1e-12);
-    EXPECT_GT(craft->getHeading(), 0.0);
-
-    // with turbo 2 the throttle doubles and so does the turning gain
-    auto fast = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
-    fast->setController(new ScriptedController(1.0, 1.0));
-    fast->addTurbo();
-    fast->addTurbo();
-    fast->update(0.01);
-    EXPECT_NEAR(fast->getVelocity().x, 0.6, 1e-12);
-    EXPECT_NEAR(fast->getTurnRate(), 20.0 * 2.2 * 0.9, 1e-12);
-}
-
-TEST(HoverCraft, EffectsSpeakAndSoundOnlyForThePlayer) {
-    GroundWorld world;
-    auto opponent = makeCraft(world.get(), Vector3(1000, 1000, 0));
-    opponent->freeze();
-    opponent->makeWonky();
-    opponent->addTurbo();
+    // all of it silent for an opponent; the player is told and hears each
     EXPECT_EQ(world->getSamplesPlayed(), 0);
     EXPECT_EQ(world->getMessage(), "");
-
     auto player = makeCraft(world.get(), Vector3(1000, 1000, 0));
     player->setPlayer(true);
     player->freeze();
@@ -390,6 +339,25 @@ TEST(HoverCraft, EffectsSpeakAndSoundOnlyForThePlayer) {
     // the message runs out with the effect timer, the effects stay silent
     player->clearEffects();
     EXPECT_EQ(world->getSamplesPlayed(), 3);
+
+    // a wonky craft thrusts and turns right without input
+    auto wonky = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    wonky->setController(new ScriptedController(-1.0, 0.0));
+    wonky->makeWonky();
+    wonky->update(0.01);
+    // steering 0.5 and throttle 1: 0.5 * 20 * 1.2, damped by 0.9
+    EXPECT_NEAR(wonky->getTurnRate(), 10.8, 1e-12);
+    EXPECT_NEAR(wonky->getVelocity().x, 0.3, 1e-12);
+    EXPECT_GT(wonky->getHeading(), 0.0);
+
+    // with turbo 2 the throttle doubles and so does the turning gain
+    auto fast = makeCraft(world.get(), Vector3(1000, 1000, 0), 0.0);
+    fast->setController(new ScriptedController(1.0, 1.0));
+    fast->addTurbo();
+    fast->addTurbo();
+    fast->update(0.01);
+    EXPECT_NEAR(fast->getVelocity().x, 0.6, 1e-12);
+    EXPECT_NEAR(fast->getTurnRate(), 20.0 * 2.2 * 0.9, 1e-12);
 }
 
 TEST(HoverCraft, WakesAreDroppedEveryEightUnitsOverWaterOnly) {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,8 +20,6 @@
 namespace {
 
 constexpr double kFrame = 0.02;
-
-bool haveData() { return std::ifstream("data.dat").good(); }
 
 void releaseKeys() {
     for (int i = 0; i < KEY_MAX; ++i) key[i] = 0;
@@ -52,7 +49,7 @@ protected:
     }
 
     // One editor frame with exactly the given keys held.
-    void frame(std::initializer_list<int> held, double dt = kFrame) {
+    void frame(const std::vector<int>& held, double dt = kFrame) {
         releaseKeys();
         for (int k : held) key[k] = 1;
         world.update(dt);
@@ -63,6 +60,12 @@ protected:
         while (cursor->getCooldown() > 0) frame({});
     }
     void moveCursor(double x, double y) { cursor->setPosition(Vector3(x, y, 0.0)); }
+    // With the lock run out, the cursor put at (x, y), one frame of `held`.
+    void commandAt(double x, double y, const std::vector<int>& held) {
+        waitForLock();
+        moveCursor(x, y);
+        frame(held);
+    }
     // Walks the cursor with the movement keys, 8 units a frame, to (x, y).
     void driveTo(double x, double y) {
         for (int guard = 0; guard < 10000; ++guard) {
@@ -73,10 +76,7 @@ protected:
             if (p.x > x) held.push_back(KEY_Z);
             if (p.y < y) held.push_back(KEY_A);
             if (p.y > y) held.push_back(KEY_X);
-            releaseKeys();
-            for (int k : held) key[k] = 1;
-            world.update(kFrame);
-            releaseKeys();
+            frame(held);
         }
         FAIL() << "cursor never reached " << x << ", " << y;
     }
@@ -108,17 +108,13 @@ protected:
 
 }  // namespace
 
-TEST_F(EditorTest, NewGatesAndWaypointsAreNumberedOneAboveTheHighest) {
+TEST_F(EditorTest, NewGatesAndWaypointsAreNumberedOneAboveTheHighestOfTheTrackOrItsFile) {
     frame({KEY_C, KEY_W});  // both in one frame, each the first of its kind
     ASSERT_EQ(all<CheckPoint>().size(), 1u);
     ASSERT_EQ(all<AiWaypoint>().size(), 1u);
     EXPECT_EQ(all<CheckPoint>()[0]->getNumber(), 0);
     EXPECT_EQ(all<AiWaypoint>()[0]->getNumber(), 0);
-    for (int n = 1; n <= 3; ++n) {
-        waitForLock();
-        moveCursor(1536.0 + 100 * n, 1536.0);
-        frame({KEY_C, KEY_W});
-    }
+    for (int n = 1; n <= 3; ++n) commandAt(1536.0 + 100 * n, 1536.0, {KEY_C, KEY_W});
     auto gates = all<CheckPoint>();
     auto route = all<AiWaypoint>();
     ASSERT_EQ(gates.size(), 4u);
@@ -139,29 +135,22 @@ TEST_F(EditorTest, NewGatesAndWaypointsAreNumberedOneAboveTheHighest) {
     EXPECT_EQ(all<CheckPoint>().back()->getNumber(), 3);
 
     // delete gate 1 in the middle: numbering still goes on above the highest
-    waitForLock();
-    moveCursor(1636.0, 1536.0);
-    frame({KEY_D});
+    commandAt(1636.0, 1536.0, {KEY_D});
     frame({});
-    waitForLock();
-    moveCursor(2000.0, 2000.0);
-    frame({KEY_C});
+    commandAt(2000.0, 2000.0, {KEY_C});
     EXPECT_EQ(all<CheckPoint>().back()->getNumber(), 4);
 
     // a waypoint deleted leaves the drivers' route too
-    waitForLock();
-    moveCursor(1836.0, 1536.0);
-    frame({KEY_D});
+    commandAt(1836.0, 1536.0, {KEY_D});
     frame({});
     EXPECT_EQ(world.getWaypointCount(), 3);
     waitForLock();
     frame({KEY_W});
     EXPECT_EQ(all<AiWaypoint>().back()->getNumber(), 3);
-}
 
-TEST_F(EditorTest, NumberingGoesOnFromALoadedTrack) {
+    // numbering goes on from a loaded track
     load("C 100 100 0 40 5 0\nW 200 200 0 7\nC 300 300 0 40 2 0\nE\n");
-    frame({KEY_C, KEY_W});
+    commandAt(1536.0, 1536.0, {KEY_C, KEY_W});
     EXPECT_EQ(all<CheckPoint>().back()->getNumber(), 6);
     EXPECT_EQ(all<AiWaypoint>().back()->getNumber(), 8);
 }
@@ -196,17 +185,13 @@ TEST_F(EditorTest, PageUpAndPageDownRenumberTheNearestUnderTheLock) {
     frame({KEY_PGUP, KEY_PGDN});
     EXPECT_EQ(gate->getNumber(), 0);
 
-    waitForLock();
-    moveCursor(1790.0, 1536.0);
-    frame({KEY_PGUP});
+    commandAt(1790.0, 1536.0, {KEY_PGUP});
     EXPECT_EQ(waypoint->getNumber(), 1);
     EXPECT_EQ(gate->getNumber(), 0);
 
     // a powerup nearest: nothing to renumber, and still the lock
-    waitForLock();
-    moveCursor(2190.0, 1536.0);
     testing::internal::CaptureStdout();
-    frame({KEY_PGUP});
+    commandAt(2190.0, 1536.0, {KEY_PGUP});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing to renumber\n");
     EXPECT_EQ(waypoint->getNumber(), 1);
     EXPECT_DOUBLE_EQ(cursor->getCooldown(), EditorCursor::kCommandLock);
@@ -215,7 +200,7 @@ TEST_F(EditorTest, PageUpAndPageDownRenumberTheNearestUnderTheLock) {
     EXPECT_NE(saved().find("W 1800 1536 150 1\n"), std::string::npos) << saved();
 }
 
-TEST_F(EditorTest, LaterMovementKeysWinAndSpeedIs400) {
+TEST_F(EditorTest, LaterMovementKeysWinSpeedIs400AndAHeldCommandRepeatsOnceASecond) {
     frame({KEY_S}, 0.5);
     EXPECT_DOUBLE_EQ(cursor->getPosition().x, 1736.0);
     frame({KEY_S, KEY_Z}, 0.5);
@@ -226,9 +211,8 @@ TEST_F(EditorTest, LaterMovementKeysWinAndSpeedIs400) {
     EXPECT_DOUBLE_EQ(cursor->getPosition().y, 1536.0);
     // the cursor rides on the ground: height x / 12 here
     EXPECT_DOUBLE_EQ(cursor->getPosition().z, 128.0);
-}
 
-TEST_F(EditorTest, AHeldCommandRepeatsOnceASecond) {
+    // a held command repeats once a second
     frame({KEY_F1});
     EXPECT_EQ(all<Powerup>().size(), 1u);
     for (int i = 0; i < 49; ++i) frame({KEY_F1});  // 0.98 s more
@@ -238,7 +222,7 @@ TEST_F(EditorTest, AHeldCommandRepeatsOnceASecond) {
     EXPECT_EQ(all<Powerup>()[0]->getKind(), Powerup::kFrozen);
 }
 
-TEST_F(EditorTest, CommandsInOneFrameAllRun) {
+TEST_F(EditorTest, CommandsInOneFrameAllRunAndSceneryKeysPlaceTheirKinds) {
     frame({KEY_F4, KEY_C, KEY_W, KEY_F2});
     ASSERT_EQ(all<Powerup>().size(), 2u);
     // in the order of the key table, not of the keys pressed
@@ -248,20 +232,18 @@ TEST_F(EditorTest, CommandsInOneFrameAllRun) {
     EXPECT_EQ(all<AiWaypoint>().size(), 1u);
     // placed at the cursor, on the ground
     for (GameObject* o : world.getPendingObjects()) EXPECT_DOUBLE_EQ(o->getPosition().z, 128.0);
-}
-
-TEST_F(EditorTest, SceneryKeysPlaceTheirKinds) {
-    if (!haveData()) GTEST_SKIP() << "needs data.dat in the game folder";
+    // the scenery keys place their kinds
+    waitForLock();
     frame({KEY_1, KEY_C});
     ASSERT_EQ(all<StaticObject>().size(), 1u);
     EXPECT_EQ(all<StaticObject>()[0]->getKind(), 1);
-    EXPECT_EQ(all<CheckPoint>().size(), 1u);
+    EXPECT_EQ(all<CheckPoint>().size(), 2u);
     waitForLock();
     frame({KEY_5});
     EXPECT_EQ(all<StaticObject>().back()->getKind(), 0);
 }
 
-TEST_F(EditorTest, DeleteAndSnapWithNothingNearReportAndLock) {
+TEST_F(EditorTest, DeleteAndSnapWithNothingNearReportAndLockAndDeletingTwiceWaits) {
     testing::internal::CaptureStdout();
     frame({KEY_D});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing to delete \n");
@@ -271,10 +253,10 @@ TEST_F(EditorTest, DeleteAndSnapWithNothingNearReportAndLock) {
     frame({KEY_HOME});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing to snap\n");
     EXPECT_EQ(world.getObjects().size(), 1u);
-}
 
-TEST_F(EditorTest, DeletingTwiceNeedsTheLockToOpen) {
+    // deleting twice needs the lock to open
     load("P 1540 1536 0 1\nP 1600 1536 0 2\nP 2000 1536 0 3\nE\n");
+    waitForLock();
     frame({KEY_D});
     frame({KEY_D});
     frame({});
@@ -315,7 +297,12 @@ TEST_F(EditorTest, EqualsAndMinusWidenAndTurnTheNearestGate) {
     EXPECT_DOUBLE_EQ(all<Powerup>()[0]->getRadius(), 16.0);
 }
 
-TEST_F(EditorTest, SnapPutsTheNearestOnTheGroundAtTheCursor) {
+TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZeroAndSnapPutsTheNearestOnTheGroundAtTheCursor) {
+    moveCursor(1200.0, 600.0);
+    frame({KEY_C});
+    frame({});
+    EXPECT_EQ(saved(), "C 1200 600 100 40 0 0\nE\n");
+    waitForLock();
     load("C 1000 1000 0 40 1 90\nP 1200 1200 300 4\nE\n");
     moveCursor(1300.0, 1300.0);
     frame({KEY_HOME});
@@ -323,23 +310,14 @@ TEST_F(EditorTest, SnapPutsTheNearestOnTheGroundAtTheCursor) {
     EXPECT_DOUBLE_EQ(p.x, 1300.0);
     EXPECT_DOUBLE_EQ(p.y, 1300.0);
     EXPECT_NEAR(p.z, 1300.0 / 12.0, 1e-9);
-    waitForLock();
-    moveCursor(1100.0, 900.0);
-    frame({KEY_HOME});
-    const Vector3 g = all<CheckPoint>()[0]->getPosition();
+    commandAt(1100.0, 900.0, {KEY_HOME});
+    const Vector3 g = all<CheckPoint>().back()->getPosition();
     EXPECT_DOUBLE_EQ(g.x, 1100.0);
     EXPECT_DOUBLE_EQ(g.y, 900.0);
     EXPECT_NEAR(g.z, 1100.0 / 12.0, 1e-9);
 }
 
-TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZero) {
-    moveCursor(1200.0, 600.0);
-    frame({KEY_C});
-    frame({});
-    EXPECT_EQ(saved(), "C 1200 600 100 40 0 0\nE\n");
-}
-
-TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObject) {
+TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObjectAndHShowsAndHidesTheKeys) {
     EXPECT_EQ(cursor->readout(),
               (std::vector<std::string>{"x 1536  y 1536  height 128  ground of track 0  next CP 0 WP 0  H keys",
                                         "nearest: nothing"}));
@@ -356,9 +334,8 @@ TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObject) {
     EXPECT_EQ(cursor->readout()[1], "nearest, 10 away: powerup 4 turbo");
     moveCursor(-1e300, 2e9);
     EXPECT_EQ(cursor->readout()[0].rfind("x -1e+300  y 2e+09  height 0  ", 0), 0u) << cursor->readout()[0];
-}
 
-TEST_F(EditorTest, HShowsAndHidesTheKeysOverTheFrame) {
+    // H shows and hides the keys over the frame
     BITMAP* frameBitmap = create_bitmap(World::kScreenWidth, World::kScreenHeight);
     const auto whiteAtBottom = [&] {
         clear_to_color(frameBitmap, 0);
@@ -385,7 +362,6 @@ TEST_F(EditorTest, HShowsAndHidesTheKeysOverTheFrame) {
 }
 
 TEST(EditorStart, ANewTrackStartsEmptyOnTheChosenGround) {
-    if (!haveData() || !std::ifstream("tracks.dat").good()) GTEST_SKIP() << "needs the game content";
     World world(true);
     world.setEmptyStart(true);
     testing::internal::CaptureStdout();
@@ -430,8 +406,10 @@ protected:
         for (int i = 0; i < world.getWaypointCount(); ++i) s << ' ' << world.getWaypoint(i)->getNumber();
         return s.str();
     }
-    // F5, then frames until the verdict; what the check printed.
+    // F5, then frames until the verdict, which leaves the world as it was;
+    // what the check printed.
     std::string check(int& frames) {
+        const std::string before = snapshot();
         testing::internal::CaptureStdout();
         frame({KEY_F5});
         EXPECT_TRUE(cursor->isChecking());
@@ -445,6 +423,7 @@ protected:
             }
         }
         EXPECT_FALSE(cursor->isChecking());
+        EXPECT_EQ(snapshot(), before);
         return testing::internal::GetCapturedStdout();
     }
 };
@@ -452,9 +431,7 @@ protected:
 }  // namespace
 
 TEST_F(EditorCheckTest, F5PassesAGoodTrackAndLeavesTheWorldAsItWas) {
-    if (!haveData()) GTEST_SKIP() << "needs data.dat in the game folder";
     load(kGoodLoop);
-    const std::string before = snapshot();
     const int clock = world.getRaceTime();
     int frames = 0;
     const std::string printed = check(frames);
@@ -463,18 +440,15 @@ TEST_F(EditorCheckTest, F5PassesAGoodTrackAndLeavesTheWorldAsItWas) {
     EXPECT_EQ(verdict().rfind(ground + "Track OK: all four finished, best lap ", 0), 0u) << verdict();
     EXPECT_NE(printed.find("Verdict: " + verdict().substr(ground.size())), std::string::npos) << printed;
     EXPECT_NE(printed.find("craft 4: finished"), std::string::npos) << printed;
-    EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(world.getPlayer(), nullptr);
     // the editor's clock went on only by its own frames
     EXPECT_EQ(world.getRaceTime() - clock, static_cast<int>((frames + 1) * kFrame * 1000 + 0.5));
 }
 
 TEST_F(EditorCheckTest, F5NamesTheFirstProblemOfABrokenTrack) {
-    if (!haveData()) GTEST_SKIP() << "needs data.dat in the game folder";
     std::string text = kGoodLoop;
     text.replace(text.find("C 1200 1500 10 40 3 90"), 22, "C 1200 1500 10 40 4 90");
     load(text);
-    const std::string before = snapshot();
     int frames = 0;
     const std::string printed = check(frames);
     EXPECT_EQ(verdict().rfind("F5 on the ground of track 2: line 4: checkpoint 4 at (1200, 1500): gates jump from 2 "
@@ -484,7 +458,6 @@ TEST_F(EditorCheckTest, F5NamesTheFirstProblemOfABrokenTrack) {
         << verdict();
     EXPECT_NE(printed.find("craft 1 did not finish"), std::string::npos) << printed;
     EXPECT_NE(printed.find("stuck near"), std::string::npos) << printed;
-    EXPECT_EQ(snapshot(), before);
     // wrapped to the frame, and it stays until the next command, however long
     EXPECT_GT(cursor->getPanel().getVerdict().size(), 1u);
     for (const std::string& line : cursor->getPanel().getVerdict()) EXPECT_LE(line.size(), EditorPanel::kColumns);
@@ -494,29 +467,21 @@ TEST_F(EditorCheckTest, F5NamesTheFirstProblemOfABrokenTrack) {
     EXPECT_TRUE(cursor->getPanel().getVerdict().empty());
 }
 
-TEST_F(EditorCheckTest, F5OnAnEditorMadeTrackWithoutStartGate) {
+TEST_F(EditorCheckTest, F5OnAnEditorMadeTrackWithoutStartGateIsACommandUnderTheLock) {
     // gates placed in the editor, numbered 0 and 1, then gate 0 deleted
-    moveCursor(1500.0, 1200.0);
-    frame({KEY_C, KEY_W});
-    waitForLock();
-    moveCursor(1800.0, 1500.0);
-    frame({KEY_C, KEY_W});
-    waitForLock();
-    moveCursor(1500.0, 1200.0);
-    frame({KEY_D});
+    commandAt(1500.0, 1200.0, {KEY_C, KEY_W});
+    commandAt(1800.0, 1500.0, {KEY_C, KEY_W});
+    commandAt(1500.0, 1200.0, {KEY_D});
     frame({});
     waitForLock();
     moveCursor(400.0, 400.0);
-    const std::string before = snapshot();
     int frames = 0;
     const std::string printed = check(frames);
     EXPECT_EQ(verdict().find("no checkpoint 0"), 29u) << verdict();
     EXPECT_NE(printed.find("Race: not run (no checkpoint 0)"), std::string::npos) << printed;
-    EXPECT_EQ(snapshot(), before);
-}
 
-TEST_F(EditorCheckTest, F5IsACommandUnderTheLock) {
-    load("C 1500 1200 10 40 1 0\nE\n");
+    // F5 is a command under the lock
+    waitForLock();
     testing::internal::CaptureStdout();
     frame({KEY_F5});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Checking track on the ground of track 2\n");
@@ -542,7 +507,6 @@ TEST_F(EditorCheckTest, F5IsACommandUnderTheLock) {
 }
 
 TEST_F(EditorCheckTest, ALoopPlacedInDrivingOrderPassesF5) {
-    if (!haveData()) GTEST_SKIP() << "needs data.dat in the game folder";
     moveCursor(1536.0, 1536.0);
     // round a square, gates on the middle of each side, waypoints on gates and corners;
     // the gates are never turned, so all face +x, the way of the first side
@@ -554,10 +518,7 @@ TEST_F(EditorCheckTest, ALoopPlacedInDrivingOrderPassesF5) {
     for (const auto& stop : stops) {
         driveTo(stop.x, stop.y);
         waitForLock();
-        if (stop.gate)
-            frame({KEY_C, KEY_W});
-        else
-            frame({KEY_W});
+        frame(stop.gate ? std::vector<int>{KEY_C, KEY_W} : std::vector<int>{KEY_W});
     }
     frame({});
     ASSERT_EQ(all<CheckPoint>().size(), 4u);
@@ -565,9 +526,7 @@ TEST_F(EditorCheckTest, ALoopPlacedInDrivingOrderPassesF5) {
     for (int n = 0; n < 8; ++n) EXPECT_EQ(world.getWaypoint(n)->getNumber(), n);
     driveTo(400.0, 400.0);
     waitForLock();
-    const std::string before = snapshot();
     int frames = 0;
     const std::string printed = check(frames);
     EXPECT_EQ(verdict().find("Track OK: all four finished, best lap "), 29u) << verdict() << "\n" << printed;
-    EXPECT_EQ(snapshot(), before);
 }

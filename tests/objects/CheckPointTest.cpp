@@ -22,7 +22,7 @@ CheckPoint readGate(World& w, const char* body) {
 }
 }  // namespace
 
-TEST(CheckPoint, AngleIsBroughtBackOnceEachWay) {
+TEST(CheckPoint, AngleIsBroughtBackOnceEachWayAndTheGateGeometryFollowsIt) {
     World w(false);
     CheckPoint cp(&w);
     const double cases[][2] = {{365, 5}, {-30, 330}, {360, 360}, {730, 370}, {0, 0}, {-400, -40},
@@ -32,13 +32,10 @@ TEST(CheckPoint, AngleIsBroughtBackOnceEachWay) {
         EXPECT_DOUBLE_EQ(cp.getAngle(), c[1]) << c[0];
     }
     EXPECT_DOUBLE_EQ(readGate(w, "40 1 365").getAngle(), 5);
-}
 
-TEST(CheckPoint, GateGeometryFollowsTheAngle) {
-    World w(false);
-    CheckPoint cp(&w);
-    EXPECT_EQ(cp.getDirection(), Vector3(0, 0, 0)) << "no geometry before the first angle";
-    EXPECT_EQ(cp.getRadius(), 40.0);
+    CheckPoint fresh(&w);
+    EXPECT_EQ(fresh.getDirection(), Vector3(0, 0, 0)) << "no geometry before the first angle";
+    EXPECT_EQ(fresh.getRadius(), 40.0);
     cp.setAngle(0);
     EXPECT_EQ(cp.getDirection(), Vector3(1, 0, 0));
     EXPECT_EQ(cp.getHalfGate(), Vector3(0, -40, 0));
@@ -71,7 +68,7 @@ TEST(CheckPoint, ReadingRaisesTheCountToTheHighestNumberPlusOne) {
     EXPECT_GT(w.getCheckpointCount(), 0);
 }
 
-TEST(CheckPoint, FieldsCutShortKeepTheirStartingValues) {
+TEST(CheckPoint, ReadFieldsCutShortKeepTheirStartingValuesAndWritesAreWhole) {
     World w(false);
     CheckPoint a = readGate(w, "x");
     EXPECT_EQ(a.getRadius(), 40.0);
@@ -85,10 +82,7 @@ TEST(CheckPoint, FieldsCutShortKeepTheirStartingValues) {
     CheckPoint c = readGate(w, "1e999 3 10");
     EXPECT_EQ(c.getRadius(), 40.0) << "an out-of-range number is not taken";
     EXPECT_EQ(w.getCheckpointCount(), 4);
-}
-
-TEST(CheckPoint, WritesRadiusNumberAngle) {
-    World w(false);
+    // written as radius, number and angle
     CheckPoint cp(&w);
     cp.setNumber(2);
     cp.setAngle(90);
@@ -97,7 +91,7 @@ TEST(CheckPoint, WritesRadiusNumberAngle) {
     EXPECT_EQ(out.str(), "40 2 90");
 }
 
-TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLines) {
+TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNoMoreThanTheFrame) {
     crafttest::GroundWorld w(true, 30);  // the ground 30 up, the gate at height 0
     BITMAP* target = create_bitmap(400, 300);
     const int background = makecol(0, 0, 90), yellow = makecol(255, 255, 0), white = makecol(255, 255, 255);
@@ -130,19 +124,17 @@ TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLines) {
     cp.draw(far);
     EXPECT_EQ(Pen::count().calls, before.calls);
     destroy_bitmap(target);
-}
 
-TEST(CheckPoint, AGateOfAnyWidthCostsNoMoreThanTheFrame) {
-    World w(true);
-    BITMAP* target = create_bitmap(World::kScreenWidth, World::kScreenHeight);
-    View view(Vector2(320, 240), target);
-    CheckPoint cp(&w);
+    // a gate of any width costs no more than the frame
+    BITMAP* frame = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    View middle(Vector2(320, 240), frame);
+    CheckPoint wide(w.get());
     const auto cost = [&](double radius) {
-        clear_to_color(target, 0);
-        cp.setRadius(radius);
-        cp.setAngle(45);
+        clear_to_color(frame, 0);
+        wide.setRadius(radius);
+        wide.setAngle(45);
         const Pen::Count before = Pen::count();
-        cp.draw(view);
+        wide.draw(middle);
         return Pen::Count{Pen::count().calls - before.calls, Pen::count().pixels - before.pixels};
     };
     const Pen::Count small = cost(40), huge = cost(1e300);
@@ -150,8 +142,8 @@ TEST(CheckPoint, AGateOfAnyWidthCostsNoMoreThanTheFrame) {
     EXPECT_LE(huge.calls, small.calls);
     // the gate line crosses the whole frame, cut to it: no more than two frame widths
     EXPECT_LE(huge.pixels, 2 * (World::kScreenWidth + 3));
-    EXPECT_GT(pixels::countColour(target, makecol(255, 255, 255)), 300);
+    EXPECT_GT(pixels::countColour(frame, makecol(255, 255, 255)), 300);
     // turned inside out, a gate still shows its posts
     EXPECT_EQ(cost(-184).calls, 15);
-    destroy_bitmap(target);
+    destroy_bitmap(frame);
 }

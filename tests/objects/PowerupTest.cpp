@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 
 #include "Pixels.h"
 #include "craft/CraftTestSupport.h"
@@ -15,18 +16,6 @@ using crafttest::makeCraft;
 
 namespace {
 
-// A race World on flat ground with the four craft on the grid behind a gate
-// at (1500, 1500) facing +x, and nothing else.
-void startRace(GroundWorld& world) {
-    auto* gate = new CheckPoint(world.get());
-    gate->setPosition(Vector3(1500, 1500, 0));
-    gate->setNumber(0);
-    gate->setAngle(0.0);
-    world->addObject(gate);
-    world->setCheckpointCount(1);
-    world->startRace();
-}
-
 HoverCraft* firstOpponent(World& world) {
     for (HoverCraft* c : world.getCraftList())
         if (c != world.getPlayer()) return c;
@@ -35,7 +24,7 @@ HoverCraft* firstOpponent(World& world) {
 
 }  // namespace
 
-TEST(Powerup, StartsAvailableWithItsKind) {
+TEST(Powerup, StartsAvailableWithItsKindAndWritesAndReadsIt) {
     GroundWorld world;
     Powerup p(world.get(), 3);
     EXPECT_EQ(p.getKind(), 3);
@@ -49,9 +38,19 @@ TEST(Powerup, StartsAvailableWithItsKind) {
     // the caller's height is kept
     p.setPosition(Vector3(10, 20, 33));
     EXPECT_EQ(p.getPosition(), Vector3(10, 20, 33));
+    std::ostringstream out;
+    p.write(out);
+    EXPECT_EQ(out.str(), "3");
+    std::istringstream in(" 7");
+    p.read(in);
+    EXPECT_EQ(p.getKind(), 7);
+    // a field that is not a number keeps the kind it had
+    std::istringstream bad(" x");
+    p.read(bad);
+    EXPECT_EQ(p.getKind(), 7);
 }
 
-TEST(Powerup, PhaseRunsRoundOnceASecond) {
+TEST(Powerup, PhaseRunsRoundOnceASecondAlsoInTheEditor) {
     GroundWorld world(true);
     Powerup p(world.get(), 1);
     for (int i = 0; i < 4; ++i) p.update(0.25);
@@ -62,6 +61,16 @@ TEST(Powerup, PhaseRunsRoundOnceASecond) {
     p.update(0.5);
     p.update(0.5);
     EXPECT_EQ(p.getPhase(), 0.25);
+
+    // placed in the editor and handed over before the first update, it is
+    // updated by each of them, and never taken
+    auto* placed = new Powerup(world.get(), 1);
+    placed->setPosition(Vector3(100, 100, 0));
+    world->addObject(placed);
+    for (int i = 0; i < 10; ++i) world->update(0.05);
+    EXPECT_NEAR(placed->getPhase(), 0.5, 1e-9);
+    EXPECT_TRUE(placed->isCollidable());
+    EXPECT_TRUE(placed->isVisible());
 }
 
 TEST(Powerup, SpriteIsCentredAndBobsEightPixelsAboveItsRestingPlace) {
@@ -88,14 +97,8 @@ TEST(Powerup, SpriteIsCentredAndBobsEightPixelsAboveItsRestingPlace) {
 }
 
 TEST(Powerup, UnknownKindsDrawTheTurboSprite) {
-    EXPECT_EQ(Powerup::spriteIndex(1), 38);
-    EXPECT_EQ(Powerup::spriteIndex(2), 0);
-    EXPECT_EQ(Powerup::spriteIndex(3), 39);
-    EXPECT_EQ(Powerup::spriteIndex(4), 48);
-    EXPECT_EQ(Powerup::spriteIndex(0), 48);
-    EXPECT_EQ(Powerup::spriteIndex(5), 48);
-    EXPECT_EQ(Powerup::spriteIndex(-7), 48);
-
+    const std::pair<int, int> indices[] = {{1, 38}, {2, 0}, {3, 39}, {4, 48}, {0, 48}, {5, 48}, {-7, 48}};
+    for (const auto& [kind, index] : indices) EXPECT_EQ(Powerup::spriteIndex(kind), index) << kind;
     GroundWorld world;
     BITMAP* turbo = create_bitmap(100, 100);
     BITMAP* odd = create_bitmap(100, 100);
@@ -106,14 +109,8 @@ TEST(Powerup, UnknownKindsDrawTheTurboSprite) {
     View a(Vector2(50, 70), turbo), b(Vector2(50, 70), odd);
     four.draw(a);
     five.draw(b);
-    int lit = 0, differing = 0;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x) {
-            if (getpixel(turbo, x, y) != background) ++lit;
-            if (getpixel(turbo, x, y) != getpixel(odd, x, y)) ++differing;
-        }
-    EXPECT_GT(lit, 0);
-    EXPECT_EQ(differing, 0);
+    EXPECT_NE(pixels::drawnBox(turbo, background), pixels::kNothing);
+    EXPECT_TRUE(pixels::shows(odd, turbo, 0, 0));
     destroy_bitmap(turbo);
     destroy_bitmap(odd);
 }
@@ -123,9 +120,6 @@ TEST(Powerup, TakenItVanishesForThirtyFiveSeconds) {
     auto craft = makeCraft(world.get(), Vector3(100, 100, 0));
     Powerup p(world.get(), 4);
     p.touchedBy(*craft);
-    EXPECT_FALSE(p.isVisible());
-    EXPECT_FALSE(p.isCollidable());
-    EXPECT_EQ(p.getRespawnTimer(), 35.0);
     for (int i = 0; i < 69; ++i) {
         p.update(0.5);
         ASSERT_FALSE(p.isCollidable()) << i;
@@ -147,47 +141,38 @@ TEST(Powerup, TakenItVanishesForThirtyFiveSeconds) {
 
 TEST(Powerup, EachKindActsOnTheCollector) {
     GroundWorld world;
-    auto frozen = makeCraft(world.get(), Vector3(100, 100, 0));
-    Powerup(world.get(), 1).touchedBy(*frozen);
-    EXPECT_TRUE(frozen->isFrozen());
-    EXPECT_EQ(frozen->getEffectTime(), 8.0);
-
-    auto wonky = makeCraft(world.get(), Vector3(100, 100, 0));
-    Powerup(world.get(), 2).touchedBy(*wonky);
-    EXPECT_TRUE(wonky->isWonky());
-    EXPECT_FALSE(wonky->isFrozen());
-    EXPECT_EQ(wonky->getEffectTime(), 8.0);
-
-    auto turbo = makeCraft(world.get(), Vector3(100, 100, 0));
-    Powerup(world.get(), 4).touchedBy(*turbo);
-    EXPECT_EQ(turbo->getTurboLevel(), 1);
-    EXPECT_EQ(turbo->getEffectTime(), 16.0);
-
-    for (int kind : {0, 5, -1}) {
-        auto plain = makeCraft(world.get(), Vector3(100, 100, 0));
-        plain->setPlayer(true);
-        Powerup odd(world.get(), kind);
-        odd.touchedBy(*plain);
-        EXPECT_FALSE(odd.isCollidable()) << kind;
-        EXPECT_FALSE(odd.isVisible()) << kind;
-        EXPECT_EQ(odd.getRespawnTimer(), 35.0) << kind;
-        EXPECT_FALSE(plain->isFrozen()) << kind;
-        EXPECT_FALSE(plain->isWonky()) << kind;
-        EXPECT_EQ(plain->getTurboLevel(), 0) << kind;
-        EXPECT_EQ(plain->getEffectTime(), 0.0) << kind;
+    // the known kinds go to opponents, the others to the player: not a sound, not a word
+    const struct {
+        int kind;
+        bool frozen, wonky;
+        int turbo;
+        double effectTime;
+    } kinds[] = {{1, true, false, 0, 8.0},   {2, false, true, 0, 8.0},   {4, false, false, 1, 16.0},
+                 {0, false, false, 0, 0.0},  {5, false, false, 0, 0.0},  {-1, false, false, 0, 0.0}};
+    for (const auto& k : kinds) {
+        auto craft = makeCraft(world.get(), Vector3(100, 100, 0));
+        craft->setPlayer(k.kind < 1 || k.kind > 4);
+        Powerup p(world.get(), k.kind);
+        p.touchedBy(*craft);
+        EXPECT_FALSE(p.isCollidable()) << k.kind;
+        EXPECT_FALSE(p.isVisible()) << k.kind;
+        EXPECT_EQ(p.getRespawnTimer(), 35.0) << k.kind;
+        EXPECT_EQ(craft->isFrozen(), k.frozen) << k.kind;
+        EXPECT_EQ(craft->isWonky(), k.wonky) << k.kind;
+        EXPECT_EQ(craft->getTurboLevel(), k.turbo) << k.kind;
+        EXPECT_EQ(craft->getEffectTime(), k.effectTime) << k.kind;
     }
-    // the known kinds went to opponents, the others to the player: not a sound, not a word
     EXPECT_EQ(world->getSamplesPlayed(), 0);
     EXPECT_EQ(world->getMessage(), "");
 }
 
-TEST(Powerup, PlayerTakingOpponentsFrozenFreezesTheOthers) {
+TEST(Powerup, OpponentsFrozenFreezesEveryCraftButItsCollectorAndOnlyTheFirstInRankingOrderGetsIt) {
     GroundWorld world;
-    startRace(world);
+    crafttest::startRaceBehind(world.get());
     HoverCraft* player = world->getPlayer();
     ASSERT_NE(player, nullptr);
     player->addTurbo();
-    const int before = world->getSamplesPlayed();
+    int before = world->getSamplesPlayed();
     Powerup p(world.get(), 3);
     p.touchedBy(*player);
     for (HoverCraft* c : world->getCraftList()) {
@@ -202,16 +187,13 @@ TEST(Powerup, PlayerTakingOpponentsFrozenFreezesTheOthers) {
     EXPECT_EQ(world->getLastSample(), 45);
     EXPECT_EQ(world->getSamplesPlayed(), before + 1);
     EXPECT_FALSE(p.isCollidable());
-}
 
-TEST(Powerup, OpponentTakingOpponentsFrozenFreezesThePlayer) {
-    GroundWorld world;
-    startRace(world);
-    HoverCraft* player = world->getPlayer();
+    // taken by an opponent, it freezes the player
+    for (HoverCraft* c : world->getCraftList()) c->clearEffects();
     HoverCraft* collector = firstOpponent(*world);
     ASSERT_NE(collector, nullptr);
     world->showMessage("earlier");
-    const int before = world->getSamplesPlayed();
+    before = world->getSamplesPlayed();
     Powerup(world.get(), 3).touchedBy(*collector);
     EXPECT_FALSE(collector->isFrozen());
     int frozen = 0;
@@ -223,11 +205,9 @@ TEST(Powerup, OpponentTakingOpponentsFrozenFreezesThePlayer) {
     EXPECT_EQ(world->getMessage(), "Frozen");
     EXPECT_EQ(world->getLastSample(), 41);
     EXPECT_EQ(world->getSamplesPlayed(), before + 1);
-}
 
-TEST(Powerup, OnlyTheFirstCraftInRankingOrderGetsIt) {
-    GroundWorld world;
-    startRace(world);
+    // only the first craft in ranking order gets a powerup
+    for (HoverCraft* c : world->getCraftList()) c->clearEffects();
     const auto& craft = world->getCraftList();
     ASSERT_EQ(craft.size(), 4u);
     HoverCraft* first = craft[0];
@@ -235,13 +215,13 @@ TEST(Powerup, OnlyTheFirstCraftInRankingOrderGetsIt) {
     // two craft on the same spot, far from the rest
     first->setPosition(Vector3(800, 800, 0));
     second->setPosition(Vector3(805, 800, 0));
-    auto* p = new Powerup(world.get(), 1);
-    p->setPosition(Vector3(802, 800, 0));
-    world->addObject(p);
+    auto* taken = new Powerup(world.get(), 1);
+    taken->setPosition(Vector3(802, 800, 0));
+    world->addObject(taken);
     world->update(0.001);  // brings the powerup into play
     EXPECT_TRUE(first->isFrozen());
     EXPECT_FALSE(second->isFrozen());
-    EXPECT_FALSE(p->isCollidable());
+    EXPECT_FALSE(taken->isCollidable());
 
     // after the ranking changes, the leader is tested first
     second->setPosition(Vector3(1501, 1500, 0));
@@ -257,29 +237,3 @@ TEST(Powerup, OnlyTheFirstCraftInRankingOrderGetsIt) {
     EXPECT_FALSE(first->isWonky());
 }
 
-TEST(Powerup, PlacedInTheEditorItBobsAndIsNeverTaken) {
-    GroundWorld world(true);
-    auto* p = new Powerup(world.get(), 1);
-    p->setPosition(Vector3(100, 100, 0));
-    world->addObject(p);
-    // handed over before the first update, it is updated by each of them
-    for (int i = 0; i < 10; ++i) world->update(0.05);
-    EXPECT_NEAR(p->getPhase(), 0.5, 1e-9);
-    EXPECT_TRUE(p->isCollidable());
-    EXPECT_TRUE(p->isVisible());
-}
-
-TEST(Powerup, WritesAndReadsItsKind) {
-    GroundWorld world;
-    Powerup p(world.get(), 3);
-    std::ostringstream out;
-    p.write(out);
-    EXPECT_EQ(out.str(), "3");
-    std::istringstream in(" 7");
-    p.read(in);
-    EXPECT_EQ(p.getKind(), 7);
-    // a field that is not a number keeps the kind it had
-    std::istringstream bad(" x");
-    p.read(bad);
-    EXPECT_EQ(p.getKind(), 7);
-}

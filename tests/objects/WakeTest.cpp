@@ -6,7 +6,7 @@
 #include "Pixels.h"
 #include "world/World.h"
 
-TEST(Wake, AlphaFollowsLifeUpToFullStrength) {
+TEST(Wake, AlphaFollowsLifeUpToFullStrengthAndItDiesBelowZero) {
     World w(false);
     Wake wake(&w, nullptr);
     EXPECT_EQ(wake.alpha(), 128);
@@ -18,17 +18,14 @@ TEST(Wake, AlphaFollowsLifeUpToFullStrength) {
     Wake young(&w, nullptr);
     young.update(0.1);  // life 1.1
     EXPECT_EQ(young.alpha(), 128);
-}
-
-TEST(Wake, DiesOnlyOnceLifeGoesBelowZero) {
-    World w(false);
-    Wake wake(&w, nullptr);
-    wake.update(0.6);
-    wake.update(0.6);
-    EXPECT_EQ(wake.getLife(), 0.0);
-    EXPECT_FALSE(wake.isDead());
-    wake.update(0.001);
-    EXPECT_TRUE(wake.isDead());
+    // it dies only once its life goes below zero
+    Wake old(&w, nullptr);
+    old.update(0.6);
+    old.update(0.6);
+    EXPECT_EQ(old.getLife(), 0.0);
+    EXPECT_FALSE(old.isDead());
+    old.update(0.001);
+    EXPECT_TRUE(old.isDead());
 }
 
 TEST(Wake, DriftIsDampedAtOnceThenEveryHalfSecondUnlessDrawn) {

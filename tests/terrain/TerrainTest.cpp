@@ -66,7 +66,7 @@ TEST(Terrain, HeightAndNormalAreBilinearInsideTheGrid) {
     EXPECT_NEAR(n.z, expected.z, 1e-12);
 }
 
-TEST(Terrain, HeightOffTheGridIsZeroAndJustBelowZeroExtrapolates) {
+TEST(Terrain, OffTheGridHeightIsZeroAndTheNormalUpJustBelowZeroTheFirstCellGoesOn) {
     HandTerrain h([](int i, int) { return i < 2 ? 10 + 10 * i : 30; });  // 10, 20, 30...
     const Terrain& t = h.terrain;
     EXPECT_EQ(t.heightAt(Vector2(3060, 100)), 0.0);
@@ -87,22 +87,21 @@ TEST(Terrain, HeightOffTheGridIsZeroAndJustBelowZeroExtrapolates) {
             EXPECT_FALSE(t.isWater(Vector2(v, 100))) << v;
         }
     }
-}
 
-TEST(Terrain, NormalsOnFlatGroundPointUpExceptTheOuterRing) {
-    HandTerrain h([](int, int) { return 50; });
-    const Terrain& t = h.terrain;
-    EXPECT_EQ(t.normalAt(Vector2(5000, 10)), Vector3(0, 0, 1));
-    EXPECT_EQ(t.normalAt(Vector2(-20, 10)), Vector3(0, 0, 1));
-    const Vector3 inside = t.normalAt(Vector2(1000.5, 2000.25));
+    // normals on flat ground point up, except on the outer ring
+    HandTerrain level([](int, int) { return 50; });
+    const Terrain& flat = level.terrain;
+    EXPECT_EQ(flat.normalAt(Vector2(5000, 10)), Vector3(0, 0, 1));
+    EXPECT_EQ(flat.normalAt(Vector2(-20, 10)), Vector3(0, 0, 1));
+    const Vector3 inside = flat.normalAt(Vector2(1000.5, 2000.25));
     EXPECT_NEAR(inside.x, 0.0, 1e-12);
     EXPECT_NEAR(inside.y, 0.0, 1e-12);
     EXPECT_NEAR(inside.z, 1.0, 1e-12);
     // border samples keep a zero normal; blending towards them shortens the result
-    EXPECT_EQ(t.sampleNormal(0, 100), Vector3(0, 0, 0));
-    EXPECT_EQ(t.sampleNormal(255, 255), Vector3(0, 0, 0));
-    EXPECT_NEAR(t.normalAt(Vector2(6, 1200)).z, 0.5, 1e-12);
-    EXPECT_NEAR(t.normalAt(Vector2(12 * 254 + 3, 1200)).z, 0.75, 1e-12);
+    EXPECT_EQ(flat.sampleNormal(0, 100), Vector3(0, 0, 0));
+    EXPECT_EQ(flat.sampleNormal(255, 255), Vector3(0, 0, 0));
+    EXPECT_NEAR(flat.normalAt(Vector2(6, 1200)).z, 0.5, 1e-12);
+    EXPECT_NEAR(flat.normalAt(Vector2(12 * 254 + 3, 1200)).z, 0.75, 1e-12);
 }
 
 TEST(Terrain, WaterTestRoundsTheCellUp) {
@@ -185,7 +184,7 @@ TEST(Terrain, FlatGroundRendersAsAUniformDiamondWithADarkerRim) {
     destroy_bitmap(map);
 }
 
-TEST(Terrain, CellsTakeTheirCornersColoursSplitAlongTheRisingDiagonal) {
+TEST(Terrain, CellsTakeTheirCornersColoursSplitAlongTheRisingDiagonalNearerOnesOnTop) {
     // one lit sample among dark ones lights the four cells round it; the cell
     // above it on the map is split from (101, 100) to (100, 101), so its top
     // half has only dark corners
@@ -199,21 +198,20 @@ TEST(Terrain, CellsTakeTheirCornersColoursSplitAlongTheRisingDiagonal) {
         EXPECT_GT(getr(getpixel(target, p.x, p.y)), 50) << p.x << ", " << p.y;
     EXPECT_EQ(getpixel(target, 100, 141), makecol(0, 0, 0));
     destroy_bitmap(target);
+
+    // nearer cells are drawn over farther ones: a red spike at sample (100,
+    // 100) on green ground hides the ground behind it
+    HandTerrain spike([](int i, int j) { return i == 100 && j == 100 ? 200 : 0; }, makecol(0, 200, 0));
+    putpixel(spike.texture, 100, 100, makecol(250, 0, 0));
+    BITMAP* tall = create_bitmap(200, 300);
+    View below(Vector2(100, 1450), tall);  // the foot of the spike lands on (100, 250)
+    spike.terrain.renderMap(below);
+    EXPECT_GT(getr(getpixel(tall, 100, 150)), 50);
+    EXPECT_EQ(getr(getpixel(tall, 150, 150)), 0);
+    destroy_bitmap(tall);
 }
 
-TEST(Terrain, NearerCellsAreDrawnOverFartherOnes) {
-    // a red spike at sample (100, 100) on green ground hides the ground behind it
-    HandTerrain h([](int i, int j) { return i == 100 && j == 100 ? 200 : 0; }, makecol(0, 200, 0));
-    putpixel(h.texture, 100, 100, makecol(250, 0, 0));
-    BITMAP* target = create_bitmap(200, 300);
-    View view(Vector2(100, 1450), target);  // the foot of the spike lands on (100, 250)
-    h.terrain.renderMap(view);
-    EXPECT_GT(getr(getpixel(target, 100, 150)), 50);
-    EXPECT_EQ(getr(getpixel(target, 150, 150)), 0);
-    destroy_bitmap(target);
-}
-
-TEST(Terrain, LoadReadsTheHeightsAndTextureOfTheTrack) {
+TEST(Terrain, LoadReadsTheHeightsAndTextureOfTracksInTheFileOnly) {
     ScratchDir dir;
     testfiles::writeTracks("tracks.dat", 3);
     Terrain t;
@@ -228,14 +226,9 @@ TEST(Terrain, LoadReadsTheHeightsAndTextureOfTheTrack) {
     EXPECT_EQ(t.sampleHeight(3, 5), 103.0);
     EXPECT_EQ(getpixel(t.getTexture(), 7, 7), makecol(_rgb_scale_6[3], _rgb_scale_6[0], _rgb_scale_6[60]));
     EXPECT_EQ(t.heightAt(Vector2(36, 60)), 103.0);
-}
-
-TEST(Terrain, TrackNumbersOutsideTheFileFailWithTheLoadError) {
-    ScratchDir dir;
-    testfiles::writeTracks("tracks.dat", 3);
-    const std::string error = "Unable to load tracks datafile";
+    // track numbers outside the file fail with the load error
     for (int track : {0, -1, 4, 40000, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
-        EXPECT_EQ(testfiles::tracksError(track), error) << track;
+        EXPECT_EQ(testfiles::tracksError(track), "Unable to load tracks datafile") << track;
     EXPECT_EQ(testfiles::tracksError(3), "loaded");
 }
 
@@ -243,51 +236,41 @@ TEST(Terrain, DamagedTracksFileFailsWithTheLoadError) {
     using namespace testfiles;
     ScratchDir dir;
     const std::string error = "Unable to load tracks datafile";
-
-    EXPECT_EQ(testfiles::tracksError(1), error) << "missing file";
-
-    writeFile("tracks.dat", Bytes());
-    EXPECT_EQ(testfiles::tracksError(1), error) << "empty file";
-
-    writeFile("tracks.dat", Bytes(5000, 0x5A));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "garbage";
-
-    Bytes whole = datafileBytes(tracksObjects(3));
-    writeFile("tracks.dat", Bytes(whole.begin(), whole.begin() + whole.size() / 2));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "truncated";
+    // tracks.dat written as `bytes`, then track `n` loaded
+    const auto loaded = [](const Bytes& bytes, int n) {
+        writeFile("tracks.dat", bytes);
+        return tracksError(n);
+    };
+    EXPECT_EQ(tracksError(1), error) << "missing file";
+    EXPECT_EQ(loaded(Bytes(), 1), error) << "empty file";
+    EXPECT_EQ(loaded(Bytes(5000, 0x5A), 1), error) << "garbage";
+    const Bytes whole = datafileBytes(tracksObjects(3));
+    EXPECT_EQ(loaded(Bytes(whole.begin(), whole.begin() + whole.size() / 2), 1), error) << "truncated";
 
     auto objects = tracksObjects(3);
     objects[0].data.resize(65536 * 2);  // heights for two tracks only
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(3), error) << "short heightmaps";
-    EXPECT_EQ(testfiles::tracksError(2), "loaded");
-
+    EXPECT_EQ(loaded(datafileBytes(objects), 3), error) << "short heightmaps";
+    EXPECT_EQ(tracksError(2), "loaded");
     objects = tracksObjects(3);
     objects.pop_back();  // texture of track 3 missing
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(3), error) << "missing texture";
-
-    objects = tracksObjects(2, 128);
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "small texture";
-
-    objects = tracksObjects(2);
-    objects[1] = rawObject(Bytes(1024, 0));
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "no palette";
-
-    objects = tracksObjects(2);
-    objects[2] = sampleObject();
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "texture of the wrong kind";
-
-    // a bitmap where the heightmaps belong is not bytes to read heights from
-    objects = tracksObjects(2);
-    objects[0] = bitmap8Object(512, 512, Bytes(512 * 512, 7));
-    writeFile("tracks.dat", datafileBytes(objects));
-    EXPECT_EQ(testfiles::tracksError(1), error) << "heightmaps of the wrong kind";
-
+    EXPECT_EQ(loaded(datafileBytes(objects), 3), error) << "missing texture";
+    EXPECT_EQ(loaded(datafileBytes(tracksObjects(2, 128)), 1), error) << "small texture";
+    const struct {
+        int index;
+        DatObject object;
+        const char* what;
+    } swapped[] = {
+        {1, rawObject(Bytes(1024, 0)), "no palette"},
+        {2, sampleObject(), "texture of the wrong kind"},
+        // a bitmap where the heightmaps belong is not bytes to read heights from
+        {0, bitmap8Object(512, 512, Bytes(512 * 512, 7)), "heightmaps of the wrong kind"},
+    };
+    for (const auto& w : swapped) {
+        objects = tracksObjects(2);
+        objects[w.index] = w.object;
+        EXPECT_EQ(loaded(datafileBytes(objects), 1), error) << w.what;
+    }
     // one failed load leaves nothing half loaded behind: the next good one works
     writeTracks("tracks.dat", 1);
-    EXPECT_EQ(testfiles::tracksError(1), "loaded");
+    EXPECT_EQ(tracksError(1), "loaded");
 }

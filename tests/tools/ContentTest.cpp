@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -20,6 +19,7 @@
 #include "craft/HoverCraft.h"
 #include "terrain/Terrain.h"
 #include "track/TrackFile.h"
+#include "world/TestFiles.h"
 #include "world/World.h"
 
 namespace {
@@ -57,25 +57,10 @@ int countObjects(const DATAFILE* d) {
     return n;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::string runCommand(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
-    pclose(pipe);
-    return out;
-}
-
 // "- BMP  - O00_WONKY_PCX  - bitmap ..." lines of `dat -l`: type and name
 std::vector<std::pair<std::string, std::string>> listDatafile(const std::string& file) {
     std::vector<std::pair<std::string, std::string>> objects;
-    std::istringstream lines(runCommand("dat -l " + file + " 2>/dev/null"));
+    std::istringstream lines(testfiles::commandOutput("dat -l " + file + " 2>/dev/null"));
     std::string line;
     while (std::getline(lines, line)) {
         std::istringstream words(line);
@@ -95,10 +80,9 @@ struct Palette {
     }
 };
 
-Palette tracksPalette() {
+Palette tracksPalette(const Datafile& tracks) {
     Palette p;
-    Datafile tracks = loadAsStored("tracks.dat");
-    if (tracks && countObjects(tracks.get()) > 1 && tracks.get()[1].type == DAT_PALETTE)
+    if (countObjects(tracks.get()) > 1 && tracks.get()[1].type == DAT_PALETTE)
         std::copy(*static_cast<PALETTE*>(tracks.get()[1].dat), *static_cast<PALETTE*>(tracks.get()[1].dat) + PAL_SIZE,
                   p.pal);
     return p;
@@ -113,21 +97,20 @@ struct Record {
 };
 
 // The records of a track file, read token by token; `ended` tells whether an
-// E record closed it.
-std::vector<Record> readRecords(const std::string& text, bool& ended, bool& clean) {
+// E record closed it, `clean` whether every record was whole.
+std::vector<Record> readRecords(const std::string& text, bool* ended = nullptr, bool* clean = nullptr) {
     std::vector<Record> records;
     std::istringstream in(text);
-    ended = false;
-    clean = true;
+    bool endSeen = false, whole = true;
     std::string letter;
     const std::map<char, int> bodySize = {{'S', 1}, {'C', 3}, {'P', 1}, {'W', 1}};
     while (in >> letter) {
         if (letter == "E") {
-            ended = true;
+            endSeen = true;
             break;
         }
         if (letter.size() != 1 || !bodySize.count(letter[0])) {
-            clean = false;
+            whole = false;
             break;
         }
         Record r{letter[0], 0, 0, 0, {}};
@@ -138,15 +121,31 @@ std::vector<Record> readRecords(const std::string& text, bool& ended, bool& clea
             r.body.push_back(v);
         }
         if (!in) {
-            clean = false;
+            whole = false;
             break;
         }
         records.push_back(r);
     }
+    if (ended) *ended = endSeen;
+    if (clean) *clean = whole;
     return records;
 }
 
 std::string trackPath(int n) { return "tracks/track" + std::to_string(n) + ".txt"; }
+
+std::vector<Record> trackRecords(int n) { return readRecords(testfiles::readText(trackPath(n))); }
+
+// The waypoints of a track in file order: the drivers' route.
+std::vector<const Record*> routeOf(const std::vector<Record>& records) {
+    std::vector<const Record*> route;
+    for (const Record& r : records)
+        if (r.letter == 'W') route.push_back(&r);
+    return route;
+}
+
+const unsigned char* heightsOf(const Datafile& tracks, int n) {
+    return static_cast<const unsigned char*>(tracks.get()[0].dat) + (n - 1) * kHeightmapBytes;
+}
 
 // Ground height of a track as the game interpolates it.
 double groundHeight(const unsigned char* heights, double x, double y) {
@@ -157,11 +156,27 @@ double groundHeight(const unsigned char* heights, double x, double y) {
     return (1 - fx) * ((1 - fy) * h(i, j) + fy * h(i, j + 1)) + fx * ((1 - fy) * h(i + 1, j) + fy * h(i + 1, j + 1));
 }
 
+// data.dat and tracks.dat as stored, loaded once for all the content tests.
+class Content : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        data = loadAsStored("data.dat");
+        tracks = loadAsStored("tracks.dat");
+    }
+    static void TearDownTestSuite() {
+        data.reset();
+        tracks.reset();
+    }
+    void SetUp() override {
+        ASSERT_TRUE(data) << "data.dat missing from the game folder";
+        ASSERT_TRUE(tracks) << "tracks.dat missing from the game folder";
+    }
+    static inline Datafile data, tracks;
+};
+
 }  // namespace
 
-TEST(Content, DataFileHoldsTheFortyNineObjectsOfTheGameInIndexOrder) {
-    Datafile data = loadAsStored("data.dat");
-    ASSERT_TRUE(data) << "data.dat missing from the game folder";
+TEST_F(Content, DataFileHoldsTheFortyNineObjectsOfTheGameInIndexOrder) {
     ASSERT_GE(countObjects(data.get()), kDataObjects);
     for (int i = 0; i < kDataObjects; ++i) {
         EXPECT_EQ(data.get()[i].type, expectedKind(i)) << "object " << i;
@@ -186,10 +201,8 @@ TEST(Content, DataFileHoldsTheFortyNineObjectsOfTheGameInIndexOrder) {
     }
 }
 
-TEST(Content, SpritesAreTwoHundredFiftySixColourAndDrawOntoTrueColour) {
-    Datafile data = loadAsStored("data.dat");
-    ASSERT_TRUE(data);
-    const Palette palette = tracksPalette();
+TEST_F(Content, SpritesAreTwoHundredFiftySixColourAndDrawOntoTrueColour) {
+    const Palette palette = tracksPalette(tracks);
     set_palette(palette.pal);
     for (int index : kSpriteIndices) {
         BITMAP* sprite = static_cast<BITMAP*>(data.get()[index].dat);
@@ -221,9 +234,7 @@ TEST(Content, SpritesAreTwoHundredFiftySixColourAndDrawOntoTrueColour) {
     }
 }
 
-TEST(Content, CraftFramesAreRedHullsOnBlackThatTurnFrameByFrame) {
-    Datafile data = loadAsStored("data.dat");
-    ASSERT_TRUE(data);
+TEST_F(Content, CraftFramesAreRedHullsOnBlackThatTurnFrameByFrame) {
     BITMAP* first = static_cast<BITMAP*>(data.get()[2].dat);
     std::vector<std::vector<int>> frames;
     for (int i = 0; i < kCraftFrames; ++i) {
@@ -272,9 +283,7 @@ TEST(Content, CraftFramesAreRedHullsOnBlackThatTurnFrameByFrame) {
     EXPECT_GT(mirrored, 20);
 }
 
-TEST(Content, MessageFontIsMonochromeLargerThanTheDefaultWithAllPrintableAscii) {
-    Datafile data = loadAsStored("data.dat");
-    ASSERT_TRUE(data);
+TEST_F(Content, MessageFontIsMonochromeLargerThanTheDefaultWithAllPrintableAscii) {
     FONT* f = static_cast<FONT*>(data.get()[40].dat);
     EXPECT_TRUE(is_mono_font(f));
     EXPECT_GT(text_height(f), 8);
@@ -295,9 +304,7 @@ TEST(Content, MessageFontIsMonochromeLargerThanTheDefaultWithAllPrintableAscii) 
     destroy_bitmap(bmp);
 }
 
-TEST(Content, SamplesAreShortAudibleSounds) {
-    Datafile data = loadAsStored("data.dat");
-    ASSERT_TRUE(data);
+TEST_F(Content, SamplesAreShortAudibleSounds) {
     for (int index : {41, 45}) {
         SAMPLE* s = static_cast<SAMPLE*>(data.get()[index].dat);
         ASSERT_GT(s->freq, 0u);
@@ -313,9 +320,7 @@ TEST(Content, SamplesAreShortAudibleSounds) {
     }
 }
 
-TEST(Content, RaceMusicIsAMinuteOfMelodyBassAndDrums) {
-    Datafile data = loadAsStored("data.dat");
-    ASSERT_TRUE(data);
+TEST_F(Content, RaceMusicIsAMinuteOfMelodyBassAndDrums) {
     MIDI* midi = static_cast<MIDI*>(data.get()[42].dat);
     ASSERT_GT(midi->divisions, 0);
     // walk every track's events: the channels that sound, the tempo, the length
@@ -324,36 +329,23 @@ TEST(Content, RaceMusicIsAMinuteOfMelodyBassAndDrums) {
     long microsPerQuarter = 500000;
     for (int t = 0; t < MIDI_TRACKS; ++t) {
         const unsigned char* p = midi->track[t].data;
-        const int len = midi->track[t].len;
+        const int len = p ? midi->track[t].len : 0;
         int k = 0, running = 0;
         long ticks = 0;
-        auto number = [&]() {
+        const auto number = [&] {
             long v = 0;
-            while (k < len) {
-                const int byte = p[k++];
-                v = (v << 7) | (byte & 0x7F);
-                if (!(byte & 0x80)) break;
-            }
+            for (int byte = 0x80; k < len && (byte & 0x80);) v = (v << 7) | ((byte = p[k++]) & 0x7F);
             return v;
         };
-        while (p && k < len) {
+        while (k < len) {
             ticks += number();
             if (k >= len) break;
-            int status = p[k];
-            if (status & 0x80) {
-                ++k;
-            } else {
-                status = running;
-            }
-            if (status == 0xFF) {
-                const int type = k < len ? p[k++] : 0;
+            const int status = (p[k] & 0x80) ? p[k++] : running;
+            if (status == 0xFF || status == 0xF0 || status == 0xF7) {  // meta and system exclusive events
+                const int type = status == 0xFF && k < len ? p[k++] : 0;
                 const long size = number();
                 if (type == 0x51 && size == 3 && k + 2 < len) microsPerQuarter = (p[k] << 16) | (p[k + 1] << 8) | p[k + 2];
                 k += static_cast<int>(size);
-                continue;
-            }
-            if (status == 0xF0 || status == 0xF7) {
-                k += static_cast<int>(number());
                 continue;
             }
             running = status;
@@ -369,14 +361,13 @@ TEST(Content, RaceMusicIsAMinuteOfMelodyBassAndDrums) {
     EXPECT_GE(channels.size(), 3u) << "melody, bass and drums";
 }
 
-TEST(Content, TracksDatHoldsHeightmapsPaletteAndTextures) {
-    Datafile tracks = loadAsStored("tracks.dat");
-    ASSERT_TRUE(tracks);
+TEST_F(Content, TracksDatHoldsHeightmapsPaletteAndTexturesWithFlatWaterOfItsOwnColours) {
+    const Palette palette = tracksPalette(tracks);
+    set_palette(palette.pal);
     ASSERT_GE(countObjects(tracks.get()), 2 + kTracks);
     EXPECT_EQ(tracks.get()[0].type, DAT_DATA);
     EXPECT_EQ(tracks.get()[0].size, kTracks * kHeightmapBytes);
     EXPECT_EQ(tracks.get()[1].type, DAT_PALETTE);
-    const unsigned char* heights = static_cast<const unsigned char*>(tracks.get()[0].dat);
     for (int n = 1; n <= kTracks; ++n) {
         ASSERT_EQ(tracks.get()[n + 1].type, DAT_BITMAP);
         BITMAP* texture = static_cast<BITMAP*>(tracks.get()[n + 1].dat);
@@ -384,26 +375,10 @@ TEST(Content, TracksDatHoldsHeightmapsPaletteAndTextures) {
         EXPECT_EQ(texture->h, kGrid);
         EXPECT_EQ(bitmap_color_depth(texture), 8);
         // a valley: the course lies well below its surroundings
-        const unsigned char* h = heights + (n - 1) * kHeightmapBytes;
+        const unsigned char* h = heightsOf(tracks, n);
         const auto [low, high] = std::minmax_element(h, h + kHeightmapBytes);
         EXPECT_GT(*high - *low, 60) << "track " << n;
-    }
-    const auto listed = listDatafile("tracks.dat");
-    ASSERT_GE(listed.size(), 5u);
-    EXPECT_EQ(listed[0].first, "DATA");
-    EXPECT_EQ(listed[1].first, "PAL");
-    for (int n = 1; n <= kTracks; ++n) EXPECT_EQ(listed[n + 1].first, "BMP");
-}
-
-TEST(Content, WaterIsFlatAndOnlyTheWaterColoursCountAsWaterAtEveryDepth) {
-    Datafile tracks = loadAsStored("tracks.dat");
-    ASSERT_TRUE(tracks);
-    const Palette palette = tracksPalette();
-    set_palette(palette.pal);
-    const unsigned char* heights = static_cast<const unsigned char*>(tracks.get()[0].dat);
-    for (int n = 1; n <= kTracks; ++n) {
-        BITMAP* texture = static_cast<BITMAP*>(tracks.get()[n + 1].dat);
-        const unsigned char* h = heights + (n - 1) * kHeightmapBytes;
+        // water: flat, and only the water colours count as water at every depth
         std::vector<bool> water(kHeightmapBytes);
         int count = 0;
         for (int j = 0; j < kGrid; ++j) {
@@ -439,14 +414,19 @@ TEST(Content, WaterIsFlatAndOnlyTheWaterColoursCountAsWaterAtEveryDepth) {
             destroy_bitmap(converted);
         }
     }
+    const auto listed = listDatafile("tracks.dat");
+    ASSERT_GE(listed.size(), 5u);
+    EXPECT_EQ(listed[0].first, "DATA");
+    EXPECT_EQ(listed[1].first, "PAL");
+    for (int n = 1; n <= kTracks; ++n) EXPECT_EQ(listed[n + 1].first, "BMP");
 }
 
-TEST(Content, TrackFilesNumberTheirGatesAndRouteInOrder) {
+TEST_F(Content, TrackFilesNumberTheirGatesAndRouteInOrderAndStayOnTheMapWithGatesAlongTheRoute) {
     for (int n = 1; n <= kTracks; ++n) {
-        const std::string text = readFile(trackPath(n));
+        const std::string text = testfiles::readText(trackPath(n));
         ASSERT_FALSE(text.empty()) << trackPath(n);
         bool ended = false, clean = false;
-        const std::vector<Record> records = readRecords(text, ended, clean);
+        const std::vector<Record> records = readRecords(text, &ended, &clean);
         EXPECT_TRUE(ended) << trackPath(n);
         EXPECT_TRUE(clean) << trackPath(n);
         std::vector<int> gates;
@@ -466,9 +446,7 @@ TEST(Content, TrackFilesNumberTheirGatesAndRouteInOrder) {
         for (size_t k = 0; k < sorted.size(); ++k) EXPECT_EQ(sorted[k], static_cast<int>(k)) << trackPath(n);
         // a route of well-spaced waypoints: each a good stretch from the next
         EXPECT_GE(waypoints, 12) << trackPath(n);
-        std::vector<const Record*> route;
-        for (const Record& r : records)
-            if (r.letter == 'W') route.push_back(&r);
+        const std::vector<const Record*> route = routeOf(records);
         for (size_t k = 0; k < route.size(); ++k) {
             const Record* a = route[k];
             const Record* b = route[(k + 1) % route.size()];
@@ -485,32 +463,23 @@ TEST(Content, TrackFilesNumberTheirGatesAndRouteInOrder) {
         TrackFile::read(world, in);
         EXPECT_EQ(world.getCheckpointCount(), static_cast<int>(gates.size())) << trackPath(n);
         EXPECT_EQ(world.getWaypointCount(), waypoints) << trackPath(n);
-    }
-}
 
-TEST(Content, TracksStayOnTheMapAndTheirGatesFaceAlongTheRoute) {
-    Datafile tracks = loadAsStored("tracks.dat");
-    ASSERT_TRUE(tracks);
-    const unsigned char* heights = static_cast<const unsigned char*>(tracks.get()[0].dat);
-    for (int n = 1; n <= kTracks; ++n) {
-        const unsigned char* h = heights + (n - 1) * kHeightmapBytes;
-        bool ended = false, clean = false;
-        const std::vector<Record> records = readRecords(readFile(trackPath(n)), ended, clean);
-        std::vector<const Record*> route, gates;
+        // every object lies on the map, gates face along the route
+        const unsigned char* h = heightsOf(tracks, n);
+        std::vector<const Record*> gateRecords;
         for (const Record& r : records) {
             // every object lies where the pre-rendered map shows the ground
             const double across = r.x - r.y, up = (r.x + r.y) / 2 + r.z;
             EXPECT_TRUE(across >= -2560 && across < 2560 && up > 320 && up <= 2880)
                 << trackPath(n) << ": " << r.letter << " at " << r.x << "," << r.y;
-            if (r.letter == 'W') route.push_back(&r);
-            if (r.letter == 'C') gates.push_back(&r);
+            if (r.letter == 'C') gateRecords.push_back(&r);
             // gates and powerups carry their own height: it must be the ground's
             if (r.letter == 'C' || r.letter == 'P') {
                 EXPECT_NEAR(r.z, groundHeight(h, r.x, r.y), 0.5) << trackPath(n) << ": " << r.letter;
             }
         }
         ASSERT_GE(route.size(), 3u);
-        for (const Record* gate : gates) {
+        for (const Record* gate : gateRecords) {
             const double angle = gate->body[2] * 3.141592653589793 / 180.0;
             const double fx = std::cos(angle), fy = -std::sin(angle);
             // the nearest waypoint, and the way the route runs there
@@ -539,7 +508,7 @@ TEST(Content, TracksStayOnTheMapAndTheirGatesFaceAlongTheRoute) {
     }
 }
 
-TEST(Content, TheGeneratorMakesTheSameBytesEveryTime) {
+TEST_F(Content, TheGeneratorMakesTheSameBytesEveryTime) {
     const std::string generator = "../tools/hover-content";
     if (!std::ifstream(generator)) GTEST_SKIP() << "no generator beside the game folder";
     char folder[] = "/tmp/hover-content-XXXXXX";
@@ -549,9 +518,9 @@ TEST(Content, TheGeneratorMakesTheSameBytesEveryTime) {
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::vector<std::string> files = {"data.dat", "tracks.dat", trackPath(1), trackPath(2), trackPath(3)};
     for (const std::string& f : files) {
-        const std::string made = readFile(work + "/" + f);
+        const std::string made = testfiles::readText(work + "/" + f);
         EXPECT_FALSE(made.empty()) << f;
-        EXPECT_TRUE(made == readFile(f)) << f << " differs from the build's";
+        EXPECT_TRUE(made == testfiles::readText(f)) << f << " differs from the build's";
     }
     EXPECT_EQ(std::system(("rm -rf '" + work + "'").c_str()), 0);
 }
@@ -579,23 +548,17 @@ double toRoute(const std::vector<const Record*>& route, double x, double y, doub
 
 }  // namespace
 
-TEST(Content, RoadsHoldACraft) {
-    Datafile tracks = loadAsStored("tracks.dat");
-    ASSERT_TRUE(tracks);
-    const unsigned char* heights = static_cast<const unsigned char*>(tracks.get()[0].dat);
+TEST_F(Content, RoadsHoldACraft) {
     // the ground's pull on the route a craft drives, at most this share of the thrust
     const double lineShare[kTracks] = {1.0 / 3, 1.0 / 3, 2.0 / 3};
     for (int n = 1; n <= kTracks; ++n) {
         Terrain ground;
-        ground.setGround(heights + (n - 1) * kHeightmapBytes, static_cast<BITMAP*>(tracks.get()[n + 1].dat));
-        bool ended = false, clean = false;
-        const std::vector<Record> records = readRecords(readFile(trackPath(n)), ended, clean);
-        std::vector<const Record*> route;
+        ground.setGround(heightsOf(tracks, n), static_cast<BITMAP*>(tracks.get()[n + 1].dat));
+        const std::vector<Record> records = trackRecords(n);
+        const std::vector<const Record*> route = routeOf(records);
         double road = 1e300;  // half the width of the road: the narrowest gate
-        for (const Record& r : records) {
-            if (r.letter == 'W') route.push_back(&r);
+        for (const Record& r : records)
             if (r.letter == 'C') road = std::min(road, r.body[0]);
-        }
         ASSERT_GE(route.size(), 3u);
         double steepest = 0.0, edge = 1e300;
         for (size_t k = 0; k < route.size(); ++k) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "PngWriter.h"
+#include "world/TestFiles.h"
 
 TEST(PngWriter, PicturesReadBackExactlyWithTheirAlpha) {
     // 200 x 100 RGBA needs more than one stored block of 65535 bytes
@@ -22,14 +23,9 @@ TEST(PngWriter, PicturesReadBackExactlyWithTheirAlpha) {
     ASSERT_TRUE(PngWriter::write(path, w, h, pixels));
     EXPECT_FALSE(PngWriter::write(path + ".bad", w, h + 1, pixels));
 
-    const std::string command = "convert '" + path + "' -depth 8 rgba:- 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string decoded;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) decoded.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0) << "ImageMagick could not read the file";
+    int status = 0;
+    const std::string decoded = testfiles::commandOutput("convert '" + path + "' -depth 8 rgba:- 2>/dev/null", &status);
+    EXPECT_EQ(status, 0) << "ImageMagick could not read the file";
     std::remove(path.c_str());
 
     ASSERT_EQ(decoded.size(), pixels.size() * 4);

@@ -16,6 +16,7 @@
 #include "terrain/Terrain.h"
 #include "track/TrackFile.h"
 #include "track/TrackLayout.h"
+#include "world/TestFiles.h"
 #include "world/World.h"
 
 namespace {
@@ -40,9 +41,6 @@ private:
     std::vector<unsigned char> heights;
     BITMAP* texture;
 };
-
-bool haveFile(const char* path) { return std::ifstream(path).good(); }
-
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const auto at = text.find(from);
@@ -70,6 +68,14 @@ std::string all(const std::vector<TrackCheck::Problem>& list) {
     return s;
 }
 
+// Whether a problem holding `part` is named, on line `line`.
+::testing::AssertionResult named(const std::vector<TrackCheck::Problem>& list, const std::string& part, int line) {
+    const TrackCheck::Problem* p = find(list, part);
+    if (!p) return ::testing::AssertionFailure() << "nothing says \"" << part << "\" in\n" << all(list);
+    if (p->line != line) return ::testing::AssertionFailure() << p->describe() << "\nis not on line " << line;
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST(TrackCheck, FormatsTimesAsMinutesSecondsHundredths) {
@@ -80,48 +86,33 @@ TEST(TrackCheck, FormatsTimesAsMinutesSecondsHundredths) {
     EXPECT_EQ(TrackCheck::formatTime(-5), "0:00.00");
 }
 
-TEST(TrackCheck, AGoodLoopHasNoLayoutProblems) {
+TEST(TrackCheck, NamesMissingJumpingAndMisplacedGateAndWaypointNumbersWithTheirLines) {
     FlatGround ground;
-    const auto problems = layoutOf(ground, kGoodLoop);
-    EXPECT_TRUE(problems.empty()) << all(problems);
-}
-
-TEST(TrackCheck, NamesMissingAndJumpingGateNumbersWithTheirLines) {
-    FlatGround ground;
-    auto problems = layoutOf(ground, replaced(kGoodLoop, "C 1200 1500 10 40 3 90", "C 1200 1500 10 40 4 90"));
-    const auto* jump = find(problems, "gates jump from 2 to 4");
-    ASSERT_NE(jump, nullptr) << all(problems);
-    EXPECT_EQ(jump->line, 4);
-    EXPECT_NE(jump->text.find("checkpoint 4 at (1200, 1500)"), std::string::npos);
-    EXPECT_NE(jump->text.find("add gate 3"), std::string::npos);
+    auto problems = layoutOf(ground, kGoodLoop);
+    EXPECT_TRUE(problems.empty()) << "a good loop: " << all(problems);
+    problems = layoutOf(ground, replaced(kGoodLoop, "C 1200 1500 10 40 3 90", "C 1200 1500 10 40 4 90"));
+    EXPECT_TRUE(named(problems, "checkpoint 4 at (1200, 1500): gates jump from 2 to 4", 4));
+    EXPECT_TRUE(named(problems, "add gate 3", 4));
 
     problems = layoutOf(ground, replaced(kGoodLoop, "C 1500 1200 10 40 0 0", "C 1500 1200 10 40 5 0"));
-    const auto* none = find(problems, "no checkpoint 0");
-    ASSERT_NE(none, nullptr) << all(problems);
-    EXPECT_EQ(none->line, 0);
+    EXPECT_TRUE(named(problems, "no checkpoint 0", 0));
     EXPECT_NE(find(problems, "gates jump from 3 to 5"), nullptr) << all(problems);
 
     problems = layoutOf(ground, replaced(kGoodLoop, "C 1500 1800 10 40 2 180", "C 1500 1800 10 40 1 180"));
-    const auto* twice = find(problems, "a second gate numbered 1");
-    ASSERT_NE(twice, nullptr) << all(problems);
-    EXPECT_EQ(twice->line, 3);
-    EXPECT_NE(twice->text.find("the first is on line 2"), std::string::npos);
+    EXPECT_TRUE(named(problems, "a second gate numbered 1", 3));
+    EXPECT_TRUE(named(problems, "the first is on line 2", 3));
 
     problems = layoutOf(ground, "W 1 1 0 0\nE\n");
     EXPECT_NE(find(problems, "no checkpoints"), nullptr) << all(problems);
-}
 
-TEST(TrackCheck, WaypointNumbersMustBeTheirPlaceInTheFile) {
-    FlatGround ground;
+    // waypoint numbers must be their place in the file
     std::string text = replaced(kGoodLoop, "W 1800 1500 0 2", "W 1800 1500 0 3");
     text = replaced(text, "W 1800 1800 0 3", "W 1800 1800 0 2");
-    const auto problems = layoutOf(ground, text);
+    problems = layoutOf(ground, text);
     ASSERT_EQ(problems.size(), 2u) << all(problems);
-    EXPECT_EQ(problems[0].line, 7);
-    EXPECT_NE(problems[0].text.find("waypoint 3 at (1800, 1500)"), std::string::npos);
-    EXPECT_NE(problems[0].text.find("its number must be 2"), std::string::npos);
-    EXPECT_EQ(problems[1].line, 8);
-    EXPECT_NE(problems[1].text.find("its number must be 3"), std::string::npos);
+    EXPECT_TRUE(named(problems, "waypoint 3 at (1800, 1500)", 7));
+    EXPECT_TRUE(named(problems, "its number must be 2", 7));
+    EXPECT_TRUE(named(problems, "its number must be 3", 8));
 
     const auto empty = layoutOf(ground, "C 1500 1500 10 40 0 0\nE\n");
     EXPECT_NE(find(empty, "no waypoints"), nullptr) << all(empty);
@@ -151,19 +142,11 @@ TEST(TrackCheck, ObjectsOutsideTheAreaOffTheMapOrOffTheGround) {
                                 "C 1500 1500 -31 40 9 0\n"  // line 19: 41 below a gate of radius 40
                                 "E\n");
     const auto problems = layoutOf(ground, text);
-    const auto* outside = find(problems, "outside the track area");
-    ASSERT_NE(outside, nullptr) << all(problems);
-    EXPECT_EQ(outside->line, 14);
-    const auto* offMap = find(problems, "off the map picture");
-    ASSERT_NE(offMap, nullptr) << all(problems);
-    EXPECT_EQ(offMap->line, 16);
-    const auto* above = find(problems, "17 above the ground");
-    ASSERT_NE(above, nullptr) << all(problems);
-    EXPECT_EQ(above->line, 17);
-    EXPECT_NE(above->text.find("ground height 10"), std::string::npos);
-    const auto* below = find(problems, "below the ground");
-    ASSERT_NE(below, nullptr) << all(problems);
-    EXPECT_EQ(below->line, 19);
+    EXPECT_TRUE(named(problems, "outside the track area", 14));
+    EXPECT_TRUE(named(problems, "off the map picture", 16));
+    EXPECT_TRUE(named(problems, "17 above the ground", 17));
+    EXPECT_TRUE(named(problems, "ground height 10", 17));
+    EXPECT_TRUE(named(problems, "below the ground", 19));
     for (const auto& p : problems) {
         EXPECT_NE(p.line, 15) << p.describe();
         EXPECT_NE(p.line, 18) << p.describe();
@@ -245,13 +228,11 @@ TEST(TrackCheck, TheRouteCheckOfFiftyThousandGatesAndWaypointsIsLinear) {
     }
 }
 
-TEST(TrackCheck, TheGridMustStandInsideTheAreaAndOnLand) {
+TEST(TrackCheck, TheGridMustStandInsideTheAreaOnLandAndOutOfScenery) {
     FlatGround ground;
     // gate 0 near the left edge facing +x: places 1 to 4 stand at x = 40, 10, -20, -50
     auto problems = layoutOf(ground, "C 70 1500 10 40 0 0\nW 70 1500 0 0\nE\n");
-    const auto* outside = find(problems, "grid place 4 at (-50, 1520) behind gate 0 is outside the track area");
-    ASSERT_NE(outside, nullptr) << all(problems);
-    EXPECT_EQ(outside->line, 1);
+    EXPECT_TRUE(named(problems, "grid place 4 at (-50, 1520) behind gate 0 is outside the track area", 1));
     EXPECT_EQ(find(problems, "grid place 2 at (10, 1520) behind gate 0 is outside"), nullptr);
     // the water strip runs along x < 600
     problems = layoutOf(ground, "C 650 1500 10 40 0 0\nW 650 1500 0 0\nE\n");
@@ -260,19 +241,14 @@ TEST(TrackCheck, TheGridMustStandInsideTheAreaAndOnLand) {
     // turned round, the same gate puts its grid on land
     problems = layoutOf(ground, "C 650 1500 10 40 0 180\nW 650 1500 0 0\nE\n");
     EXPECT_EQ(find(problems, "grid place"), nullptr) << all(problems);
-}
-
-TEST(TrackCheck, TheGridMustNotStandInScenery) {
-    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
-    FlatGround ground;
-    const auto problems = layoutOf(ground, replaced(kGoodLoop, "E\n", "S 1440 1220 0 1\nE\n"));
+    // nor in scenery
+    problems = layoutOf(ground, replaced(kGoodLoop, "E\n", "S 1440 1220 0 1\nE\n"));
     const auto* scenery = find(problems, "grid place 2 at (1440, 1220) behind gate 0 is in scenery");
     ASSERT_NE(scenery, nullptr) << all(problems);
     EXPECT_NE(scenery->text.find("line 14"), std::string::npos);
 }
 
 TEST(TrackCheck, FourDriversFinishAGoodLoop) {
-    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
     FlatGround ground;
     TrackCheck check(ground.loader(), kGoodLoop);
     check.run();
@@ -295,7 +271,6 @@ TEST(TrackCheck, FourDriversFinishAGoodLoop) {
 }
 
 TEST(TrackCheck, SeededRacesMoveTheGridAndSeatThePlayerAsAsked) {
-    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
     FlatGround ground;
     // the square of eight waypoints, 300 apart, on level ground
     TrackCheck plain(ground.loader(), kGoodLoop);
@@ -346,8 +321,7 @@ TEST(TrackCheck, SeededRacesMoveTheGridAndSeatThePlayerAsAsked) {
     EXPECT_NE(RaceSeries::setup(3).seed, RaceSeries::setup(0).seed);
 }
 
-TEST(TrackCheck, AFailedRaceSaysWhichCraftStoppedWhere) {
-    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
+TEST(TrackCheck, AFailedRaceSaysWhichCraftStoppedWhereOrWhichLapCameTooSoon) {
     FlatGround ground;
     // waypoint 2 renumbered 9: every driver circles it for ever after gate 1
     TrackCheck check(ground.loader(), replaced(kGoodLoop, "W 1800 1500 0 2", "W 1800 1500 0 9"));
@@ -374,10 +348,18 @@ TEST(TrackCheck, AFailedRaceSaysWhichCraftStoppedWhere) {
         EXPECT_NEAR(r.position.x, 1800, 150);
         EXPECT_NEAR(r.position.y, 1500, 150);
     }
+
+    // one gate: every crossing of the start line counts a lap at once, which is no lap
+    TrackCheck oneGate(ground.loader(), "C 1500 1200 10 40 0 0\nW 1500 1200 0 0\nW 1800 1200 0 1\nE\n");
+    oneGate.run();
+    EXPECT_FALSE(oneGate.isRaceable());
+    const auto* lap = find(oneGate.getProblems(), " after the one before, without going round");
+    ASSERT_NE(lap, nullptr) << all(oneGate.getProblems());
+    EXPECT_EQ(lap->text.find("craft "), 0u);
+    EXPECT_EQ(oneGate.verdict().find("only 1 gate"), 0u);
 }
 
 TEST(TrackCheck, ADriverHeldOnASteepSlopeIsToldSo) {
-    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
     // a ramp rising 4 a sample (a third of a unit per unit) across x < 760
     std::vector<unsigned char> heights(Terrain::kHeightmapBytes);
     for (int j = 0; j < Terrain::GRID_SIZE; ++j)
@@ -395,20 +377,7 @@ TEST(TrackCheck, ADriverHeldOnASteepSlopeIsToldSo) {
     EXPECT_NE(held->text.find("against a full thrust of 30"), std::string::npos) << held->text;
 }
 
-TEST(TrackCheck, ALapCountedWithinASecondIsNoLap) {
-    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
-    FlatGround ground;
-    // one gate: every crossing of the start line counts a lap at once
-    TrackCheck check(ground.loader(), "C 1500 1200 10 40 0 0\nW 1500 1200 0 0\nW 1800 1200 0 1\nE\n");
-    check.run();
-    EXPECT_FALSE(check.isRaceable());
-    const auto* lap = find(check.getProblems(), " after the one before, without going round");
-    ASSERT_NE(lap, nullptr) << all(check.getProblems());
-    EXPECT_EQ(lap->text.find("craft "), 0u);
-    EXPECT_EQ(check.verdict().find("only 1 gate"), 0u);
-}
-
-TEST(TrackCheck, ARaceWithoutGateZeroDoesNotStart) {
+TEST(TrackCheck, ARaceWithoutGateZeroDoesNotStartAndOneWithItStepsInSlices) {
     FlatGround ground;
     TrackCheck check(ground.loader(), "C 1500 1200 10 40 1 0\nW 1500 1200 0 0\nE\n");
     EXPECT_TRUE(check.step(0.0));
@@ -418,42 +387,30 @@ TEST(TrackCheck, ARaceWithoutGateZeroDoesNotStart) {
     EXPECT_NE(check.getProblems()[0].text.find("no checkpoint 0"), std::string::npos);
     EXPECT_EQ(check.getProblems()[1].text.find("only 1 gate: a lap needs at least 3"), 0u);
     EXPECT_EQ(check.getProblems()[2].text, "the race cannot start without checkpoint 0");
-}
 
-TEST(TrackCheck, StepsRaceInSlices) {
-    if (!haveFile("data.dat")) GTEST_SKIP() << "needs data.dat in the game folder";
-    FlatGround ground;
-    TrackCheck check(ground.loader(), kGoodLoop);
-    EXPECT_FALSE(check.step(0.0));  // prepares and lines up the grid
-    EXPECT_EQ(check.getRaceTime(), 0);
-    EXPECT_FALSE(check.step(0.0));  // one step of game time at least
-    EXPECT_EQ(check.getRaceTime(), 16);
-    EXPECT_FALSE(check.isDone());
-    EXPECT_EQ(check.verdict(), "Checking track");
+    // a race that can start goes on in slices
+    TrackCheck good(ground.loader(), kGoodLoop);
+    EXPECT_FALSE(good.step(0.0));  // prepares and lines up the grid
+    EXPECT_EQ(good.getRaceTime(), 0);
+    EXPECT_FALSE(good.step(0.0));  // one step of game time at least
+    EXPECT_EQ(good.getRaceTime(), 16);
+    EXPECT_FALSE(good.isDone());
+    EXPECT_EQ(good.verdict(), "Checking track");
 }
 
 namespace {
 
 // Runs hover-check from the game folder; its exit status, with its output.
 int runCheck(const std::string& arguments, std::string& output) {
-    output.clear();
-    FILE* p = popen(("./hover-check " + arguments + " 2>&1").c_str(), "r");
-    if (!p) return -1;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, p)) output += buffer;
-    const int status = pclose(p);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void writeFile(const char* path, const std::string& text) {
-    std::ofstream out(path);
-    out << text;
+    int status = -1;
+    output = testfiles::commandOutput("./hover-check " + arguments + " 2>&1", &status);
+    return status;
 }
 
 }  // namespace
 
 TEST(HoverCheck, ExitStatusTellsGoodFromBadTracks) {
-    if (!haveFile("hover-check")) GTEST_SKIP() << "needs hover-check in the game folder";
+    if (!std::ifstream("hover-check")) GTEST_SKIP() << "needs hover-check in the game folder";
     std::string out;
     EXPECT_EQ(runCheck("", out), 2);
     EXPECT_NE(out.find("Usage: hover-check N [FILE]"), std::string::npos) << out;
@@ -467,22 +424,18 @@ TEST(HoverCheck, ExitStatusTellsGoodFromBadTracks) {
     EXPECT_EQ(runCheck("77", out), 2);
     EXPECT_NE(out.find("Cannot read track file tracks/track77.txt"), std::string::npos) << out;
 
-    writeFile("check-good.txt", kGoodLoop);
+    testfiles::writeText("check-good.txt", kGoodLoop);
     EXPECT_EQ(runCheck("99 check-good.txt", out), 2);
     EXPECT_NE(out.find("Unable to load tracks datafile"), std::string::npos) << out;
 
-    if (haveFile("tracks.dat") && haveFile("data.dat")) {
-        // the real ground under the loop is not flat, so only the bad file's status is certain
-        writeFile("check-bad.txt", replaced(kGoodLoop, "C 1500 1200 10 40 0 0", "C 1500 1200 10 40 7 0"));
-        EXPECT_EQ(runCheck("1 check-bad.txt", out), 1) << out;
-        EXPECT_NE(out.find("no checkpoint 0"), std::string::npos) << out;
-        EXPECT_NE(out.find("Verdict: "), std::string::npos) << out;
-        if (haveFile("tracks/track1.txt")) {
-            EXPECT_EQ(runCheck("1", out), 0) << out;
-            EXPECT_NE(out.find("Checking tracks/track1.txt on the ground of track 1"), std::string::npos) << out;
-            EXPECT_NE(out.find("Verdict: Track OK: all four finished, best lap "), std::string::npos) << out;
-        }
-        std::remove("check-bad.txt");
-    }
+    // the real ground under the loop is not flat, so only the bad file's status is certain
+    testfiles::writeText("check-bad.txt", replaced(kGoodLoop, "C 1500 1200 10 40 0 0", "C 1500 1200 10 40 7 0"));
+    EXPECT_EQ(runCheck("1 check-bad.txt", out), 1) << out;
+    EXPECT_NE(out.find("no checkpoint 0"), std::string::npos) << out;
+    EXPECT_NE(out.find("Verdict: "), std::string::npos) << out;
+    EXPECT_EQ(runCheck("1", out), 0) << out;
+    EXPECT_NE(out.find("Checking tracks/track1.txt on the ground of track 1"), std::string::npos) << out;
+    EXPECT_NE(out.find("Verdict: Track OK: all four finished, best lap "), std::string::npos) << out;
+    std::remove("check-bad.txt");
     std::remove("check-good.txt");
 }

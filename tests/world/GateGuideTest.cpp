@@ -8,13 +8,8 @@
 TEST(GateGuide, TheNextGateFollowsThePlayersProgressUntilTheFinish) {
     crafttest::GroundWorld world;
     CheckPoint* gates[3];
-    for (int n : {2, 0, 1}) {  // out of number order, as a track file may list them
-        gates[n] = new CheckPoint(world.get());
-        gates[n]->setPosition(Vector3(600 + 400 * n, 1500, 0));
-        gates[n]->setNumber(n);
-        gates[n]->setAngle(0.0);
-        world->addObject(gates[n]);
-    }
+    for (int n : {2, 0, 1})  // out of number order, as a track file may list them
+        gates[n] = crafttest::addGate(world.get(), Vector3(600 + 400 * n, 1500, 0), n);
     world->setCheckpointCount(3);
     world->startRace();
     HoverCraft& player = *world->getPlayer();

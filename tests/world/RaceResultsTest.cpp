@@ -10,10 +10,7 @@
 
 TEST(RaceResults, FinishersInTheOrderOfTheClockThenTheCraftStillRacing) {
     crafttest::GroundWorld world;
-    auto* gate = new CheckPoint(world.get());
-    gate->setPosition(Vector3(500, 500, 0));
-    gate->setAngle(0.0);
-    world->addObject(gate);
+    crafttest::addGate(world.get(), Vector3(500, 500, 0));
     world->startRace();
     std::map<int, HoverCraft*> craft;
     for (HoverCraft* c : world->getCraftList()) craft[c->getColour()] = c;

@@ -5,9 +5,11 @@
 // numbers big-endian), so damaged and odd data.dat and tracks.dat can be made
 // without the content tools.
 #include <allegro.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -89,29 +91,34 @@ inline std::string readText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A 32-bit bitmap object (stored as 8.8.8 RGB) of one colour.
-inline DatObject bitmapObject(int w, int h, unsigned char r, unsigned char g, unsigned char bl) {
-    DatObject o{static_cast<uint32_t>(DAT_BITMAP), {}};
-    put16(o.data, 32);
-    put16(o.data, static_cast<uint16_t>(w));
-    put16(o.data, static_cast<uint16_t>(h));
-    for (int i = 0; i < w * h; ++i) {
-        o.data.push_back(r);
-        o.data.push_back(g);
-        o.data.push_back(bl);
-    }
-    return o;
+// What `command` writes to its output; its exit status (-1 if it did not exit) in `status`.
+inline std::string commandOutput(const std::string& command, int* status = nullptr) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int s = pipe ? pclose(pipe) : -1;
+    if (status) *status = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    return out;
 }
 
-// An 8-bit bitmap object whose pixels are given (w * h palette indices).
-inline DatObject bitmap8Object(int w, int h, const Bytes& pixels) {
+// A bitmap object of `depth` bits a pixel with the pixel bytes given.
+inline DatObject bitmapBytes(int depth, int w, int h, const Bytes& pixels) {
     DatObject o{static_cast<uint32_t>(DAT_BITMAP), {}};
-    put16(o.data, 8);
-    put16(o.data, static_cast<uint16_t>(w));
-    put16(o.data, static_cast<uint16_t>(h));
+    for (int v : {depth, w, h}) put16(o.data, static_cast<uint16_t>(v));
     o.data.insert(o.data.end(), pixels.begin(), pixels.end());
     return o;
 }
+
+// A 32-bit bitmap object (stored as 8.8.8 RGB) of one colour.
+inline DatObject bitmapObject(int w, int h, unsigned char r, unsigned char g, unsigned char bl) {
+    Bytes pixels;
+    for (int i = 0; i < w * h; ++i) pixels.insert(pixels.end(), {r, g, bl});
+    return bitmapBytes(32, w, h, pixels);
+}
+
+// An 8-bit bitmap object whose pixels are given (w * h palette indices).
+inline DatObject bitmap8Object(int w, int h, const Bytes& pixels) { return bitmapBytes(8, w, h, pixels); }
 
 // One range of 8 x 8 mono glyphs for the printable ASCII characters.
 inline DatObject fontObject() {
