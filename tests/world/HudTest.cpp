@@ -13,6 +13,7 @@
 #include "craft/HoverCraft.h"
 #include "objects/CheckPoint.h"
 #include "world/TestFiles.h"
+#include "world/Texts.h"
 #include "world/World.h"
 
 using pixels::Box;
@@ -116,4 +117,31 @@ TEST(Hud, StatusIsWhiteTextOnAGreenScreen) {
     EXPECT_TRUE(pixels::showsText(screen, font, "Generating preview", 10, 10, makecol(255, 255, 255), green));
     EXPECT_EQ(drawnBox(screen, green, {0, 20, 639, 479}), pixels::kNothing);
     EXPECT_EQ(getpixel(screen, 9, 9), green);
+}
+
+TEST_F(HudTest, PausedIsABlackBandAcrossTheWindowWithItsTwoLinesCentredInWhite) {
+    BITMAP* b = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    const int grey = makecol(90, 90, 90), black = makecol(0, 0, 0), white = makecol(255, 255, 255);
+    clear_to_color(b, grey);
+    const char* const* saved = currentTexts;
+    currentTexts = englishTexts;
+    Hud::drawPaused(*world, b);
+    currentTexts = saved;
+    FONT* big = static_cast<FONT*>(world->getData(World::kMessageFont));
+    const int top = Hud::kPausedY - Hud::kBandPadding;
+    const int resumeY = Hud::kPausedY + text_height(big) + Hud::kBandPadding;
+    const int bottom = resumeY + text_height(font) + Hud::kBandPadding;
+    EXPECT_EQ(drawnBox(b, grey), (Box{0, top, World::kScreenWidth - 1, bottom})) << "the band, the rest untouched";
+    const int bandPixels = World::kScreenWidth * (bottom - top + 1);
+    const int whites = pixels::countColour(b, white);
+    EXPECT_GT(whites, 100);
+    EXPECT_EQ(pixels::countColour(b, black) + whites, bandPixels) << "black and white only";
+    // "Paused" in the message font from kPausedY, how to resume below it, both centred
+    const Box paused = drawnBox(b, black, {0, top, World::kScreenWidth - 1, resumeY - 1});
+    const Box resume = drawnBox(b, black, {0, resumeY, World::kScreenWidth - 1, bottom});
+    EXPECT_GE(paused.y0, Hud::kPausedY);
+    EXPECT_LT(paused.y1, Hud::kPausedY + text_height(big));
+    EXPECT_GE(resume.y0, resumeY);
+    for (const Box& line : {paused, resume}) EXPECT_NEAR(line.x0 + line.x1, World::kScreenWidth, 3) << line;
+    destroy_bitmap(b);
 }
