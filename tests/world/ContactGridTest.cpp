@@ -126,4 +126,16 @@ TEST(ContactGrid, MeetsTheSamePairsInTheSameOrderAsTestingEveryObject) {
     w.update(1.0 / 60);
     w.update(1.0 / 60);
     EXPECT_LT(w.getPairTests(), 2 * 4 * 400);
+
+    // cleared for the next track, the World forgets the old cells: two craft
+    // where the gates stood test each other and nothing else
+    w.deleteAllObjects();
+    w.setSieveFrom(0);
+    for (int i = 1; i <= 2; ++i) {
+        w.addCraft(new HoverCraft(&w, i));
+        w.getPendingObjects().back()->setPosition(Vector3(1400.0 + 10.0 * i, 1500.0, 0.0));
+    }
+    const long long before = w.getPairTests();
+    w.update(1.0 / 60);
+    EXPECT_EQ(w.getPairTests() - before, 2);
 }
