@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "track/TrackLayout.h"
+
 namespace {
 
 // The player's place in the races of a series, in turn.
@@ -19,11 +21,6 @@ std::string percent(double share) {
     return text;
 }
 
-std::string fixed(double v, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, v);
-    return text;
-}
 
 }  // namespace
 
@@ -113,7 +110,8 @@ void RaceSeries::report(std::ostream& out) const {
     static const char* const kSeatNames[kSeats] = {"raced by a computer driver", "idle on the grid",
                                                    "raced by the faster driver"};
     out << "Series: " << all.races << " seeded races, the grid moved a little in each; route "
-        << fixed(all.loopLength, 0) << " units a lap, steepest pull on it " << fixed(all.steepestPull, 1) << '\n';
+        << TrackLayout::whole(all.loopLength) << " units a lap, steepest pull on it "
+        << TrackLayout::tenths(all.steepestPull) << '\n';
     for (int k = 0; k < kSeats; ++k) {
         const Field& f = all.fields[k];
         if (f.races == 0) continue;
@@ -121,14 +119,15 @@ void RaceSeries::report(std::ostream& out) const {
             << TrackCheck::formatTime(f.fastestWinner) << " to " << TrackCheck::formatTime(f.slowestWinner)
             << ", slowest at most " << percent(f.widestSpread) << " behind; computer drivers' laps "
             << TrackCheck::formatTime(f.shortestLap) << " to " << TrackCheck::formatTime(f.longestLap)
-            << ", mean speeds " << fixed(f.lowestMeanSpeed, 0) << " to " << fixed(f.highestMeanSpeed, 0)
-            << " units/s (winners at least " << fixed(f.slowestWinnerSpeed, 0) << ", their laps at most "
+            << ", mean speeds " << TrackLayout::whole(f.lowestMeanSpeed) << " to "
+            << TrackLayout::whole(f.highestMeanSpeed)
+            << " units/s (winners at least " << TrackLayout::whole(f.slowestWinnerSpeed) << ", their laps at most "
             << TrackCheck::formatTime(f.winnersLongestLap) << "), " << f.missedWaypoints
             << (f.missedWaypoints == 1 ? " missed waypoint in " : " missed waypoints in ")
             << f.racesWithMisses << (f.racesWithMisses == 1 ? " race, " : " races, ") << f.unfinished
             << " did not finish\n";
     }
-    out << "  faster driver (wanting " << fixed(TrackCheck::kFasterSpeed, 0) << " units/s): finished "
+    out << "  faster driver (wanting " << TrackLayout::whole(TrackCheck::kFasterSpeed) << " units/s): finished "
         << all.fasterFinished << " of " << all.fasterRaces;
     if (all.fasterFinished > 0)
         out << " in " << TrackCheck::formatTime(all.fastestFaster) << " to "

@@ -24,11 +24,7 @@ namespace {
 std::string at(const Vector3& p) { return TrackLayout::at(p); }
 std::string whole(double v) { return TrackLayout::whole(v); }
 
-std::string tenths(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", v);
-    return text;
-}
+std::string tenths(double v) { return TrackLayout::tenths(v); }
 
 // A slope pulling this share of a craft's full thrust all but stops it
 // climbing; a driver that overshoots its waypoint there never gets back.

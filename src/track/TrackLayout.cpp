@@ -49,6 +49,12 @@ std::string TrackLayout::whole(double v) {
     return text;
 }
 
+std::string TrackLayout::tenths(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", v);
+    return text;
+}
+
 int TrackLayout::lineOf(const GameObject* o) const {
     auto it = recordOf.find(o);
     return it == recordOf.end() ? 0 : records[it->second].line;

@@ -45,6 +45,8 @@ public:
     // Ground coordinates in reports: "(1200, 1500)".
     static std::string at(const Vector3& p);
     static std::string whole(double v);
+    // One decimal, for pulls and forces.
+    static std::string tenths(double v);
 
 private:
     void checkFile();
