@@ -42,7 +42,7 @@
 #include "objects/StaticObject.h"
 #include "objects/Wake.h"
 #include "terrain/Terrain.h"
-#include "world/CloseButton.h"
+#include "world/EndRequest.h"
 #include "world/FrameTimer.h"
 #include "world/GateGuide.h"
 #include "world/Hud.h"
@@ -496,7 +496,7 @@ void benchLoop(double seconds) {
                 mode().c_str(), seconds);
     World w(false);
     loadRace(w, 1);
-    CloseButton::clear();
+    EndRequest::clear();
     std::atomic<bool> over{false};
     double longestGap = 0.0;
     std::thread watcher([&] {
@@ -507,7 +507,7 @@ void benchLoop(double seconds) {
             const double now = since.ms() / 1000.0;
             longestGap = std::max(longestGap, now - last);
             last = now;
-            if (now >= seconds) CloseButton::press();
+            if (now >= seconds) EndRequest::closeButton();
         }
     });
     const double cpu0 = cpuSeconds();

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/Menus.h"
-#include "world/CloseButton.h"
+#include "world/EndRequest.h"
 #include "world/Texts.h"
 #include "world/World.h"
 
@@ -17,7 +17,7 @@ bool setGraphicsMode(bool fullScreen) {
         set_color_depth(*depth);
         if (set_gfx_mode(driver, 640, 480, 640, 480) == 0) {
             set_window_title(kGameTitle);
-            CloseButton::install();
+            EndRequest::installCloseButton();
             return true;
         }
     }
@@ -39,7 +39,7 @@ void runMenus() {
         if (track == 0) return;
         runRace(track);
         // the window was closed during the race: the program ends with it
-        if (CloseButton::pressed()) return;
+        if (EndRequest::requested()) return;
     }
 }
 

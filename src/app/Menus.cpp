@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "world/CloseButton.h"
+#include "world/EndRequest.h"
 #include "world/KeyWait.h"
 #include "world/Texts.h"
 
@@ -37,15 +37,15 @@ void buildDialog(DIALOG* d, const char* title, const char* b1, const char* b2, c
 // between looks at the input instead of spinning, and the window's close
 // button quits it as Escape does.
 int runDialog(DIALOG* dialog) {
-    if (CloseButton::pressed()) return -1;
+    if (EndRequest::requested()) return -1;
     show_mouse(gui_get_screen());
     for (DIALOG* d = dialog; d->proc; ++d) object_message(d, MSG_DRAW, 0);
     KeyWait::untilReleased();
     DIALOG_PLAYER* player = init_dialog(dialog, kFirstButton);
-    while (update_dialog(player) && !CloseButton::pressed()) rest(kDialogRest);
+    while (update_dialog(player) && !EndRequest::requested()) rest(kDialogRest);
     const int result = shutdown_dialog(player);
     show_mouse(nullptr);
-    return CloseButton::pressed() ? -1 : result;
+    return EndRequest::requested() ? -1 : result;
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <exception>
+#include <string>
 
 #include "app/CommandLine.h"
 #include "app/Game.h"
 #include "app/MusicCheck.h"
+#include "world/EndRequest.h"
 
 int main(int argc, char** argv) {
     // Without a reachable display the system driver cannot start; every
@@ -21,6 +23,9 @@ int main(int argc, char** argv) {
     install_mouse();
     install_keyboard();
     install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
+    // after the library's drivers, whose own handlers would end the program
+    // at once, leaving the editor's work unsaved
+    EndRequest::installSignals();
     // the editor is silent, so only a race misses the music
     if (!line.editor) reportMissingMusic();
     try {
@@ -33,6 +38,8 @@ int main(int argc, char** argv) {
         printError(e.what());
         return 1;
     }
-    return 0;
+    if (EndRequest::reason() == EndRequest::Reason::Signal)
+        printError(("Ended by signal " + std::to_string(EndRequest::signalNumber())).c_str());
+    return EndRequest::exitStatus();
 }
 END_OF_MAIN()

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "world/CloseButton.h"
+#include "world/EndRequest.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ bool KeyWait::anyHeld(const volatile char* keys) {
 
 void KeyWait::untilReleased() {
     look();
-    while (anyHeld(key) && !CloseButton::pressed()) {
+    while (anyHeld(key) && !EndRequest::requested()) {
         rest(kPollRest);
         look();
     }
@@ -34,7 +34,7 @@ void KeyWait::untilReleased() {
 
 bool KeyWait::forPress() {
     while (!keypressed()) {
-        if (CloseButton::pressed()) return false;
+        if (EndRequest::requested()) return false;
         rest(kPollRest);
         look();
     }

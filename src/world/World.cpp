@@ -20,7 +20,7 @@
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
-#include "world/CloseButton.h"
+#include "world/EndRequest.h"
 #include "world/DatafileCheck.h"
 #include "world/FrameTimer.h"
 #include "world/GateGuide.h"
@@ -224,7 +224,7 @@ void World::run() {
         timer.spaceKey(key[KEY_SPACE]);
         paused = timer.isPaused();
         draw();
-        if (key[KEY_ESC] || CloseButton::pressed()) break;
+        if (key[KEY_ESC] || EndRequest::requested()) break;
         // a pass costs a fraction of a millisecond: the rest of the sixtieth is the machine's
         const std::chrono::duration<double> next(timer.nextPass(seconds()));
         std::this_thread::sleep_until(origin + std::chrono::duration_cast<Clock::duration>(next));

@@ -3,7 +3,9 @@
 # button (start_game finds the window by its title, the game's name): Enter
 # held 2 s in the language dialog and Escape held 2 s in a race each move one
 # screen, to the track dialog, which stays; the close button ends the game
-# from there, and ends the editor with newtrack.txt saved.
+# from there, and ends the editor with newtrack.txt saved. A SIGTERM (a
+# logout, a kill) ends a race with status 143 and no core, and ends the
+# editor the same way after saving.
 source "$(dirname "$0")/lib/common.sh"
 game_test_init "$1" 180
 require_content
@@ -42,4 +44,32 @@ wait_game_end 15 && [ "$GAME_STATUS" -eq 0 ] || fail "the close button did not e
 original="$(grep -o '^[SCPW]' "$GAME_DIR/tracks/track1.txt" | tr -d '\n')"
 saved="$(awk '{ printf "%s", $1 }' "$RUN_DIR/newtrack.txt" 2>/dev/null)"
 [ "$saved" = "${original}SE" ] || fail "newtrack.txt holds \"$saved\", not the track's records, the new S and E"
+
+# a signal in a race: a clean end, the shell's status for it, a line saying why
+start_game
+wait_language_dialog 20
+hold Return 0.15
+wait_track_dialog Track 20
+hold Return 0.15
+wait_preview 40
+hold Return 0.15
+wait_race 60
+kill -TERM "$GAME_PID"
+wait_game_end 5 || fail "SIGTERM did not end the race within 5 s"
+[ "$GAME_STATUS" -eq 143 ] || fail "status $GAME_STATUS after SIGTERM in a race, not 143"
+game_errors | grep -q "Ended by signal 15" || fail "no line on standard error after SIGTERM: $(game_errors | head -n 3)"
+
+# a signal in the editor saves first
+rm -f "$RUN_DIR/newtrack.txt"
+start_game e 1
+wait_preview 40
+hold Return 0.15
+wait_editor 40
+sleep 1.5
+hold 2 0.15
+kill -TERM "$GAME_PID"
+wait_game_end 5 || fail "SIGTERM did not end the editor within 5 s"
+[ "$GAME_STATUS" -eq 143 ] || fail "status $GAME_STATUS after SIGTERM in the editor, not 143"
+saved="$(awk '{ printf "%s", $1 }' "$RUN_DIR/newtrack.txt" 2>/dev/null)"
+[ "$saved" = "${original}SE" ] || fail "after SIGTERM newtrack.txt holds \"$saved\", not the track's records, the new S and E"
 log "passed"

@@ -3,13 +3,35 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "world/CloseButton.h"
+#include "world/EndRequest.h"
 
 TEST(KeyWait, TheCloseButtonEndsBothWaitsWhateverIsHeld) {
     key[KEY_ESC] = 1;
-    CloseButton::press();
+    EndRequest::closeButton();
     KeyWait::untilReleased();
     EXPECT_FALSE(KeyWait::forPress()) << "no key was pressed: the close button ended the wait";
     key[KEY_ESC] = 0;
-    CloseButton::clear();
+    EndRequest::clear();
+}
+
+TEST(EndRequest, TheFirstReasonStandsAndGivesTheExitStatus) {
+    EndRequest::clear();
+    EXPECT_FALSE(EndRequest::requested());
+    EXPECT_EQ(EndRequest::exitStatus(), 0);
+    EndRequest::closeButton();
+    EXPECT_TRUE(EndRequest::requested());
+    EXPECT_FALSE(EndRequest::isForced()) << "the close button can be thought better of";
+    EXPECT_EQ(EndRequest::exitStatus(), 0);
+    EndRequest::signal(15);
+    EXPECT_EQ(EndRequest::reason(), EndRequest::Reason::CloseButton) << "a later signal does not replace the button";
+    EndRequest::clear();
+    EndRequest::signal(1);
+    EndRequest::displayLost();
+    EXPECT_TRUE(EndRequest::isForced());
+    EXPECT_EQ(EndRequest::exitStatus(), 129);
+    EndRequest::clear();
+    EndRequest::displayLost();
+    EXPECT_TRUE(EndRequest::isForced());
+    EXPECT_EQ(EndRequest::exitStatus(), 1);
+    EndRequest::clear();
 }

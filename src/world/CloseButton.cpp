@@ -1,5 +1,0 @@
-#include "world/CloseButton.h"
-
-#include <allegro.h>
-
-void CloseButton::install() { set_close_button_callback(press); }
