@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         const std::size_t objects = check.getWorld()->getObjects().size();
         if (objects > RaceSeries::kMostObjects) {
             std::cout << "Series: left out, " << objects << " objects are more than " << RaceSeries::kMostObjects
-                      << " (thirty races would take minutes); the race above is the check" << std::endl;
+                      << " (forty races would take minutes); the race above is the check" << std::endl;
             return kRaceable;
         }
         RaceSeries series(TrackCheck::trackGround(track), text);

@@ -180,6 +180,7 @@ void HoverCraft::checkBounds() {
     const bool inside = position.x >= 0 && position.y >= 0 && position.x <= kTrackSize && position.y <= kTrackSize;
     if (inside) return;
     position = resetPosition;
+    ++timesOutOfBounds;
     // put back, not driven there: no gate was passed on the way
     previousPosition = position;
     frozen = true;

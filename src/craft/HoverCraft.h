@@ -79,6 +79,8 @@ public:
     int getTurboLevel() const { return turboLevel; }
     bool isWonky() const { return wonky; }
     bool isFrozen() const { return frozen; }
+    // Times the craft left the track area and was put back.
+    int getTimesOutOfBounds() const { return timesOutOfBounds; }
 
     // Frame of the 36 for a heading in degrees.
     static int frameIndex(double heading);
@@ -125,4 +127,5 @@ private:
     bool wonky = false;
     bool frozen = false;
     bool isPlayer = false;
+    int timesOutOfBounds = 0;
 };

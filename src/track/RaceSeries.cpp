@@ -9,8 +9,9 @@
 namespace {
 
 // The player's place in the races of a series, in turn.
-constexpr TrackCheck::Seat kSeatTurns[RaceSeries::kSeats] = {TrackCheck::Seat::Computer, TrackCheck::Seat::Idle,
-                                                              TrackCheck::Seat::Faster};
+constexpr TrackCheck::Seat kSeatTurns[] = {TrackCheck::Seat::Computer, TrackCheck::Seat::Idle,
+                                            TrackCheck::Seat::Faster};
+constexpr int kTurns = sizeof kSeatTurns / sizeof kSeatTurns[0];
 
 // The smaller of a running minimum and v, where 0 means none yet.
 int lowest(int sofar, int v) { return sofar == 0 ? v : std::min(sofar, v); }
@@ -28,9 +29,15 @@ RaceSeries::RaceSeries(TrackCheck::GroundLoader g, std::string text) : ground(st
 
 TrackCheck::Setup RaceSeries::setup(int race) {
     TrackCheck::Setup s;
+    if (race >= kTurnedRaces) {
+        // the novice lines up on the grids the computer driver had
+        s = setup((race - kTurnedRaces) * kTurns);
+        s.seat = TrackCheck::Seat::Novice;
+        return s;
+    }
     // seed 0 is the unmoved grid of a real race; the series starts after it
     s.seed = static_cast<unsigned>(race) + 1;
-    s.seat = kSeatTurns[race % kSeats];
+    s.seat = kSeatTurns[race % kTurns];
     return s;
 }
 
@@ -74,6 +81,10 @@ void RaceSeries::add(unsigned seed, const TrackCheck& check) {
     bool missed = false;
     for (const TrackCheck::CraftResult& r : check.getResults()) {
         const int time = r.raced;  // from the start to its finish
+        if (r.driver == TrackCheck::Seat::Novice) {
+            addNovice(r, winner);
+            continue;
+        }
         if (r.driver == TrackCheck::Seat::Faster) {
             ++all.fasterRaces;
             all.fasterMissedWaypoints += r.missedWaypoints;
@@ -105,10 +116,29 @@ void RaceSeries::add(unsigned seed, const TrackCheck& check) {
     if (missed) ++f.racesWithMisses;
 }
 
+void RaceSeries::addNovice(const TrackCheck::CraftResult& r, int winner) {
+    Novice& n = result.novice;
+    ++n.races;
+    n.leftIsland += r.leftIsland;
+    n.stuckTime += r.stuckTime;
+    if (!r.finished) return;
+    ++n.finished;
+    if (winner > 0) n.worstShare = std::max(n.worstShare, static_cast<double>(r.raced) / winner);
+}
+
+std::string RaceSeries::noviceLine(const Novice& n) {
+    // no race finished, no share of the winner's time
+    char share[32] = "-";
+    if (n.finished > 0) std::snprintf(share, sizeof share, "%.2f", n.worstShare);
+    return "novice driver: finished " + std::to_string(n.finished) + " of " + std::to_string(n.races) +
+           ", race time at most " + share + " x the winner's, left the island " + std::to_string(n.leftIsland) +
+           (n.leftIsland == 1 ? " time" : " times") + ", stuck " + TrackLayout::tenths(n.stuckTime) + " s";
+}
+
 void RaceSeries::report(std::ostream& out) const {
     const Figures& all = result;
     static const char* const kSeatNames[kSeats] = {"raced by a computer driver", "idle on the grid",
-                                                   "raced by the faster driver"};
+                                                   "raced by the faster driver", "raced by the novice driver"};
     out << "Series: " << all.races << " seeded races, the grid moved a little in each; route "
         << TrackLayout::whole(all.loopLength) << " units a lap, steepest pull on it "
         << TrackLayout::tenths(all.steepestPull) << '\n';
@@ -133,5 +163,6 @@ void RaceSeries::report(std::ostream& out) const {
         out << " in " << TrackCheck::formatTime(all.fastestFaster) << " to "
             << TrackCheck::formatTime(all.slowestFaster);
     out << ", " << all.fasterMissedWaypoints << " missed waypoints\n";
+    if (all.novice.races > 0) out << "  " << noviceLine(all.novice) << '\n';
     for (const std::string& failure : all.failures) out << "  " << failure << '\n';
 }

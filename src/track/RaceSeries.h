@@ -9,12 +9,15 @@
 // Many races of the track check on one track, each with a seed of its own,
 // and the worst of what they met: the figures a track is judged by. The
 // player's place takes turns: a computer driver like the others, a player who
-// never leaves the grid, and the faster driver.
+// never leaves the grid, and the faster driver; then the novice driver takes
+// it on the grids of the races with a computer driver there.
 class RaceSeries {
 public:
     // Seeded races of one series by default: ten with each kind of player.
-    static constexpr int kRaces = 30;
-    static constexpr int kSeats = 3;
+    static constexpr int kSeats = 4;
+    static constexpr int kTurnedRaces = 30;  // the first three kinds, in turn
+    static constexpr int kNoviceRaces = 10;
+    static constexpr int kRaces = kTurnedRaces + kNoviceRaces;
     // Objects on a track beyond which a series would take minutes: on such a
     // track the check's own race is all hover-check runs.
     static constexpr std::size_t kMostObjects = 2000;
@@ -33,6 +36,14 @@ public:
         int unfinished = 0;       // computer drivers that did not finish
     };
 
+    // The novice driver in the races it drove.
+    struct Novice {
+        int races = 0, finished = 0;
+        double worstShare = 0.0;  // its race time over the winner's, the largest of the races it finished
+        int leftIsland = 0;
+        double stuckTime = 0.0;   // seconds, summed over its races
+    };
+
     struct Figures {
         int races = 0;
         double loopLength = 0.0;
@@ -42,6 +53,7 @@ public:
         int fasterRaces = 0, fasterFinished = 0;
         int fastestFaster = 0, slowestFaster = 0;  // its race times, ms
         int fasterMissedWaypoints = 0;
+        Novice novice;
         // "seed 7: craft 2 did not finish: ...", one line for each race that failed
         std::vector<std::string> failures;
 
@@ -58,9 +70,13 @@ public:
     // Every computer driver of every race finished.
     bool computersFinished() const;
     void report(std::ostream& out) const;
+    // "novice driver: finished F of 10, race time at most R x the winner's,
+    // left the island L times, stuck S s"
+    static std::string noviceLine(const Novice& novice);
 
 private:
     void add(unsigned seed, const TrackCheck& check);
+    void addNovice(const TrackCheck::CraftResult& r, int winner);
 
     TrackCheck::GroundLoader ground;
     std::string trackText;

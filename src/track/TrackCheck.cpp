@@ -9,6 +9,7 @@
 
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
+#include "control/NoviceController.h"
 #include "craft/HoverCraft.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
@@ -41,6 +42,7 @@ const char* seatName(TrackCheck::Seat seat) {
     switch (seat) {
         case TrackCheck::Seat::Idle: return " (idle on the grid)";
         case TrackCheck::Seat::Faster: return " (the faster driver)";
+        case TrackCheck::Seat::Novice: return " (the novice driver)";
         default: return "";
     }
 }
@@ -115,16 +117,12 @@ void TrackCheck::startRace() {
     world->startRace();
     started = true;
     craft = world->getCraftList();  // still in grid order: nobody has passed a gate
-    // the player's craft stays quiet, whoever drives it
     HoverCraft* player = world->getPlayer();
-    player->setPlayer(false);
-    if (setup.seat == Seat::Computer) player->setController(new AiController(world.get(), player));
-    if (setup.seat == Seat::Faster) player->setController(new AiController(world.get(), player, kFasterSpeed));
-    // a player who never touches a key: no thrust, no steering
-    if (setup.seat == Seat::Idle) player->setController(nullptr);
+    seatPlayer(player);
     if (setup.seed != 0) moveOnGrid();
     raceStart = world->getRaceTime();
     results.assign(craft.size(), CraftResult());
+    slowSpells.assign(craft.size(), 0.0);
     watches.clear();
     for (std::size_t i = 0; i < craft.size(); ++i) {
         results[i].number = static_cast<int>(i) + 1;
@@ -133,6 +131,36 @@ void TrackCheck::startRace() {
         results[i].position = craft[i]->getPosition();
         watches.emplace_back(results[i].position);
     }
+}
+
+void TrackCheck::seatPlayer(HoverCraft* player) {
+    // the player's craft stays quiet, whoever drives it
+    player->setPlayer(false);
+    World* w = world.get();
+    switch (setup.seat) {
+        case Seat::Computer: player->setController(new AiController(w, player)); break;
+        case Seat::Faster: player->setController(new AiController(w, player, kFasterSpeed)); break;
+        // a player who never touches a key: no thrust, no steering
+        case Seat::Idle: player->setController(nullptr); break;
+        case Seat::Novice:
+            // it steers for what the race shows the player: the pacer
+            player->setController(new NoviceController(player, [w](Vector3& point) {
+                if (!w->getPacer().isShown()) return false;
+                point = w->getPacer().point();
+                return true;
+            }));
+            break;
+    }
+}
+
+void TrackCheck::watchSpeed(std::size_t i, const Vector3& from) {
+    CraftResult& r = results[i];
+    const Vector3 to = craft[i]->getPosition();
+    const bool slow = std::hypot(to.x - from.x, to.y - from.y) < kSlowSpeed * kStep;
+    if (slow) slowSpells[i] += kStep;
+    // a spell counts once it is over, or when the craft's race ends in it
+    if ((!slow || r.finished) && slowSpells[i] > kStuckSpell) r.stuckTime += slowSpells[i];
+    if (!slow || r.finished) slowSpells[i] = 0.0;
 }
 
 void TrackCheck::moveOnGrid() {
@@ -156,6 +184,7 @@ void TrackCheck::advance() {
     for (std::size_t i = 0; i < craft.size(); ++i) {
         HoverCraft* c = craft[i];
         CraftResult& r = results[i];
+        const Vector3 from = r.position;
         if (c->getLaps() != r.laps || c->getLastCheckpoint() != r.lastCheckpoint) {
             if (c->getLaps() > r.laps && c->getLaps() > 1) r.lapTimes.push_back(c->getLastLapTime());
             r.laps = c->getLaps();
@@ -180,6 +209,8 @@ void TrackCheck::advance() {
             r.finished = true;
             r.finishTime = now;
         }
+        if (!r.finished || r.finishTime == now) watchSpeed(i, from);
+        r.leftIsland = c->getTimesOutOfBounds();
         r.position = c->getPosition();
         if (!finite(r.position) || !finite(c->getVelocity())) r.finite = false;
         const bool stuck = now - r.lastProgressTime >= kStuckTime;
@@ -191,6 +222,9 @@ void TrackCheck::advance() {
 void TrackCheck::finish() {
     done = true;
     checkLapTimes();
+    // a slow spell still going on when the race ends counts too
+    for (std::size_t i = 0; i < craft.size(); ++i)
+        if (!results[i].finished && slowSpells[i] > kStuckSpell) results[i].stuckTime += slowSpells[i];
     for (std::size_t i = 0; i < craft.size(); ++i) {
         CraftResult& r = results[i];
         r.place = craft[i]->getRacePosition();

@@ -42,8 +42,13 @@ public:
     // speed, standing in for a player who keeps the thrust on.
     static constexpr double kFasterSpeed = 240.0;
 
-    // Who races in the player's place (craft 4).
-    enum class Seat { Computer, Idle, Faster };
+    // Who races in the player's place (craft 4): a computer driver, nobody,
+    // the faster driver, or a newcomer at the keys.
+    enum class Seat { Computer, Idle, Faster, Novice };
+    // A craft slower than this, in units a second, for longer than kStuckSpell
+    // seconds is stuck, whatever holds it.
+    static constexpr double kSlowSpeed = 20.0;
+    static constexpr double kStuckSpell = 2.0;
     // Seed 0 lines the grid up exactly as a game does; any other seed moves
     // and turns every craft a little on its place.
     struct Setup {
@@ -69,6 +74,8 @@ public:
         double distance = 0.0;  // ground covered until it finished or the race ended
         int raced = 0;          // milliseconds it raced: to its finish, or the whole race
         int missedWaypoints = 0;  // times it passed its waypoint untouched and had to turn back
+        int leftIsland = 0;       // times it was put back after leaving the track area
+        double stuckTime = 0.0;   // seconds in spells of more than kStuckSpell slower than kSlowSpeed
         // Units a second over its race.
         double meanSpeed() const { return raced > 0 ? distance * 1000.0 / raced : 0.0; }
     };
@@ -128,6 +135,8 @@ private:
     void startRace();
     void moveOnGrid();
     void advance();
+    void seatPlayer(HoverCraft* player);
+    void watchSpeed(std::size_t i, const Vector3& from);
     void finish();
     void checkLapTimes();
 
@@ -138,6 +147,7 @@ private:
     std::vector<HoverCraft*> craft;  // grid order
     std::vector<CraftResult> results;
     std::vector<DriverWatch> watches;  // grid order, as craft
+    std::vector<double> slowSpells;    // grid order: seconds of the slow spell going on
     Setup setup;
     double loopLength = 0.0;
     double steepestPull = 0.0;

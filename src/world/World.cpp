@@ -284,6 +284,12 @@ void World::update(double dt) {
 
     if (followed && followed->isDead()) followed = nullptr;
 
+    if (player) {
+        const CheckPoint* gate = GateGuide::nextGate(*this, *player);
+        const Vector3 at = gate ? gate->getPosition() : Vector3();
+        pacer.step(dt, player->getPosition(), gate ? &at : nullptr);
+    }
+
     // whole nanoseconds, so no fraction of a millisecond is lost between steps;
     // a step that is not a sane number of seconds moves the clock by nothing
     double nanos = dt * 1.0e9;
@@ -371,6 +377,12 @@ void World::startRace() {
     }
     lapCount = kLaps;
     updateRanking();
+    // the route as it stands at the start: waypoints never move in a race
+    std::vector<Vector3> route;
+    for (const AiWaypoint* w : waypoints) route.push_back(w->getPosition());
+    pacer = Pacer();
+    pacer.setRoute(route);
+    pacer.start(player->getPosition());
     // the craft stand on the grid through the still first second: joined
     // now, they are drawn before the first step (and step as they would have)
     joinPending();

@@ -6,6 +6,7 @@
 #include "math/View.h"
 #include "terrain/Terrain.h"
 #include "world/ContactGrid.h"
+#include "world/Pacer.h"
 #include "world/ResultsPanel.h"
 
 struct BITMAP;
@@ -132,6 +133,8 @@ public:
     const std::vector<GameObject*>& getRemovedObjects() const { return removedObjects; }
     const std::vector<HoverCraft*>& getCraftList() const { return craftList; }
     HoverCraft* getPlayer() const { return player; }
+    // The point the guidance runs ahead of the player along the route.
+    const Pacer& getPacer() const { return pacer; }
     GameObject* getFollowed() const { return followed; }
     void setFollowed(GameObject* o) { followed = o; }
     const std::string& getMessage() const { return message; }
@@ -190,4 +193,5 @@ private:
     // the loop's pause, which the frame shows
     bool paused = false;
     ResultsPanel resultsPanel;
+    Pacer pacer;
 };

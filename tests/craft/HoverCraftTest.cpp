@@ -184,6 +184,7 @@ TEST(HoverCraft, LeavingTheTrackAreaOrLosingItsPlacePutsItBackFrozenForSixSecond
         craft->update(0.01);
         EXPECT_TRUE(craft->isFrozen()) << outside.x << " " << outside.y;
         EXPECT_EQ(craft->getEffectTime(), 6.0);
+        EXPECT_EQ(craft->getTimesOutOfBounds(), 1);
     }
     // exactly on the edges is still inside
     for (const Vector3& edge : {Vector3(0, 0, 0), Vector3(3072, 3072, 0), Vector3(0, 3072, 0), Vector3(3072, 0, 0)}) {
@@ -191,6 +192,7 @@ TEST(HoverCraft, LeavingTheTrackAreaOrLosingItsPlacePutsItBackFrozenForSixSecond
         craft->update(0.01);
         EXPECT_FALSE(craft->isFrozen()) << edge.x << " " << edge.y;
         EXPECT_EQ(craft->getEffectTime(), 0.0);
+        EXPECT_EQ(craft->getTimesOutOfBounds(), 0);
     }
 
     // driven off the map: back to the start point, still for six seconds

@@ -1,6 +1,6 @@
 #!/bin/bash
-# The way shown to a player, on a track of the test's own at the island's far
-# corner, where the window reaches past the map: the preview's texts, the next
+# The way shown to a player, on a track of the test's own on the high ground
+# near the island's far corner, where the window reaches past the map: the preview's texts, the next
 # gate, "Missed gate 0" after Up drives through gate 1 first, the results after
 # the finish, and a clean HUD over the rows past the map.
 source "$(dirname "$0")/lib/common.sh"
@@ -12,16 +12,16 @@ make_run_dir
 rm "$RUN_DIR/tracks" && mkdir "$RUN_DIR/tracks"
 # Gate 0 faces right on the screen; the player's craft, 120 behind it, crosses
 # the wide gate 1 first and is still inside it past gate 0, where every lap then
-# counts at once. The powerup under it freezes the others, and frozen craft in
-# the player's line would hold it back on level ground; here the ground leans a
-# little towards the middle of the grid, so it glances past them.
+# counts at once. The computer drivers' one waypoint lies far down the screen:
+# they turn off the level ground of the grid towards it, out of the player's
+# line, and never come back through the gates.
 # shellcheck disable=SC2046
 cc -o "$WORK/height" "$(dirname "$0")/lib/height.c" $(pkg-config --cflags --libs allegro) -lm || fail "no height reader"
 z() { "$WORK/height" "$GAME_DIR/tracks.dat" 1 "$1" "$2" || fail "no height at ($1, $2)"; }
 cat >"$RUN_DIR/tracks/track1.txt" <<TRACK
-C 2604 2808 $(z 2604 2808) 40 0 45
-C 2522.7 2889.3 $(z 2522.7 2889.3) 120 1 45
-P 2533.3 2907 $(z 2533.3 2907) 3
+C 2363 2567 $(z 2363 2567) 40 0 45
+C 2281.7 2648.3 $(z 2281.7 2648.3) 120 1 45
+W 1897 2185 $(z 1897 2185) 0
 E
 TRACK
 

@@ -133,7 +133,6 @@ std::vector<Record> readRecords(const std::string& text, bool* ended = nullptr, 
 
 std::string trackPath(int n) { return "tracks/track" + std::to_string(n) + ".txt"; }
 
-std::vector<Record> trackRecords(int n) { return readRecords(testfiles::readText(trackPath(n))); }
 
 // The waypoints of a track in file order: the drivers' route.
 std::vector<const Record*> routeOf(const std::vector<Record>& records) {
@@ -523,70 +522,4 @@ TEST_F(Content, TheGeneratorMakesTheSameBytesEveryTime) {
         EXPECT_TRUE(made == testfiles::readText(f)) << f << " differs from the build's";
     }
     EXPECT_EQ(std::system(("rm -rf '" + work + "'").c_str()), 0);
-}
-
-namespace {
-
-// Distance from a ground point to the drivers' route, and the unit vector
-// from the point towards the route's nearest point.
-double toRoute(const std::vector<const Record*>& route, double x, double y, double& ux, double& uy) {
-    double best = 1e300;
-    for (size_t k = 0; k < route.size(); ++k) {
-        const Record* a = route[k];
-        const Record* b = route[(k + 1) % route.size()];
-        const double ex = b->x - a->x, ey = b->y - a->y;
-        const double t = std::clamp(((x - a->x) * ex + (y - a->y) * ey) / (ex * ex + ey * ey), 0.0, 1.0);
-        const double dx = a->x + t * ex - x, dy = a->y + t * ey - y, d = std::hypot(dx, dy);
-        if (d < best) {
-            best = d;
-            ux = dx / d;
-            uy = dy / d;
-        }
-    }
-    return best;
-}
-
-}  // namespace
-
-TEST_F(Content, RoadsHoldACraft) {
-    // the ground's pull on the route a craft drives, at most this share of the thrust
-    const double lineShare[kTracks] = {1.0 / 3, 1.0 / 3, 2.0 / 3};
-    for (int n = 1; n <= kTracks; ++n) {
-        Terrain ground;
-        ground.setGround(heightsOf(tracks, n), static_cast<BITMAP*>(tracks.get()[n + 1].dat));
-        const std::vector<Record> records = trackRecords(n);
-        const std::vector<const Record*> route = routeOf(records);
-        double road = 1e300;  // half the width of the road: the narrowest gate
-        for (const Record& r : records)
-            if (r.letter == 'C') road = std::min(road, r.body[0]);
-        ASSERT_GE(route.size(), 3u);
-        double steepest = 0.0, edge = 1e300;
-        for (size_t k = 0; k < route.size(); ++k) {
-            const Record* a = route[k];
-            const Record* b = route[(k + 1) % route.size()];
-            for (double t = 0; t < 1; t += 4 / std::hypot(b->x - a->x, b->y - a->y)) {
-                const double x = a->x + (b->x - a->x) * t, y = a->y + (b->y - a->y) * t;
-                const Vector3 normal = ground.normalAt(Vector2(x, y));
-                steepest = std::max(steepest, HoverCraft::kSlopeFactor * std::hypot(normal.x, normal.y));
-                edge = std::min({edge, x, y, HoverCraft::kTrackSize - x, HoverCraft::kTrackSize - y});
-            }
-        }
-        EXPECT_LE(steepest, HoverCraft::kThrust * lineShare[n - 1]) << trackPath(n);
-        EXPECT_GT(edge - road, 100) << trackPath(n) << ": the road comes close to the island's edge";
-        if (n != 1) continue;
-        // the easy track: the road is far from the edge, and from anywhere
-        // within 200 units of it full thrust brings a craft back
-        EXPECT_GE(edge - road, 300) << trackPath(n);
-        double away = 0.0;
-        for (int j = 1; j < kGrid - 1; ++j) {
-            for (int i = 1; i < kGrid - 1; ++i) {
-                double ux = 0, uy = 0;
-                const double d = toRoute(route, i * kCell, j * kCell, ux, uy) - road;
-                if (d < 0 || d > 200) continue;
-                const Vector3 normal = ground.sampleNormal(i, j);
-                away = std::max(away, -HoverCraft::kSlopeFactor * (normal.x * ux + normal.y * uy));
-            }
-        }
-        EXPECT_LT(away, HoverCraft::kThrust * 2 / 3) << trackPath(n);
-    }
 }

@@ -313,12 +313,70 @@ TEST(TrackCheck, SeededRacesMoveTheGridAndSeatThePlayerAsAsked) {
     if (!f.finished) {
         EXPECT_NE(find(faster.getProblems(), "craft 4 (the faster driver) did not finish"), nullptr);
     }
-    // a series takes the three kinds of player in turn, each race with a seed of its own
+    // a series takes the three kinds of player in turn, each race with a seed
+    // of its own, then the novice on the grids the computer driver had
     EXPECT_EQ(RaceSeries::setup(0).seat, TrackCheck::Seat::Computer);
     EXPECT_EQ(RaceSeries::setup(4).seat, TrackCheck::Seat::Idle);
     EXPECT_EQ(RaceSeries::setup(5).seat, TrackCheck::Seat::Faster);
+    EXPECT_EQ(RaceSeries::setup(29).seat, TrackCheck::Seat::Faster);
     EXPECT_NE(RaceSeries::setup(0).seed, 0u);
     EXPECT_NE(RaceSeries::setup(3).seed, RaceSeries::setup(0).seed);
+    for (int k = 0; k < RaceSeries::kNoviceRaces; ++k) {
+        const TrackCheck::Setup novice = RaceSeries::setup(RaceSeries::kTurnedRaces + k);
+        EXPECT_EQ(novice.seat, TrackCheck::Seat::Novice) << k;
+        EXPECT_EQ(novice.seed, RaceSeries::setup(3 * k).seed) << k;
+    }
+    EXPECT_EQ(RaceSeries::kRaces, 40);
+}
+
+// The novice in the player's place drives for the point the guidance shows:
+// the pacer leads it through the first gates of the square; on flat ground,
+// with nothing to turn it back, it slides wide of the square's corners and
+// the report names it. Every craft's slow spells of more than two seconds
+// add up as stuck time, so the player left idle on the grid, bumped now and
+// then, is stuck for most of the race, while the drivers, who set off within
+// a second, are not; nobody left the island.
+TEST(TrackCheck, TheNoviceDrivesTheGuidanceAndSlowSpellsCountAsStuck) {
+    FlatGround ground;
+    TrackCheck::Setup novice;
+    novice.seat = TrackCheck::Seat::Novice;
+    TrackCheck check(ground.loader(), kGoodLoop, novice);
+    check.run();
+    ASSERT_EQ(check.getResults().size(), 4u);
+    const TrackCheck::CraftResult& n = check.getResults()[3];
+    EXPECT_EQ(n.driver, TrackCheck::Seat::Novice);
+    EXPECT_GE(n.lastCheckpoint, 1);
+    EXPECT_GT(n.distance, 1000.0);
+    if (!n.finished) {
+        EXPECT_NE(find(check.getProblems(), "craft 4 (the novice driver) did not finish"), nullptr);
+    }
+    for (const TrackCheck::CraftResult& r : check.getResults()) EXPECT_EQ(r.leftIsland, 0) << r.number;
+
+    TrackCheck::Setup idle;
+    idle.seat = TrackCheck::Seat::Idle;
+    TrackCheck quiet(ground.loader(), kGoodLoop, idle);
+    quiet.run();
+    const double race = quiet.getRaceTime() / 1000.0;
+    EXPECT_GT(quiet.getResults()[3].stuckTime, race * 0.6);
+    EXPECT_LE(quiet.getResults()[3].stuckTime, race);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(quiet.getResults()[i].stuckTime, 0.0) << i;
+}
+
+TEST(RaceSeries, TheNovicesLineSaysHowItFaredInTheRacesItDrove) {
+    RaceSeries::Novice n;
+    n.races = 10;
+    n.finished = 9;
+    n.worstShare = 1.4567;
+    n.leftIsland = 1;
+    n.stuckTime = 12.34;
+    EXPECT_EQ(RaceSeries::noviceLine(n),
+              "novice driver: finished 9 of 10, race time at most 1.46 x the winner's, left the island 1 time, "
+              "stuck 12.3 s");
+    n.finished = 0;
+    n.leftIsland = 3;
+    EXPECT_EQ(RaceSeries::noviceLine(n),
+              "novice driver: finished 0 of 10, race time at most - x the winner's, left the island 3 times, "
+              "stuck 12.3 s");
 }
 
 TEST(TrackCheck, AFailedRaceSaysWhichCraftStoppedWhereOrWhichLapCameTooSoon) {

@@ -23,7 +23,7 @@ CourseSurvey::CourseSurvey(const CourseLine& line, const std::vector<unsigned ch
         }
         edge = std::min(edge, std::min({p.x, p.y, island - p.x, island - p.y}) - halfWidth(p.s));
     }
-    // off the floor, the pull away from the course, and the pull at all
+    // off the floor, the pull away from the course
     for (int j = 0; j < Terrain::GRID_SIZE; ++j) {
         for (int i = 0; i < Terrain::GRID_SIZE; ++i) {
             const double x = i * Terrain::CELL_SIZE, y = j * Terrain::CELL_SIZE;
@@ -33,10 +33,6 @@ CourseSurvey::CourseSurvey(const CourseLine& line, const std::vector<unsigned ch
             if (beyond <= 0.0 || beyond > reach) continue;
             const Vector2 f = pull(x, y);
             away = std::max(away, (f.x * (x - near.x) + f.y * (y - near.y)) / d);
-            if (std::hypot(f.x, f.y) > beside) {
-                beside = std::hypot(f.x, f.y);
-                besideAt = Vector2(x, y);
-            }
         }
     }
 }

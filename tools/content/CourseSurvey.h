@@ -10,8 +10,7 @@
 // What the finished ground of a course does to a craft, measured with the
 // game's own terrain: the pull on the driving line, the ground left between
 // the floor and the island's edge, and beside the floor the pull away from
-// the course, which a craft must beat to drive back, and the strongest pull
-// there, which a craft must beat to drive anywhere at all.
+// the course, which a craft must beat to drive back.
 class CourseSurvey {
 public:
     using HalfWidth = std::function<double(double)>;  // the floor's half width at a distance along the line
@@ -25,14 +24,10 @@ public:
     Vector2 steepestPoint() const { return steepest; }
     double edgeDistance() const { return edge; }
     double awayPull() const { return away; }
-    double besidePull() const { return beside; }
-    Vector2 besidePoint() const { return besideAt; }
 
 private:
     double strongest = 0.0;
     Vector2 steepest;
     double edge = 1e300;
     double away = 0.0;
-    double beside = 0.0;
-    Vector2 besideAt;
 };

@@ -8,29 +8,29 @@ enum { kFrozen = 1, kWonky = 2, kOpponentsFrozen = 3, kTurbo = 4 };
 TrackDesign::Plan easy() {
     TrackDesign::Plan s;
     s.title = "An easy track";
-    // a wide road round the middle of the island: three long bends, all of
-    // one hand, with high banks that turn a craft running wide back to the
-    // road; a ford on the right, the start on the near side
+    // a wide road round the middle of the island in a deep bowl: three long
+    // bends, all of one hand; wherever a craft runs wide the ground turns it
+    // back, and the bowl's rim keeps it from the island's edge; a ford on
+    // the right, the start on the near side
     s.corners = {{-1070, -618, 560}, {1070, -618, 560}, {0, 1236, 560}};
     s.startSide = 0;
     s.startAt = 0.5;
     s.halfWidth = 115;
     s.edgeMargin = 300;
-    s.bankWidth = 140;
-    s.wallHeight = 40;
+    s.bankWidth = 250;
+    s.wallHeight = 130;
     s.countryHeight = 20;
-    s.baseHeight = 50;
+    s.baseHeight = 25;
     s.hillHeight = 6;
     s.hillWaves = 2;
     s.maxGradient = 0.03;
     s.maxDescent = 0.04;
     s.maxLinePull = 10;
     s.bankLean = 0.045;
-    s.returnReach = 200;
-    s.maxBankPull = 28.5;
+    s.returnReach = 300;
     s.waterFrom = 0.30;
     s.waterTo = 0.37;
-    s.gates = 6;
+    s.gates = 16;
     s.waypointSpacing = 320;
     s.waypointTurn = 25;
     s.powerups = {{0.12, -105, kTurbo}, {0.30, 105, kFrozen}, {0.55, -105, kWonky}, {0.72, 105, kOpponentsFrozen},
@@ -44,16 +44,17 @@ TrackDesign::Plan difficult() {
     TrackDesign::Plan s;
     s.title = "A difficult track";
     // a long oblong whose near side bends out towards the viewer and back,
-    // so the lap turns both ways; a narrower road, a ford on the left, rocks
-    // beside the road, the start late on the far straight
+    // so the lap turns both ways; a narrower road in a bowl of its own, a
+    // ford on the left, rocks beside the road, the start late on the far
+    // straight
     s.corners = {{1031, -525, 540}, {1031, 585, 540}, {-1030, 585, 540}, {-1030, -525, 540},
                  {-384, -525, 650}, {-50, -584, 750}, {284, -525, 650}};
     s.startSide = 1;
     s.startAt = 0.73;
-    s.halfWidth = 85;
+    s.halfWidth = 100;
     s.edgeMargin = 150;
-    s.bankWidth = 150;
-    s.wallHeight = 40;
+    s.bankWidth = 250;
+    s.wallHeight = 100;
     s.countryHeight = 20;
     s.baseHeight = 50;
     s.hillHeight = 12;
@@ -63,10 +64,9 @@ TrackDesign::Plan difficult() {
     s.maxLinePull = 10;
     s.bankLean = 0.045;
     s.returnReach = 200;
-    s.maxBankPull = 28.5;
     s.waterFrom = 0.30;
     s.waterTo = 0.40;
-    s.gates = 8;
+    s.gates = 12;
     s.waypointSpacing = 320;
     s.waypointTurn = 25;
     s.powerups = {{0.10, 0, kTurbo}, {0.25, 78, kFrozen}, {0.45, -78, kWonky}, {0.62, 78, kOpponentsFrozen},
@@ -80,9 +80,10 @@ TrackDesign::Plan difficult() {
 TrackDesign::Plan impossible() {
     TrackDesign::Plan s;
     s.title = "An impossible track";
-    // a bean turned across the island: the narrowest road, a bend back in on
-    // itself, long climbs and gentle descents, and a straight along the
-    // island's near left shore, the start on it
+    // a bean turned across the island: the narrowest road in a canyon, a
+    // bend back in on itself, long climbs and gentle descents, and a
+    // straight along the island's near left shore, the start on it, where a
+    // craft running wide goes over the edge into the sea
     s.corners = {{791, -905, 540}, {300, -414, 650}, {-187, -187, 750}, {-414, 300, 650},
                  {-905, 791, 540}, {-1775, -78, 540}, {-78, -1775, 540}};
     s.startSide = 5;
@@ -91,7 +92,7 @@ TrackDesign::Plan impossible() {
     s.edgeMargin = 80;
     s.bankWidth = 80;
     s.wallHeight = 75;
-    s.countryHeight = 40;
+    s.countryHeight = 20;
     s.baseHeight = 55;
     s.hillHeight = 30;
     s.hillWaves = 3;
@@ -100,7 +101,6 @@ TrackDesign::Plan impossible() {
     s.maxLinePull = 20;
     s.bankLean = 0.08;
     s.returnReach = 60;
-    s.maxBankPull = 0;
     s.waterFrom = 0.30;
     s.waterTo = 0.38;
     s.gates = 10;

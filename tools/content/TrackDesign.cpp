@@ -17,22 +17,24 @@ constexpr double kCell = 12.0;
 constexpr double kPi = 3.141592653589793;
 constexpr double kWaterRamp = 200.0;    // distance over which the course sinks to the water
 constexpr double kLakeWiden = 14.0;      // the floor is wider where it is water
-// The rolling country beyond the banks: long swells with ripples on them.
+// Ripples on the banks: long swells with smaller ones on them.
 constexpr double kCountryScale = 420.0;
 constexpr double kRippleScale = 110.0;
 constexpr double kCountryRipple = 0.35;
+// The island's highest ground: the banks level off there.
+constexpr double kHighest = 255.0;
 constexpr double kRockOut = 8.0;         // rocks stand this far beyond the edge of the floor
 constexpr double kMapMargin = 40.0;
-constexpr double kGateReach = 0.4;       // gates reach this share of the banks beyond the floor
+constexpr double kGateReach = 1.0;       // gates reach this share of the banks beyond the floor
 // The island: its ground falls to a flat sea along the edge of the grid.
 constexpr double kGroundEnd = (kGrid - 1) * kCell;
 constexpr double kSeaWidth = 30.0;   // from the grid's edge
 constexpr double kCoast = 60.0;      // the land falls to the sea, steeply, within this of the edge
 constexpr double kBeach = 24.0;      // sand beyond the water
 constexpr double kSeaLevel = 4.0;
-// Beyond the floor, no ground pulls away from the course harder than this,
-// so full thrust always brings a craft back.
-constexpr double kReturnPull = HoverCraft::kThrust * 2.0 / 3.0;
+// Beyond the floor, no ground pulls away from the course harder than this:
+// only the ripples may, and full thrust always brings a craft back.
+constexpr double kReturnPull = HoverCraft::kThrust / 3.0;
 constexpr double kStartLine = 18.0;          // size of the start line's squares
 constexpr double kStartLevelBehind = 220.0;  // level floor behind the start line
 constexpr double kStartLevelAhead = 60.0;    // and beyond it
@@ -220,11 +222,12 @@ void TrackDesign::carve() {
             const double floor = floorHeight(near, x, y);
             const double t = std::max(0.0, d - floorHalfWidth(near.s));
             const double rise = t / plan.bankWidth;
-            double h = floor + plan.wallHeight * (1.0 - std::exp(-rise * rise));
-            // rolling country beyond the banks
-            const double outside = smoothstep(plan.bankWidth, 2.5 * plan.bankWidth, t);
-            h += outside * plan.countryHeight *
-                 (noise(x, y, kCountryScale, plan.seed) + kCountryRipple * noise(x, y, kRippleScale, plan.seed + 1));
+            // ripples grow with the bank, so that near the road they never
+            // tilt the ground away from it
+            const double ripple = (noise(x, y, kCountryScale, plan.seed) - 0.5 +
+                                   kCountryRipple * (noise(x, y, kRippleScale, plan.seed + 1) - 0.5));
+            double h = floor + plan.wallHeight * rise * rise + plan.countryHeight * std::min(rise, 1.0) * ripple;
+            h = std::min(h, kHighest);
             // the island's shore, and a level sea round it
             const double coast = coastDistance(x, y);
             h = coast <= kSeaWidth ? kSeaLevel : kSeaLevel + (h - kSeaLevel) * smoothstep(kSeaWidth, kCoast, coast);
@@ -370,10 +373,22 @@ void TrackDesign::check() const {
         throw std::runtime_error(plan.title + ": the floor pulls " + number(survey->linePull()) + ", more than " +
                                  number(plan.maxLinePull) + ", near " + number(survey->steepestPoint().x) + ", " +
                                  number(survey->steepestPoint().y));
-    if (plan.maxBankPull > 0 && survey->besidePull() > plan.maxBankPull)
-        throw std::runtime_error(plan.title + ": beside the floor the ground pulls " + number(survey->besidePull()) +
-                                 ", more than " + number(plan.maxBankPull) + ", near " +
-                                 number(survey->besidePoint().x) + ", " + number(survey->besidePoint().y));
+    // a gate's reach must stay clear of the road where the course passes
+    // by again, or craft there would pass it
+    for (const Record& r : records) {
+        if (r.letter != 'C') continue;
+        const double radius = std::stod(r.body);
+        double d;
+        const double at = line.nearest(r.x, r.y, d).s;
+        for (const CourseLine::Sample& p : line.samples()) {
+            double along = std::fabs(p.s - at);
+            along = std::min(along, line.length() - along);
+            if (along > 3 * (radius + plan.halfWidth) &&
+                std::hypot(p.x - r.x, p.y - r.y) < radius + floorHalfWidth(p.s) + HoverCraft::kRadius)
+                throw std::runtime_error(plan.title + ": the gate at " + number(r.x) + ", " + number(r.y) +
+                                         " reaches the road where the course passes by again");
+        }
+    }
     if (survey->awayPull() > kReturnPull)
         throw std::runtime_error(plan.title + ": beside the floor the ground pulls " + number(survey->awayPull()) +
                                  " away from the course");
@@ -404,8 +419,7 @@ std::string TrackDesign::summary() const {
     out << plan.title << ": length " << std::lround(line.length()) << ", tightest bend radius "
         << std::lround(line.tightestRadius(60.0)) << ", closest approach " << std::lround(closest)
         << ", island's edge " << std::lround(survey->edgeDistance()) << " beyond the floor, floor pulls up to "
-        << number(survey->linePull()) << ", away from the course up to " << number(survey->awayPull()) << ", beside it up to "
-        << number(survey->besidePull()) << ", objects "
+        << number(survey->linePull()) << ", away from the course up to " << number(survey->awayPull()) << ", objects "
         << records.size();
     return out.str();
 }

@@ -29,17 +29,21 @@ public:
         double startAt;            // this share of the way along its straight
         double halfWidth;          // flat floor of the course either side of the line
         double edgeMargin;         // least ground between the floor and the island's edge
-        double bankWidth;          // how far the banks take to rise
+        // Beyond the floor the banks rise as a bowl, ever steeper: wallHeight
+        // at bankWidth from the floor's edge, four times that at twice the
+        // width, and so on up to the island's highest ground. Wherever a
+        // craft leaves the road the ground leans it back, and the further it
+        // goes the harder.
+        double bankWidth;
         double wallHeight;
-        double countryHeight;      // the rolling country beyond the banks rises and falls this much
+        double countryHeight;      // ripples on the banks and the high ground rise and fall this much
         double baseHeight;
         double hillHeight, hillWaves;      // rise and fall along the lap
         double maxGradient;                // steepest climb along the floor
         double maxDescent;                 // and steepest descent
         double bankLean;                   // rise across the floor towards the outside of a bend
         double maxLinePull;                // strongest pull of the ground on the floor
-        double returnReach;                // beyond the floor, how far a craft can always drive back from
-        double maxBankPull;                // strongest pull there (0: any), so that a craft can drive anywhere
+        double returnReach;                // beyond the floor, how far the ground never pulls away from it
         double waterFrom, waterTo;         // lap fractions of the stretch of water
         int gates;
         double waypointSpacing;            // the longest step of the route
