@@ -27,6 +27,7 @@
 #include "world/Hud.h"
 #include "world/KeyWait.h"
 #include "world/MessageLine.h"
+#include "world/PacerMark.h"
 #include "world/PlayArea.h"
 #include "world/Texts.h"
 
@@ -463,6 +464,7 @@ void World::composeFrame() {
     if (editorMode)
         if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
     if (player) GateGuide::draw(*this, *player, view);
+    if (player) PacerMark::draw(pacer, view);
     if (player) Hud::drawHud(*this, *player, backBuffer);
     if (messageTime > 0) MessageLine::draw(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message, messageTime);
     if (paused) Hud::drawPaused(*this, backBuffer);

@@ -1,8 +1,13 @@
 #include "world/Pacer.h"
 
+#include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+
+#include "math/View.h"
+#include "world/PacerMark.h"
 
 namespace {
 
@@ -114,4 +119,65 @@ TEST(Pacer, FollowsThePlayerRoundTheLapsAndStandsOnTheGateWithoutARoute) {
     EXPECT_TRUE(bare.isShown());
     EXPECT_EQ(bare.point().x, 250.0);
     EXPECT_EQ(bare.point().y, 260.0);
+}
+
+// The mark lies on the pacer's point and points the way the route runs on
+// the screen: its tip ahead, its wide back behind; nothing is drawn once the
+// pacer is not shown.
+TEST(PacerMark, PointsTheWayTheRouteRunsAndVanishesWhenNotShown) {
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    BITMAP* target = create_bitmap(200, 200);
+    for (const bool alongX : {true, false}) {
+        clear_to_color(target, makecol(40, 90, 40));
+        Pacer p;
+        // a route along world x (screen right and up) or along world y (screen left and up)
+        if (alongX)
+            p.setRoute({Vector3(0, 0, 0), Vector3(1000, 0, 0), Vector3(1000, 10, 0)});
+        else
+            p.setRoute({Vector3(0, 0, 0), Vector3(0, 1000, 0), Vector3(10, 1000, 0)});
+        p.start(alongX ? Vector3(500, 0, 0) : Vector3(0, 500, 0));
+        View view;
+        // the pacer's point lands on (100, 100)
+        const Vector2 at = project(View(), p.point());
+        view.originX = 100 - at.x;
+        view.originY = 100 - at.y;
+        view.target = target;
+        PacerMark::draw(p, view);
+        const double dx = alongX ? 2 / std::sqrt(5.0) : -2 / std::sqrt(5.0), dy = -1 / std::sqrt(5.0);
+        int cyan = 0;
+        double ahead = -1e9, behind = 1e9, widestAlong = 0, widest = 0;
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                if (getpixel(target, x, y) != makecol(PacerMark::kRed, PacerMark::kGreen, PacerMark::kBlue)) continue;
+                ++cyan;
+                const double along = (x - 100) * dx + (y - 100) * dy, across = std::fabs((x - 100) * dy - (y - 100) * dx);
+                ahead = std::max(ahead, along);
+                behind = std::min(behind, along);
+                if (across > widest) {
+                    widest = across;
+                    widestAlong = along;
+                }
+            }
+        }
+        EXPECT_GT(cyan, 40) << alongX;
+        EXPECT_NEAR(ahead, PacerMark::kLength / 2, 2.0) << alongX;
+        EXPECT_NEAR(behind, -PacerMark::kLength / 2, 2.5) << alongX;
+        EXPECT_NEAR(widest, PacerMark::kHalfWidth, 2.0) << alongX;
+        EXPECT_LT(widestAlong, 0.0) << alongX << ": the wide back is behind the point";
+        EXPECT_EQ(getpixel(target, 100 + static_cast<int>(dx * 30), 100 + static_cast<int>(dy * 30)),
+                  makecol(40, 90, 40));
+    }
+    // past the finish nothing is shown, and nothing is drawn
+    Pacer done;
+    done.setRoute({Vector3(0, 0, 0), Vector3(1000, 0, 0)});
+    done.step(1.0 / 60, Vector3(10, 0, 0), nullptr);
+    clear_to_color(target, 0);
+    View view(Vector2(100, 100), target);
+    PacerMark::draw(done, view);
+    int drawn = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x) drawn += getpixel(target, x, y) != 0;
+    EXPECT_EQ(drawn, 0);
+    destroy_bitmap(target);
 }

@@ -4,6 +4,7 @@
 # picks the language (0 English, 1 French, 2 the third) and the track in the
 # dialogs, looks at the preview, starts the race and checks that
 #  - the HUD line shows lap 0, a running lap time and the player's place;
+#  - the pacer's arrowhead shows on the route ahead;
 #  - the race clock keeps pace with the wall clock (5 s within 10 %, plus
 #    what the load of other programs took from the game);
 #  - driving (Up held, steering left and right) scrolls the view and the lap
@@ -89,6 +90,13 @@ race_session() {
         sleep 0.5
     done
     check_pace
+
+    # the pacer: a cyan arrowhead on the route ahead of the player, standing
+    # no further than its lead once the player has waited on the grid
+    local pacer
+    pacer="$(convert "$s" -fuzz 6% -fill white -opaque "rgb(0,255,255)" -fill black +opaque white -format '%[fx:mean*w*h]' info:)"
+    log "pacer: $pacer pixels of its colour"
+    ge "$pacer" 40 || fail "no pacer ahead of the player ($pacer pixels of its colour)"
 
     # drive: full throttle, steering one way and the other
     local ta pa tb pb
