@@ -13,18 +13,12 @@ void Pacer::setRoute(const std::vector<Vector3>& route) {
     points = route;
     along.assign(points.size() + 1, 0.0);
     loop = 0.0;
-    if (points.size() < 2) {
-        points.clear();
-        return;
-    }
+    if (points.size() < 2) return;
     for (std::size_t i = 0; i < points.size(); ++i)
         along[i + 1] = along[i] + groundDistance(points[i], points[(i + 1) % points.size()]);
     loop = along.back();
     // a route of points all in one place, or of no real numbers, is none
-    if (!(loop > 0.0) || !std::isfinite(loop)) {
-        points.clear();
-        loop = 0.0;
-    }
+    if (!(loop > 0.0) || !std::isfinite(loop)) loop = 0.0;
 }
 
 Vector3 Pacer::at(double s) const {

@@ -37,10 +37,15 @@ TEST(Pacer, TheRouteIsALoopMeasuredAlongItsPoints) {
     EXPECT_DOUBLE_EQ(p.at(3500).x, 0.0);
     EXPECT_DOUBLE_EQ(p.at(4250).x, 250.0) << "on over the laps";
     EXPECT_DOUBLE_EQ(p.at(-250).y, 250.0) << "and back";
+    EXPECT_DOUBLE_EQ(p.at(-0.5).y, 0.5) << "a hair before the start is the end of the lap";
+    EXPECT_DOUBLE_EQ(p.at(-0.5).x, 0.0);
     // the nearest point, counted in the lap nearest where it is looked for
     EXPECT_DOUBLE_EQ(p.locate(Vector3(300, -40, 0), 0, false), 300.0);
     EXPECT_DOUBLE_EQ(p.locate(Vector3(300, -40, 0), 4100, false), 4300.0);
     EXPECT_DOUBLE_EQ(p.locate(Vector3(-40, 300, 0), 100, false), -300.0);
+    // up to half a lap either way counts as this lap
+    EXPECT_DOUBLE_EQ(p.locate(Vector3(1040, 800, 0), 0, false), 1800.0);
+    EXPECT_DOUBLE_EQ(p.locate(Vector3(600, 1040, 0), 0, false), -1600.0);
     // within a window a side whose nearest point lies outside it is not
     // taken, however near; with nothing in it the place stays
     EXPECT_DOUBLE_EQ(p.locate(Vector3(990, 600, 0), 900, false), 1600.0);
@@ -68,6 +73,13 @@ TEST(Pacer, RunsAtItsPaceWithinItsLeadAndWaitsPastTheGate) {
     EXPECT_DOUBLE_EQ(p.point().z, 5.0);
     hold(p, 5.0, player, Vector3(1000, 1000, 0));
     EXPECT_NEAR(p.pacerProgress(), 100.0 + Pacer::kLead, 1e-6) << "it waits for a player who does not come";
+    // a step back in time takes it nowhere
+    const Vector3 far(1000, 1000, 0);
+    Pacer r = square();
+    r.start(player);
+    r.step(kStep, player, &far);
+    r.step(-1.0, player, &far);
+    EXPECT_NEAR(r.pacerProgress(), 100.0 + Pacer::kPace * kStep, 1e-6);
     // a gate nearer than its lead holds it just past the gate line
     Pacer q = square();
     q.start(player);
