@@ -58,10 +58,11 @@ public:
     // Every computer driver of every race finished.
     bool computersFinished() const;
     void report(std::ostream& out) const;
-
-private:
+    // Gathers the figures of one race run to its end, as run() does; for a
+    // caller that runs the races itself, a slice at a time.
     void add(unsigned seed, const TrackCheck& check);
 
+private:
     TrackCheck::GroundLoader ground;
     std::string trackText;
     Figures result;
