@@ -248,6 +248,12 @@ TEST_F(TrackWorld, ABrokenFileIsNamedOnceWithItsLineAndKeepsWhatWasReadAMissingO
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "once for the preview and the run";
     EXPECT_TRUE(objects().empty());
     rmdir("tracks/track1.txt");
+    // a pipe in its place would wait for a writer for ever: the preview and the run go on
+    ASSERT_EQ(mkfifo("tracks/track1.txt", 0644), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(loadFile(), "NUmber of checkpoints:0\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "tracks/track1.txt cannot be read: it is a pipe, not a file\n");
+    std::remove("tracks/track1.txt");
     EXPECT_EQ(load(""), "NUmber of checkpoints:0\n");
     EXPECT_TRUE(objects().empty());
 }
