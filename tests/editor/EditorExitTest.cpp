@@ -62,9 +62,10 @@ TEST(EditorExit, EachSaveFaultKeepsTheEditorOpenWithWhatToDoAndARetrySavesEveryt
          "Not saved: newtrack.txt.tmp: the disk is full. Free some space on the disk, then Escape saves again; F10 "
          "leaves without saving."},
     };
+    writeText("newtrack.txt", kLoaded);
     for (const auto& f : faults) {
-        std::remove("newtrack.txt");
         if (f.folder) {
+            std::remove(f.folder);
             ASSERT_EQ(mkdir(f.folder, 0755), 0);
         }
         if (f.full) {
@@ -76,11 +77,15 @@ TEST(EditorExit, EachSaveFaultKeepsTheEditorOpenWithWhatToDoAndARetrySavesEveryt
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), std::string(f.says) + "\n");
         EXPECT_EQ(exit.failure(), f.says);
         EXPECT_TRUE(exit.hasFailed());
+        if (!f.folder || std::string(f.folder) != "newtrack.txt") {
+            EXPECT_EQ(readText("newtrack.txt"), kLoaded) << "the file stays as it was: " << f.says;
+        }
+        EXPECT_FALSE(present("newtrack.txt.tmp") && f.full) << "the temporary is removed";
         // the fault cleared, the next Escape saves the session whole
         if (f.folder) rmdir(f.folder);
-        if (f.full) std::remove(f.full);
         EXPECT_TRUE(exit.leave(kEdited));
         EXPECT_EQ(readText("newtrack.txt"), kEdited);
+        writeText("newtrack.txt", kLoaded);
         EXPECT_FALSE(exit.hasFailed());
     }
     // or the author leaves on purpose
@@ -90,7 +95,7 @@ TEST(EditorExit, EachSaveFaultKeepsTheEditorOpenWithWhatToDoAndARetrySavesEveryt
     EXPECT_FALSE(exit.leave(kLoaded + "W 1 1 1 0\n"));
     EXPECT_TRUE(exit.leaveUnsaved());
     EXPECT_EQ(::testing::internal::GetCapturedStderr().substr(0, 11), "Not saved: ");
-    EXPECT_EQ(readText("newtrack.txt"), kEdited);
+    EXPECT_EQ(readText("newtrack.txt"), kLoaded) << "left as it was";
     EXPECT_EQ(EditorExit::remedy({"x", EACCES}), "make the game's folder writable");
     EXPECT_EQ(EditorExit::remedy({"x", EIO}), "mend that");
 }
