@@ -100,16 +100,21 @@ TEST(SeriesWarnings, MissedWaypointsAStandAndAFarSlowestAreNamedWithTheirLines) 
                     "craft 4 (the faster driver) did not finish: stuck. A player who drives so may not get round "
                     "either: ease the bends and climbs there");
 
-    // scenery further off is not blamed, a second long stand is counted
+    // scenery further off is not blamed, a second long stand is counted, and
+    // a driver that heads for no waypoint is not said to
     SeriesWarnings twice(kRoute);
     race[1].longestStand.position = Vector3(1000, 1000 + SeriesWarnings::kSceneryNear, 0);
-    race[2].longestStand = DriverWatch::Stand{950, Vector3(1, 2, 0), -1};
+    race[2].longestStand = DriverWatch::Stand{950, Vector3(1, 2, 0), 0};
     twice.add(3, race, 100000, {});
-    EXPECT_EQ(twice.warnings()[1].rfind("craft 3 stood held for 0:15.83 near (1, 2) in the race of seed 3 (2 times a "
-                                        "driver stood 15 s or more). Clear",
+    EXPECT_EQ(twice.warnings()[1].rfind("craft 3 stood held for 0:15.83 near (1, 2) in the race of seed 3, heading for "
+                                        "waypoint 0 (line 2) (2 times a driver stood 15 s or more). Clear",
                                         0),
               0u)
         << twice.warnings()[1];
+    SeriesWarnings lost(kRoute);
+    race[2].longestStand.target = -1;
+    lost.add(3, race, 100000, {});
+    EXPECT_EQ(lost.warnings()[1].find("heading"), std::string::npos) << lost.warnings()[1];
 }
 
 TEST(TrackJudge, AComputerDriverLostInASeededRaceFailsTheTrackAndTheReportEndsWithTheVerdict) {
