@@ -265,8 +265,9 @@ bool TrackFile::load(const std::string& path, std::string& text, Failure* why) {
     while (error == 0) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n == 0) break;
+        // the game's signal handlers restart reads, so a failed read is the disk's
         if (n < 0) {
-            if (errno != EINTR) error = errno;
+            error = errno;
             continue;
         }
         read.append(chunk, static_cast<std::size_t>(n));

@@ -210,6 +210,8 @@ TEST(TrackFile, ScanFollowsTheReaderAndSaysWhereItBreaks) {
     EXPECT_EQ(broke.describe(), "line 2: expected a whole number for the number of a checkpoint record (C), found the end of the file");
     recordLines("C 1 2 3 40 99999999999 0\nE\n", broke);
     EXPECT_EQ(broke.found, "\"99999999999\"");
+    recordLines("C 1 2 3 40 0 abc", broke);
+    EXPECT_EQ(broke.found, "\"abc\"") << "a word that ends the file is quoted to its end";
     EXPECT_FALSE(TrackFile::scan("C 1 2 3 40 99999999999 0\nE\n")[0].complete);
     EXPECT_TRUE(TrackFile::scan("C 1 2 3 40 9 0\nE\n")[0].complete);
     recordLines("S 1 2 3 1\n\n  W 4 5 \x01" + std::string(40, 'q') + "\n", broke);
