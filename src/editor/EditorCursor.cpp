@@ -9,10 +9,10 @@
 #include <sstream>
 
 #include "control/AiWaypoint.h"
+#include "editor/TestDrive.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
-#include "editor/TestDrive.h"
 #include "track/TrackCheck.h"
 #include "track/TrackFile.h"
 #include "track/TrackJudge.h"
