@@ -148,3 +148,20 @@ TEST(TrackJudge, AComputerDriverLostInASeededRaceFailsTheTrackAndTheReportEndsWi
     EXPECT_EQ(broken.seriesRaces(), 0);
     EXPECT_EQ(broken.verdict(), broken.getCheck().verdict());
 }
+
+TEST(TrackJudge, ATrackTooBigForTheSeriesIsJudgedByItsOwnRace) {
+    FlatGround ground;
+    // the square loop, and a wood of scenery well away from it
+    std::string text = std::string(kGoodLoop).substr(0, std::string(kGoodLoop).find("E\n"));
+    for (std::size_t i = 0; i < RaceSeries::kMostObjects; ++i)
+        text += "S " + std::to_string(2200 + i % 50 * 10) + " " + std::to_string(300 + i / 50 * 10) + " 10 1\n";
+    TrackJudge judge(ground.loader(), text + "E\n");
+    judge.run();
+    EXPECT_TRUE(judge.passed()) << judge.verdict();
+    EXPECT_EQ(judge.seriesRaces(), 0);
+    EXPECT_TRUE(judge.getWarnings().empty());
+    EXPECT_EQ(judge.verdict().rfind("Track OK: all four finished, best lap ", 0), 0u) << judge.verdict();
+    std::ostringstream out;
+    judge.report(out);
+    EXPECT_NE(out.str().find("\nSeries: left out, "), std::string::npos) << out.str();
+}
