@@ -23,6 +23,7 @@
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
+#include "track/TrackFile.h"
 #include "world/FrameTimer.h"
 #include "world/World.h"
 
@@ -114,7 +115,7 @@ void editor(int track) {
     play(w, 1);
     std::printf("editor on track %d: second track check %s when the editor is left\n", track,
                 cursor && cursor->isChecking() ? "still running" : "already done");
-    w.saveTrackFile();
+    TrackFile::save(w.getObjects(), "newtrack.txt");
     std::printf("editor on track %d: %zu objects saved to newtrack.txt\n", track, w.getObjects().size());
 }
 

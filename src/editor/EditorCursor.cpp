@@ -9,12 +9,15 @@
 #include <sstream>
 
 #include "control/AiWaypoint.h"
+#include "editor/TestDrive.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
 #include "track/TrackCheck.h"
 #include "track/TrackFile.h"
+#include "track/TrackJudge.h"
 #include "track/TrackLayout.h"
+#include "world/EndRequest.h"
 #include "world/World.h"
 
 namespace {
@@ -63,10 +66,13 @@ std::string describe(const GameObject* o) {
 
 }  // namespace
 
-EditorCursor::EditorCursor(World* w) : GameObject(w) {
+EditorCursor::EditorCursor(World* w) : GameObject(w), exit(trackText()) {
     radius = kRadius;
     // what the author should know before the first key
-    if (!world->getTrackFileBreak().empty())
+    if (!world->getTrackFileError().empty())
+        panel.setVerdict(world->getTrackFileError() + ". The editor starts on the bare " + groundName() +
+                         "; an earlier newtrack.txt is replaced only once you place or change something");
+    else if (!world->getTrackFileBreak().empty())
         panel.setVerdict(world->getTrackFileBreak());
     else if (world->isEmptyStart())
         panel.setVerdict("A new track on the " + groundName() +
@@ -139,11 +145,9 @@ void EditorCursor::startCheck() {
     cooldown = kCommandLock;
     // a second F5 while a check runs changes nothing
     if (check) return;
-    // the check races a copy made from the track's text, exactly as it would
+    // the check races copies made from the track's text, exactly as it would
     // be saved; the editor's own objects are never touched
-    std::ostringstream text;
-    TrackFile::write(world->getObjects(), text);
-    check = std::make_unique<TrackCheck>(TrackCheck::copyGround(world->getTerrain()), text.str());
+    check = std::make_unique<TrackJudge>(TrackCheck::copyGround(world->getTerrain()), trackText());
     checkJustStarted = true;
     panel.setVerdict("F5 on the " + groundName() + ": " + kCheckingText);
     std::cout << kCheckingText << " on the " << groundName() << std::endl;
@@ -154,18 +158,65 @@ void EditorCursor::continueCheck() {
         checkJustStarted = false;
         return;
     }
-    std::string verdict;
+    std::vector<std::string> verdict;
     try {
         if (!check->step(kCheckBudget)) return;
         check->report(std::cout);
         std::cout.flush();
-        verdict = check->verdict();
+        verdict.push_back(check->verdict());
+        for (const std::string& w : check->getWarnings()) verdict.push_back("warning: " + w);
     } catch (const std::exception& e) {
-        verdict = std::string("Track check failed: ") + e.what();
-        std::cout << verdict << std::endl;
+        verdict = {std::string("Track check failed: ") + e.what()};
+        std::cout << verdict[0] << std::endl;
     }
-    panel.setVerdict("F5 on the " + groundName() + ": " + verdict);
+    verdict[0] = "F5 on the " + groundName() + ": " + verdict[0];
+    panel.setVerdict(verdict);
     check.reset();
+}
+
+std::string EditorCursor::trackText() const {
+    // an object placed in the very pass that saves is still waiting to join
+    std::vector<GameObject*> all = world->getObjects();
+    all.insert(all.end(), world->getPendingObjects().begin(), world->getPendingObjects().end());
+    return TrackFile::text(all);
+}
+
+void EditorCursor::testDrive() {
+    // a check under way would see the editor's clock jump: it starts again with F5
+    check.reset();
+    const std::string why = TestDrive::drive(*world, trackText());
+    panel.setVerdict(why.empty() ? "F6: back from the test drive; the track is as you left it"
+                                 : "F6: no test drive: " + why +
+                                       (why == "Cannot find the first checkpoint"
+                                            ? ". Place gate 0 (C) across the start line, facing the way to drive"
+                                            : ""));
+}
+
+EditorCursor::AfterPass EditorCursor::afterPass() {
+    AfterPass next = AfterPass::Stay;
+    if (driveWanted) {
+        driveWanted = false;
+        testDrive();
+        // the Escape that ended the drive is not the editor's
+        escapeArmed = false;
+        next = AfterPass::Restart;
+    }
+    // a signal or a lost display: the end cannot wait
+    if (EndRequest::isForced()) {
+        exit.leaveNow(trackText());
+        return AfterPass::Leave;
+    }
+    const bool escape = key[KEY_ESC];
+    const bool pressed = escape && escapeArmed;
+    escapeArmed = !escape;
+    if (exit.hasFailed() && key[KEY_F10] && exit.leaveUnsaved()) return AfterPass::Leave;
+    if (pressed || EndRequest::requested()) {
+        if (exit.leave(trackText())) return AfterPass::Leave;
+        // the close button too waits for a save that works
+        EndRequest::withdrawCloseButton();
+        panel.setAlert(exit.failure());
+    }
+    return next;
 }
 
 std::vector<std::string> EditorCursor::readout() {
@@ -219,6 +270,10 @@ void EditorCursor::update(double dt) {
         if (key[KEY_PGUP]) renumberNearest(1);
         if (key[KEY_PGDN]) renumberNearest(-1);
         if (key[KEY_F5]) startCheck();
+        if (key[KEY_F6]) {
+            driveWanted = true;
+            command();
+        }
     }
     if (check) continueCheck();
 

@@ -3,15 +3,18 @@
 #include <string>
 #include <vector>
 
+#include "editor/EditorExit.h"
 #include "editor/EditorPanel.h"
 #include "objects/GameObject.h"
 #include "world/FrameTimer.h"
 
-class TrackCheck;
+class TrackJudge;
 
 // The editor's cursor: rides on the ground and places, deletes, snaps and
-// turns track objects from the keyboard, and keeps the editor's lines on the
-// screen up to date.
+// turns track objects from the keyboard, keeps the editor's lines on the
+// screen up to date, and after each pass of the loop says whether the run
+// goes on: a test drive (F6) is taken between two passes, and the run ends
+// only once the author's work is safe.
 class EditorCursor : public GameObject {
 public:
     static constexpr double kRadius = 5.0;
@@ -22,6 +25,14 @@ public:
     // itself, so the editor keeps moving and a pass that has to catch up
     // with a few steps at once never falls further behind.
     static constexpr double kCheckBudget = 0.6 * FrameTimer::kStep;
+
+    // What the loop does after a pass.
+    enum class AfterPass {
+        Stay,
+        // back from a test drive: the loop's clock and keys start afresh
+        Restart,
+        Leave,
+    };
 
     explicit EditorCursor(World* world);
     ~EditorCursor() override;
@@ -36,9 +47,16 @@ public:
     // Page Up / Page Down: the nearest gate's or waypoint's number by one,
     // never below 0.
     void renumberNearest(int change);
-    // F5: checks a copy of the track's objects; the race runs a slice each
+    // F5: checks a copy of the track's objects; the races run a slice each
     // frame and the verdict stays on the screen until the next command.
     void startCheck();
+    // Escape, the close button, F10 after a failed save, a signal, the test
+    // drive asked for by F6: called by the loop once a pass, after the frame.
+    AfterPass afterPass();
+    // The track as it stands, as the track file would hold it: what Escape
+    // saves, F5 checks and F6 drives.
+    std::string trackText() const;
+    const EditorExit& getExit() const { return exit; }
     bool isChecking() const { return check != nullptr; }
     double getCooldown() const { return cooldown; }
 
@@ -50,15 +68,22 @@ public:
 
 private:
     void continueCheck();
+    void testDrive();
     // Every editing command locks the commands for a second and clears the
     // last verdict, which no longer speaks of the track on the screen.
     void command();
     std::string groundName() const;
 
     double cooldown = 0.0;
-    std::unique_ptr<TrackCheck> check;
+    std::unique_ptr<TrackJudge> check;
     // the frame that starts a check only shows "Checking track"
     bool checkJustStarted = false;
     EditorPanel panel;
     bool helpKeyHeld = false;
+    EditorExit exit;
+    // F6 was pressed: the drive starts after the pass
+    bool driveWanted = false;
+    // Escape counts once it has been seen up: one held over from the
+    // screen before, or from the drive, does not leave
+    bool escapeArmed = false;
 };

@@ -19,10 +19,20 @@ void drawLines(BITMAP* target, const std::vector<std::string>& lines, int y, int
 void EditorPanel::draw(BITMAP* target, const std::vector<std::string>& readout) const {
     // on grounds of their own, so the text reads over any part of the map
     drawLines(target, readout, kTop, makecol(0, 0, 0));
-    drawLines(target, verdict, kTop + static_cast<int>(readout.size()) * kLineHeight, makecol(0, 0, 120));
+    const int verdictTop = kTop + static_cast<int>(readout.size()) * kLineHeight;
+    drawLines(target, verdict, verdictTop, makecol(0, 0, 120));
+    drawLines(target, alert, verdictTop + static_cast<int>(verdict.size()) * kLineHeight, makecol(150, 0, 0));
     if (helpShown) {
         const std::vector<std::string>& keys = helpLines();
         drawLines(target, keys, target->h - kTop - static_cast<int>(keys.size()) * kLineHeight, makecol(0, 0, 0));
+    }
+}
+
+void EditorPanel::setVerdict(const std::vector<std::string>& paragraphs) {
+    verdict.clear();
+    for (const std::string& p : paragraphs) {
+        if (verdict.size() >= kVerdictLines) break;
+        for (const std::string& line : wrap(p, kColumns, kVerdictLines - verdict.size())) verdict.push_back(line);
     }
 }
 
@@ -58,7 +68,8 @@ std::vector<std::string> EditorPanel::wrap(const std::string& text, std::size_t 
 const std::vector<std::string>& EditorPanel::helpLines() {
     static const std::vector<std::string> keys = {
         "S Z A X move  1-5 scenery  C gate  W waypoint  F1-F4 powerup  D delete nearest",
-        "Home snap  = - widen  Shift = - turn  PgUp PgDn number  F5 check  Esc save",
+        "Home snap  = - widen  Shift = - turn  PgUp PgDn number  F5 check  F6 drive",
+        "H keys  Esc save newtrack.txt and quit",
     };
     return keys;
 }

@@ -8,7 +8,8 @@ struct BITMAP;
 // The editor's own lines over the map, in the library's 8-pixel font: the
 // readout of the cursor and the nearest object at the top, the last check's
 // verdict under it (wrapped to the frame and kept until the next command),
-// and the keys at the bottom, shown or hidden with H.
+// a save that failed under it (kept until the track is saved), and the keys
+// at the bottom, shown or hidden with H.
 class EditorPanel {
 public:
     static constexpr int kLeft = 4;
@@ -17,12 +18,17 @@ public:
     // characters a line of the frame holds, margins kept
     static constexpr std::size_t kColumns = 78;
     // the verdict's lines at most; a longer one ends in "..."
-    static constexpr std::size_t kVerdictLines = 8;
+    static constexpr std::size_t kVerdictLines = 14;
+    static constexpr std::size_t kAlertLines = 4;
 
     void setVerdict(const std::string& text) { verdict = wrap(text, kColumns, kVerdictLines); }
+    // Paragraphs, each from a line of its own, as many lines as fit.
+    void setVerdict(const std::vector<std::string>& paragraphs);
     void clearVerdict() { verdict.clear(); }
     // The verdict as it stands on the screen, line by line.
     const std::vector<std::string>& getVerdict() const { return verdict; }
+    void setAlert(const std::string& text) { alert = wrap(text, kColumns, kAlertLines); }
+    const std::vector<std::string>& getAlert() const { return alert; }
     void toggleHelp() { helpShown = !helpShown; }
     bool isHelpShown() const { return helpShown; }
 
@@ -36,5 +42,6 @@ public:
 
 private:
     std::vector<std::string> verdict;
+    std::vector<std::string> alert;
     bool helpShown = true;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iostream>
 #include <stdexcept>
 
 #include "world/DatafileCheck.h"
@@ -32,6 +33,13 @@ bool fitsTrack(const DatafileCheck& file, int track) {
     return file.plainBytes(kHeightsIndex) / Terrain::kHeightmapBytes >= track &&
            file.holds(kPaletteIndex, DAT_PALETTE) &&
            file.isPicture(track + 1, Terrain::GRID_SIZE, Terrain::GRID_SIZE);
+}
+
+// The grounds 1 to n that the file holds whole; 0 for a damaged file.
+int groundsIn(const DatafileCheck& file) {
+    int n = 0;
+    while (n < file.objectCount() && fitsTrack(file, n + 1)) ++n;
+    return n;
 }
 
 // A cell index of a ground coordinate, or -1 when the point is off the grid.
@@ -72,8 +80,16 @@ void Terrain::load(int track) {
     // the first load only selects the file's palette, through which the
     // textures of the second load are converted to the screen's depth; the
     // library's loader trusts the file, so it is checked before each load
-    DATAFILE* first = fitsTrack(DatafileCheck(kTracksFile), track) ? load_datafile(kTracksFile) : nullptr;
-    if (!first) throw std::runtime_error(kLoadError);
+    const DatafileCheck file(kTracksFile);
+    DATAFILE* first = fitsTrack(file, track) ? load_datafile(kTracksFile) : nullptr;
+    if (!first) {
+        // a sound file asked for a track it does not have: the number is the slip
+        const int grounds = groundsIn(file);
+        if (grounds > 0 && (track < 1 || track > grounds))
+            std::cerr << kTracksFile << " has no ground for track " << track << ": its grounds are 1 to " << grounds
+                      << std::endl;
+        throw std::runtime_error(kLoadError);
+    }
     set_palette(*static_cast<PALETTE*>(first[kPaletteIndex].dat));
     unload_datafile(first);
 

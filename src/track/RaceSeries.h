@@ -73,9 +73,11 @@ public:
     // "novice driver: finished F of 10, race time at most R x the winner's,
     // left the island L times, stuck S s"
     static std::string noviceLine(const Novice& novice);
+    // Gathers the figures of one race run to its end, as run() does; for a
+    // caller that runs the races itself, a slice at a time.
+    void add(unsigned seed, const TrackCheck& check);
 
 private:
-    void add(unsigned seed, const TrackCheck& check);
     void addNovice(const TrackCheck::CraftResult& r, int winner);
 
     TrackCheck::GroundLoader ground;

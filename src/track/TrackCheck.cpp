@@ -227,6 +227,8 @@ void TrackCheck::finish() {
         if (!results[i].finished && slowSpells[i] > kStuckSpell) results[i].stuckTime += slowSpells[i];
     for (std::size_t i = 0; i < craft.size(); ++i) {
         CraftResult& r = results[i];
+        r.missedAt = watches[i].missesByPlace();
+        r.longestStand = watches[i].longestStand();
         r.place = craft[i]->getRacePosition();
         if (r.finished || r.driver == Seat::Idle) continue;
         std::string text = "craft " + std::to_string(r.number) + seatName(r.driver) + " did not finish: ";
@@ -357,7 +359,7 @@ std::string TrackCheck::formatTime(int ms) {
     return text;
 }
 
-void TrackCheck::report(std::ostream& out) const {
+void TrackCheck::report(std::ostream& out, bool withVerdict) const {
     out << "Layout: ";
     if (layoutProblems.empty())
         out << "no problems\n";
@@ -396,7 +398,7 @@ void TrackCheck::report(std::ostream& out) const {
         for (std::size_t i = layoutProblems.size(); i < problems.size(); ++i)
             out << "  " << problems[i].describe() << '\n';
     }
-    out << "Verdict: " << verdict() << '\n';
+    if (withVerdict) out << "Verdict: " << verdict() << '\n';
 }
 
 void TrackCheck::checkLapTimes() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +77,8 @@ public:
         int missedWaypoints = 0;  // times it passed its waypoint untouched and had to turn back
         int leftIsland = 0;       // times it was put back after leaving the track area
         double stuckTime = 0.0;   // seconds in spells of more than kStuckSpell slower than kSlowSpeed
+        std::map<int, int> missedAt;  // those misses by place in the route
+        DriverWatch::Stand longestStand;  // the longest it stood held in one spot
         // Units a second over its race.
         double meanSpeed() const { return raced > 0 ? distance * 1000.0 / raced : 0.0; }
     };
@@ -125,8 +128,9 @@ public:
     int getRaceTime() const;
     // "Track OK: all four finished, best lap 0:41.20", or the first problem.
     std::string verdict() const;
-    // The full report: problems, each craft's laps, the verdict.
-    void report(std::ostream& out) const;
+    // The full report: problems, each craft's laps, and the verdict unless
+    // the caller gives its own after more races.
+    void report(std::ostream& out, bool withVerdict = true) const;
 
     // m:ss.cc of a time in milliseconds.
     static std::string formatTime(int ms);

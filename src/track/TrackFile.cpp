@@ -1,7 +1,14 @@
 #include "track/TrackFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <locale>
@@ -203,24 +210,113 @@ void TrackFile::write(const std::vector<GameObject*>& objects, std::ostream& out
     out << "E\n";
 }
 
-bool TrackFile::save(const std::vector<GameObject*>& objects, const std::string& path) {
+std::string TrackFile::text(const std::vector<GameObject*>& objects) {
+    std::ostringstream out;
+    write(objects, out);
+    return out.str();
+}
+
+std::string TrackFile::reason(int error) {
+    switch (error) {
+        case Failure::kPipe: return "it is a pipe, not a file";
+        case Failure::kDevice: return "it is a device, not a file";
+        case Failure::kTooBig: return "it is larger than " + std::to_string(kMostBytes >> 20) + " MiB, far more than a track";
+        case Failure::kNotAFile: return "it is not a regular file";
+        case EISDIR: return "it is a folder";
+        case ENOENT: return "there is no such file";
+        case ENOSPC: return "the disk is full";
+        case EDQUOT: return "the disk quota is used up";
+        case EACCES:
+        case EPERM: return "permission denied";
+        case EROFS: return "the disk is read-only";
+        default: return std::strerror(error);
+    }
+}
+
+std::string TrackFile::Failure::describe() const { return file + ": " + reason(error); }
+
+bool TrackFile::load(const std::string& path, std::string& text, Failure* why) {
+    const auto fail = [&](int error) {
+        if (why) *why = Failure{path, error};
+        return false;
+    };
+    // Opened without waiting, then asked what it is: a pipe opened for
+    // reading would otherwise wait for a writer for ever, and a stat before
+    // the open could be told about another file than the one opened.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return fail(errno);
+    struct stat st;
+    int error = 0;
+    if (fstat(fd, &st) != 0)
+        error = errno;
+    else if (S_ISDIR(st.st_mode))
+        error = EISDIR;
+    else if (S_ISFIFO(st.st_mode))
+        error = Failure::kPipe;
+    else if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        error = Failure::kDevice;
+    else if (!S_ISREG(st.st_mode))
+        error = Failure::kNotAFile;
+    else if (st.st_size > kMostBytes)
+        error = Failure::kTooBig;
+    std::string read;
+    char chunk[1 << 14];
+    // a file that grows while it is read stops at the bound all the same
+    while (error == 0) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n == 0) break;
+        // the game's signal handlers restart reads, so a failed read is the disk's
+        if (n < 0) {
+            error = errno;
+            continue;
+        }
+        read.append(chunk, static_cast<std::size_t>(n));
+        if (static_cast<long long>(read.size()) > kMostBytes) error = Failure::kTooBig;
+    }
+    ::close(fd);
+    if (error != 0) return fail(error);
+    text = std::move(read);
+    return true;
+}
+
+bool TrackFile::save(const std::string& text, const std::string& path, const std::string& backup, Failure* why) {
+    const auto fail = [why](const std::string& file, int error) {
+        if (why) *why = Failure{file, error};
+        return false;
+    };
     // the whole file goes to a temporary beside the target first, so a failed
     // write never leaves a track without its E or destroys the last save
     const std::string temporary = path + ".tmp";
     {
-        std::ofstream out(temporary, std::ios::out | std::ios::trunc);
-        if (!out) return false;
-        write(objects, out);
+        errno = 0;
+        std::ofstream out(temporary, std::ios::out | std::ios::trunc | std::ios::binary);
+        if (!out) return fail(temporary, errno ? errno : EIO);
+        out << text;
         out.flush();
         if (!out) {
+            const int error = errno ? errno : EIO;
             out.close();
             std::remove(temporary.c_str());
-            return false;
+            return fail(temporary, error);
         }
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    // the earlier file, and only a file: a folder in its place stays where it is
+    std::error_code ignored;
+    const bool keep = !backup.empty() && std::filesystem::is_regular_file(path, ignored);
+    if (keep && std::rename(path.c_str(), backup.c_str()) != 0) {
+        const int error = errno;
         std::remove(temporary.c_str());
-        return false;
+        return fail(backup, error);
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        std::remove(temporary.c_str());
+        if (keep) std::rename(backup.c_str(), path.c_str());
+        return fail(path, error);
     }
     return true;
+}
+
+bool TrackFile::save(const std::vector<GameObject*>& objects, const std::string& path) {
+    return save(text(objects), path);
 }

@@ -42,7 +42,36 @@ public:
     static std::vector<Record> scan(const std::string& text, Break* broke = nullptr);
     // Writes every object with a record, then "E".
     static void write(const std::vector<GameObject*>& objects, std::ostream& out);
-    // Writes to a temporary file beside `path` and renames it over `path`;
-    // false (and `path` untouched) when that fails.
+    // The text write() gives.
+    static std::string text(const std::vector<GameObject*>& objects);
+
+    // No track comes near this: a larger file is a slip (a disk image, a
+    // device), which is refused rather than read until memory runs out.
+    static constexpr long long kMostBytes = 16LL << 20;
+    // Why a track file could not be read or written: the file and the
+    // system's error number.
+    struct Failure {
+        // what a reader refuses, beside the system's numbers
+        static constexpr int kPipe = -1;
+        static constexpr int kDevice = -2;
+        static constexpr int kTooBig = -3;
+        static constexpr int kNotAFile = -4;
+        std::string file;
+        int error = 0;
+        // "newtrack.txt.tmp: it is a folder"
+        std::string describe() const;
+    };
+    // The whole of the track file at `path`, when it is a regular file of at
+    // most kMostBytes; otherwise false and why, at once: a pipe, a device or
+    // a folder is never read, so nothing blocks or grows without bound.
+    static bool load(const std::string& path, std::string& text, Failure* why = nullptr);
+    // Writes `text` to a temporary file beside `path` and renames it over
+    // `path`, so `path` is always whole. With a `backup` name, a regular file
+    // that stood at `path` is kept under it. False, `path` untouched and why,
+    // when that fails.
+    static bool save(const std::string& text, const std::string& path, const std::string& backup = "",
+                     Failure* why = nullptr);
     static bool save(const std::vector<GameObject*>& objects, const std::string& path);
+    // What the system's error number says of a file, in the game's words.
+    static std::string reason(int error);
 };

@@ -24,9 +24,23 @@ void EndRequest::installSignals() {
 }
 
 void EndRequest::request(Reason why, int number) {
-    // the first reason stands: a button pressed after a signal changes nothing
-    Reason none = Reason::None;
-    if (reasonNow.compare_exchange_strong(none, why)) signalled.store(number);
+    // the first reason stands, except that an end which cannot be put off
+    // overrides the button: a button pressed after a signal changes nothing,
+    // a signal after the button is still a signal
+    Reason was = Reason::None;
+    if (reasonNow.compare_exchange_strong(was, why)) {
+        signalled.store(number);
+        return;
+    }
+    if (why == Reason::CloseButton || was != Reason::CloseButton) return;
+    // the number first: whoever reads the reason then finds it
+    signalled.store(number);
+    if (!reasonNow.compare_exchange_strong(was, why)) request(why, number);
+}
+
+void EndRequest::withdrawCloseButton() {
+    Reason button = Reason::CloseButton;
+    reasonNow.compare_exchange_strong(button, Reason::None);
 }
 
 int EndRequest::exitStatus() {

@@ -30,6 +30,9 @@ public:
     // The program's status for the reason: 0 for none or the close button,
     // 128 + n for signal n, as a shell reports it, and 1 for a lost display.
     static int exitStatus();
+    // The editor could not save on the close button and stays open: the
+    // button is forgotten, while a signal that came since still stands.
+    static void withdrawCloseButton();
     // A tool or test that runs several loops in one process starts each afresh.
     static void clear();
 

@@ -3,8 +3,8 @@
 // The texts a race shows, one table per language; text n of the chosen
 // language is currentTexts[n]. The first sixteen are the game's first texts,
 // in their old places; the ones after them came with the guidance, the
-// results and the pause and preview lines.
-constexpr int kTextCount = 25;
+// results, the pause and preview lines, and the editor's test drive.
+constexpr int kTextCount = 26;
 
 struct Language {
     const char* name;
@@ -56,4 +56,6 @@ enum TextId {
     kTextRaceTime = 22,
     kTextBestLap = 23,
     kTextHowToLeave = 24,
+    // opens a test drive from the editor instead of "Go"
+    kTextTestDrive = 25,
 };

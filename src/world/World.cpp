@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -57,8 +56,6 @@ bool fitsTheGame(const DatafileCheck& file, int screenDepth) {
     }
     return true;
 }
-
-const char* const kNewTrackFile = "newtrack.txt";
 
 }  // namespace
 
@@ -140,17 +137,21 @@ void World::deleteAllObjects() {
 
 void World::resetMapView() { mapView = View(Vector2(kMapOriginX, kMapOriginY), mapBitmap); }
 
-void World::loadTrack(int track) {
-    trackNumber = track;
-    Hud::showStatus("Please wait... rendering map");
-    loadData();
-    deleteAllObjects();
+void World::renderGround() {
     resetMapView();
-    terrain.load(track);
     clear_to_color(mapBitmap, 0);
     terrain.renderMap(mapView);
     scrollX = 0;
     scrollY = 0;
+}
+
+void World::loadTrack(int track) {
+    trackNumber = track;
+    Hud::showStatus(kRenderingText);
+    loadData();
+    deleteAllObjects();
+    terrain.load(track);
+    renderGround();
     loadTrackFile();
     if (!editorMode) {
         startRace();
@@ -195,20 +196,23 @@ void World::loadTrackFile() {
     std::ostringstream path;
     path << "tracks/track" << trackNumber << ".txt";
     checkpointCount = 0;
-    std::ifstream in(path.str());
-    std::string broke;
-    if (in && !emptyStart) {
+    std::string text, broke, unread;
+    TrackFile::Failure why;
+    if (emptyStart) {
+        // a new track reads nothing
+    } else if (!TrackFile::load(path.str(), text, &why)) {
+        unread = path.str() + " cannot be read: " + TrackFile::reason(why.error);
+    } else {
+        std::istringstream in(text);
         const TrackFile::Break stop = TrackFile::read(*this, in);
         if (stop.line > 0) broke = path.str() + ", " + stop.describe();
     }
     // the preview and the run read the same file: one line for both
-    if (!broke.empty() && broke != trackFileBreak) std::cerr << broke << std::endl;
+    for (const std::string& line : {broke, unread})
+        if (!line.empty() && line != trackFileBreak && line != trackFileError) std::cerr << line << std::endl;
     trackFileBreak = broke;
+    trackFileError = unread;
     std::cout << "NUmber of checkpoints:" << checkpointCount << std::endl;
-}
-
-void World::saveTrackFile() {
-    if (!TrackFile::save(objects, kNewTrackFile)) std::cerr << "Cannot write newtrack.txt" << std::endl;
 }
 
 void World::run() {
@@ -216,7 +220,7 @@ void World::run() {
     const Clock::time_point origin = Clock::now();
     const auto seconds = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
     FrameTimer timer;
-    showMessage(gameText(kTextGo));
+    showMessage(gameText(openingText));
     if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
     timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
     for (;;) {
@@ -225,13 +229,20 @@ void World::run() {
         timer.spaceKey(key[KEY_SPACE]);
         paused = timer.isPaused();
         draw();
-        if (key[KEY_ESC] || EndRequest::requested()) break;
+        // the editor leaves only once the author's work is safe, and may
+        // have been away on a test drive
+        auto* editor = editorMode ? dynamic_cast<EditorCursor*>(followed) : nullptr;
+        const EditorCursor::AfterPass after =
+            editor ? editor->afterPass()
+                   : (key[KEY_ESC] || EndRequest::requested() ? EditorCursor::AfterPass::Leave
+                                                              : EditorCursor::AfterPass::Stay);
+        if (after == EditorCursor::AfterPass::Leave) break;
+        if (after == EditorCursor::AfterPass::Restart) timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
         // a pass costs a fraction of a millisecond: the rest of the sixtieth is the machine's
         const std::chrono::duration<double> next(timer.nextPass(seconds()));
         std::this_thread::sleep_until(origin + std::chrono::duration_cast<Clock::duration>(next));
     }
     stop_midi();
-    if (editorMode) saveTrackFile();
 }
 
 void World::joinPending() {

@@ -8,6 +8,7 @@
 #include "world/ContactGrid.h"
 #include "world/Pacer.h"
 #include "world/ResultsPanel.h"
+#include "world/Texts.h"
 
 struct BITMAP;
 struct DATAFILE;
@@ -72,14 +73,19 @@ public:
     void deleteAllObjects();
     void addWaypoint(AiWaypoint* w);
 
+    // Shown while a track's map renders.
+    static constexpr const char* kRenderingText = "Please wait... rendering map";
+
     // Track loading (the preview renders, a race or editor run then loads again).
     void loadTrack(int track);
+    // The terrain as it stands rendered into the map, the view at its start.
+    void renderGround();
     // False when the window's close button ended the wait for a key.
     bool showPreview(int track);
     // Everything of the preview up to the key wait.
     void renderPreview(int track);
+    // Reads the track's file, a regular file of at most TrackFile::kMostBytes.
     void loadTrackFile();
-    void saveTrackFile();
     // An editor run that starts from no objects on the track's ground: the
     // track file is not read.
     void setEmptyStart(bool on) { emptyStart = on; }
@@ -87,10 +93,15 @@ public:
     // Where the last track file read broke off before its end, with the
     // file's name; empty when it was whole.
     const std::string& getTrackFileBreak() const { return trackFileBreak; }
+    // Why the last track file could not be read at all, with its name
+    // ("tracks/track1.txt cannot be read: it is a folder"); empty when it was.
+    const std::string& getTrackFileError() const { return trackFileError; }
 
     // The race or editor loop, at most 60 passes a second, until Escape or
-    // the window's close button.
+    // the window's close button; the editor leaves when its cursor says so.
     void run();
+    // The message a run opens with: text `id` of the language's table ("Go").
+    void setOpeningText(int id) { openingText = id; }
     void update(double dt);
     void checkContacts();
     // Told by the objects: one was set dead; one that stays put was moved or
@@ -164,7 +175,9 @@ private:
     int trackNumber = 0;
     bool editorMode;
     bool emptyStart = false;
+    int openingText = kTextGo;
     std::string trackFileBreak;
+    std::string trackFileError;
     int raceTime = 0;
     int raceTimeNanos = 0;
     int checkpointCount = 0;

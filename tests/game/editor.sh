@@ -2,9 +2,11 @@
 # The track editor as a track author uses it: `hover e 1` shows the preview,
 # then the track with the white cursor in the middle; the cursor walks (the
 # view follows it), a scenery object, a checkpoint, a powerup and a waypoint
-# are placed at different spots, and Escape ends the program with status 0,
+# are placed at different spots. Escape while newtrack.txt cannot be written
+# (newtrack.txt.tmp taken by a folder) keeps the editor open and says why on
+# the screen; with the folder gone, Escape ends the program with status 0,
 # leaving newtrack.txt with the track's records and the four new ones at the
-# end, closed by E.
+# end, closed by E, and the newtrack.txt from before as newtrack.txt~.
 source "$(dirname "$0")/lib/common.sh"
 game_test_init "$1" 90
 require_content
@@ -44,10 +46,23 @@ done
 s="$(shot placed)"
 keep_shot "$s" "editor-track1"
 
+# a save that cannot be made: the editor stays, says why, and loses nothing
+printf 'S 1 1 1 1\nE\n' >"$RUN_DIR/newtrack.txt"
+mkdir "$RUN_DIR/newtrack.txt.tmp"
 hold Escape 0.15
-wait_game_end 15 || fail "Escape did not end the editor"
+sleep 1
+game_running || fail "Escape ended the editor although the save failed"
+said="$(read_text "$(shot not-saved)" 4 24 78)"
+[ "$said" = "Not saved: newtrack.txt.tmp: it is a folder. Rename or remove the folder" ] ||
+    fail "the failed save reads \"$said\""
+log "the failed save: $said"
+rmdir "$RUN_DIR/newtrack.txt.tmp"
+hold Escape 0.15
+wait_game_end 15 || fail "Escape did not end the editor once the save could be made"
 [ "$GAME_STATUS" -eq 0 ] || fail "the editor ended with status $GAME_STATUS"
-[ -z "$(game_errors)" ] || fail "the editor wrote errors: $(game_errors | head -n 3)"
+[ "$(game_errors)" = "Not saved: newtrack.txt.tmp: it is a folder. Rename or remove the folder newtrack.txt.tmp, then Escape saves again; F10 leaves without saving." ] ||
+    fail "the editor wrote errors: $(game_errors | head -n 3)"
+[ "$(cat "$RUN_DIR/newtrack.txt~")" = "$(printf 'S 1 1 1 1\nE')" ] || fail "the newtrack.txt from before was not kept as newtrack.txt~"
 out="$RUN_DIR/newtrack.txt"
 [ -f "$out" ] || fail "no newtrack.txt after Escape"
 

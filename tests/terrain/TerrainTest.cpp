@@ -226,10 +226,16 @@ TEST(Terrain, LoadReadsTheHeightsAndTextureOfTracksInTheFileOnly) {
     EXPECT_EQ(t.sampleHeight(3, 5), 103.0);
     EXPECT_EQ(getpixel(t.getTexture(), 7, 7), makecol(_rgb_scale_6[3], _rgb_scale_6[0], _rgb_scale_6[60]));
     EXPECT_EQ(t.heightAt(Vector2(36, 60)), 103.0);
-    // track numbers outside the file fail with the load error
-    for (int track : {0, -1, 4, 40000, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
+    // track numbers outside the file fail with the load error, and are named
+    for (int track : {0, -1, 4, 40000, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
+        ::testing::internal::CaptureStderr();
         EXPECT_EQ(testfiles::tracksError(track), "Unable to load tracks datafile") << track;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  "tracks.dat has no ground for track " + std::to_string(track) + ": its grounds are 1 to 3\n");
+    }
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(testfiles::tracksError(3), "loaded");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(Terrain, DamagedTracksFileFailsWithTheLoadError) {
@@ -241,7 +247,10 @@ TEST(Terrain, DamagedTracksFileFailsWithTheLoadError) {
         writeFile("tracks.dat", bytes);
         return tracksError(n);
     };
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(tracksError(1), error) << "missing file";
+    EXPECT_EQ(loaded(Bytes(5000, 0x5A), 2), error) << "garbage";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "a damaged file names no track";
     EXPECT_EQ(loaded(Bytes(), 1), error) << "empty file";
     EXPECT_EQ(loaded(Bytes(5000, 0x5A), 1), error) << "garbage";
     const Bytes whole = datafileBytes(tracksObjects(3));
@@ -249,7 +258,9 @@ TEST(Terrain, DamagedTracksFileFailsWithTheLoadError) {
 
     auto objects = tracksObjects(3);
     objects[0].data.resize(65536 * 2);  // heights for two tracks only
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(loaded(datafileBytes(objects), 3), error) << "short heightmaps";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "tracks.dat has no ground for track 3: its grounds are 1 to 2\n");
     EXPECT_EQ(tracksError(2), "loaded");
     objects = tracksObjects(3);
     objects.pop_back();  // texture of track 3 missing

@@ -1,9 +1,12 @@
+#include "track/FlatGround.h"
 #include "track/GoodLoop.h"
 #include "track/RaceSeries.h"
 #include "track/TrackCheck.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -20,27 +23,6 @@
 #include "world/World.h"
 
 namespace {
-
-constexpr int kGroundHeight = 10;
-
-// Flat land at height 10 with a strip of water along x < 600 (texture
-// columns below 50), so a test can put a grid into water.
-class FlatGround {
-public:
-    explicit FlatGround(int height = kGroundHeight) : heights(Terrain::kHeightmapBytes, height) {
-        texture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
-        clear_to_color(texture, makecol(60, 160, 60));
-        rectfill(texture, 0, 0, 49, Terrain::GRID_SIZE - 1, makecol(30, 60, 200));
-    }
-    ~FlatGround() { destroy_bitmap(texture); }
-    TrackCheck::GroundLoader loader() {
-        return [this](Terrain& t) { t.setGround(heights.data(), texture); };
-    }
-
-private:
-    std::vector<unsigned char> heights;
-    BITMAP* texture;
-};
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const auto at = text.find(from);
@@ -467,33 +449,74 @@ int runCheck(const std::string& arguments, std::string& output) {
 
 }  // namespace
 
-TEST(HoverCheck, ExitStatusTellsGoodFromBadTracks) {
+TEST(HoverCheck, StatusIsZeroOnlyWithoutAProblemOneWithAnyTwoWhenTheFileCannotBeRead) {
     if (!std::ifstream("hover-check")) GTEST_SKIP() << "needs hover-check in the game folder";
     std::string out;
     EXPECT_EQ(runCheck("", out), 2);
     EXPECT_NE(out.find("Usage: hover-check N [FILE]"), std::string::npos) << out;
     EXPECT_EQ(runCheck("one tracks/track1.txt", out), 2);
     EXPECT_NE(out.find("Usage: hover-check N [FILE]"), std::string::npos) << out;
-    EXPECT_EQ(runCheck("1 no-such-track-file.txt", out), 2);
-    EXPECT_NE(out.find("Cannot read track file no-such-track-file.txt"), std::string::npos) << out;
-    // a folder opens but cannot be read: the check cannot run
-    EXPECT_EQ(runCheck("1 tracks", out), 2);
-    EXPECT_NE(out.find("Cannot read track file tracks"), std::string::npos) << out;
-    EXPECT_EQ(runCheck("77", out), 2);
-    EXPECT_NE(out.find("Cannot read track file tracks/track77.txt"), std::string::npos) << out;
-
+    // what cannot be a track file is refused at once, without reading it
+    const std::string scratch = "check-scratch";
+    mkdir(scratch.c_str(), 0755);
+    ASSERT_EQ(mkfifo((scratch + "/pipe.txt").c_str(), 0644), 0);
+    testfiles::writeText(scratch + "/big.txt", "E\n");
+    ASSERT_EQ(truncate((scratch + "/big.txt").c_str(), TrackFile::kMostBytes + 1), 0);
+    const struct {
+        std::string arguments, says;
+    } unreadable[] = {
+        {"1 no-such-track-file.txt", "no-such-track-file.txt: there is no such file"},
+        {"1 tracks", "tracks: it is a folder"},
+        {"1 " + scratch + "/pipe.txt", scratch + "/pipe.txt: it is a pipe, not a file"},
+        {"1 /dev/zero", "/dev/zero: it is a device, not a file"},
+        {"1 " + scratch + "/big.txt", scratch + "/big.txt: it is larger than 16 MiB"},
+        {"77", "tracks/track77.txt: there is no such file"},
+    };
+    for (const auto& u : unreadable) {
+        EXPECT_EQ(runCheck(u.arguments, out), 2) << u.arguments;
+        EXPECT_NE(out.find("Cannot read track file " + u.says), std::string::npos) << out;
+    }
     testfiles::writeText("check-good.txt", kGoodLoop);
     EXPECT_EQ(runCheck("99 check-good.txt", out), 2);
     EXPECT_NE(out.find("Unable to load tracks datafile"), std::string::npos) << out;
+    EXPECT_NE(out.find("tracks.dat has no ground for track 99: its grounds are 1 to 3"), std::string::npos) << out;
 
-    // the real ground under the loop is not flat, so only the bad file's status is certain
-    testfiles::writeText("check-bad.txt", replaced(kGoodLoop, "C 1500 1200 10 40 0 0", "C 1500 1200 10 40 7 0"));
-    EXPECT_EQ(runCheck("1 check-bad.txt", out), 1) << out;
-    EXPECT_NE(out.find("no checkpoint 0"), std::string::npos) << out;
-    EXPECT_NE(out.find("Verdict: "), std::string::npos) << out;
+    // any problem the report names is status 1, whether or not the race runs
+    const std::string track1 = testfiles::readText("tracks/track1.txt");
+    const std::string records = track1.substr(0, track1.rfind("E\n"));
+    std::string twoGates, negative;
+    std::istringstream lines(records);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string letter, x, y, z, radius, angle;
+        int number = 0;
+        fields >> letter >> x >> y >> z >> radius >> number >> angle;
+        if (letter != "C" || number < 2) twoGates += line + "\n";
+        // gate 0 narrowed below nothing
+        negative += (letter == "C" && number == 0 ? "C " + x + " " + y + " " + z + " -200 0 " + angle : line) + "\n";
+    }
+    const std::string last = std::to_string(std::count(records.begin(), records.end(), '\n'));
+    const std::string added = std::to_string(std::count(records.begin(), records.end(), '\n') + 1);
+    const struct {
+        std::string text, verdict;
+    } faulty[] = {
+        {records, "Verdict: line " + last + ": the track file breaks off here: expected the end line E"},
+        {twoGates + "E\n", "Verdict: only 2 gates"},
+        {negative + "E\n", "its radius is -200, and a gate needs a radius above 0"},
+        {records + "S 3000 3050 0 1\nE\n",
+         "Verdict: line " + added + ": scenery of kind 1 at (3000, 3050): off the map picture"},
+        {replaced(kGoodLoop, "C 1500 1200 10 40 0 0", "C 1500 1200 10 40 7 0"), "no checkpoint 0"},
+    };
+    for (const auto& f : faulty) {
+        testfiles::writeText("check-bad.txt", f.text);
+        EXPECT_EQ(runCheck("1 check-bad.txt", out), 1) << out;
+        EXPECT_NE(out.find(f.verdict), std::string::npos) << out;
+    }
     EXPECT_EQ(runCheck("1", out), 0) << out;
     EXPECT_NE(out.find("Checking tracks/track1.txt on the ground of track 1"), std::string::npos) << out;
-    EXPECT_NE(out.find("Verdict: Track OK: all four finished, best lap "), std::string::npos) << out;
+    EXPECT_NE(out.find("\nVerdict: Track OK: all four finished, best lap "), std::string::npos) << out;
+    EXPECT_EQ(out.find("warning"), std::string::npos) << out;
     std::remove("check-bad.txt");
     std::remove("check-good.txt");
+    testfiles::commandOutput("rm -rf " + scratch);
 }

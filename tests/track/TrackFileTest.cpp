@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <locale>
@@ -209,6 +210,8 @@ TEST(TrackFile, ScanFollowsTheReaderAndSaysWhereItBreaks) {
     EXPECT_EQ(broke.describe(), "line 2: expected a whole number for the number of a checkpoint record (C), found the end of the file");
     recordLines("C 1 2 3 40 99999999999 0\nE\n", broke);
     EXPECT_EQ(broke.found, "\"99999999999\"");
+    recordLines("C 1 2 3 40 0 abc", broke);
+    EXPECT_EQ(broke.found, "\"abc\"") << "a word that ends the file is quoted to its end";
     EXPECT_FALSE(TrackFile::scan("C 1 2 3 40 99999999999 0\nE\n")[0].complete);
     EXPECT_TRUE(TrackFile::scan("C 1 2 3 40 9 0\nE\n")[0].complete);
     recordLines("S 1 2 3 1\n\n  W 4 5 \x01" + std::string(40, 'q') + "\n", broke);
@@ -230,14 +233,29 @@ TEST_F(TrackWorld, ABrokenFileIsNamedOnceWithItsLineAndKeepsWhatWasReadAMissingO
     EXPECT_NE(world->getTrackFileBreak().find("line 2"), std::string::npos);
     load("S 1 2 3 1\nE\n");
     EXPECT_EQ(world->getTrackFileBreak(), "");
-    // a missing or unreadable file gives an empty track
+    EXPECT_EQ(world->getTrackFileError(), "");
+    // a missing or unreadable file gives an empty track, and says why
     std::remove("tracks/track1.txt");
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(loadFile(), "NUmber of checkpoints:0\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "tracks/track1.txt cannot be read: there is no such file\n");
+    EXPECT_EQ(world->getTrackFileError(), "tracks/track1.txt cannot be read: there is no such file");
     EXPECT_TRUE(objects().empty());
     mkdir("tracks/track1.txt", 0755);  // a folder where the file should be
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(loadFile(), "NUmber of checkpoints:0\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "tracks/track1.txt cannot be read: it is a folder\n");
+    ::testing::internal::CaptureStderr();
+    loadFile();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "once for the preview and the run";
     EXPECT_TRUE(objects().empty());
     rmdir("tracks/track1.txt");
+    // a pipe in its place would wait for a writer for ever: the preview and the run go on
+    ASSERT_EQ(mkfifo("tracks/track1.txt", 0644), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(loadFile(), "NUmber of checkpoints:0\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "tracks/track1.txt cannot be read: it is a pipe, not a file\n");
+    std::remove("tracks/track1.txt");
     EXPECT_EQ(load(""), "NUmber of checkpoints:0\n");
     EXPECT_TRUE(objects().empty());
 }
@@ -314,23 +332,38 @@ TEST_F(TrackWorld, NumbersAreClassicWhateverTheLocale) {
     EXPECT_EQ(testfiles::readText("newtrack.txt"), out);
 }
 
-TEST_F(TrackWorld, SavingReplacesTheFileWholeOrReportsThatItCannot) {
-    load("S 1 2 3 1\nC 5 6 7 40 0 10\n");
-    world->saveTrackFile();
-    EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 1 2 30 1\nC 5 6 7 40 0 10\nE\n");
-    load("S 9 9 9 2\n");
-    world->saveTrackFile();
+TEST_F(TrackWorld, SavingReplacesTheFileWholeKeepsTheOneBeforeOrSaysWhyNot) {
+    TrackFile::Failure why;
+    EXPECT_TRUE(TrackFile::save("S 1 2 30 1\nE\n", "newtrack.txt", "newtrack.txt~", &why));
+    EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 1 2 30 1\nE\n");
+    EXPECT_NE(access("newtrack.txt~", F_OK), 0) << "nothing stood there to keep";
+    EXPECT_TRUE(TrackFile::save("S 9 9 30 2\nE\n", "newtrack.txt", "newtrack.txt~", &why));
     EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 9 9 30 2\nE\n");
+    EXPECT_EQ(testfiles::readText("newtrack.txt~"), "S 1 2 30 1\nE\n");
     EXPECT_NE(access("newtrack.txt.tmp", F_OK), 0) << "no temporary file is left behind";
-    // a file that cannot be written is reported and the old one kept
+    load("S 5 6 7 1\nC 5 6 7 40 0 10\n");
+    EXPECT_TRUE(TrackFile::save(objects(), "newtrack.txt"));
+    EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 5 6 30 1\nC 5 6 7 40 0 10\nE\n");
+    EXPECT_EQ(testfiles::readText("newtrack.txt~"), "S 1 2 30 1\nE\n") << "kept only when asked";
+
+    // the one before cannot be kept: nothing is replaced (the editor's own
+    // faults and their words are its test's)
+    std::remove("newtrack.txt~");
+    ASSERT_EQ(mkdir("newtrack.txt~", 0755), 0);
+    EXPECT_FALSE(TrackFile::save("S 7 7 30 3\nE\n", "newtrack.txt", "newtrack.txt~", &why));
+    EXPECT_EQ(why.describe(), "newtrack.txt~: it is a folder");
+    EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 5 6 30 1\nC 5 6 7 40 0 10\nE\n");
+    EXPECT_NE(access("newtrack.txt.tmp", F_OK), 0) << "the temporary is removed";
+    rmdir("newtrack.txt~");
+    // a folder in the file's place is never moved away to keep it
     std::remove("newtrack.txt");
-    mkdir("newtrack.txt", 0755);
-    ::testing::internal::CaptureStderr();
-    world->saveTrackFile();
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Cannot write newtrack.txt\n");
+    ASSERT_EQ(mkdir("newtrack.txt", 0755), 0);
+    EXPECT_FALSE(TrackFile::save("E\n", "newtrack.txt", "newtrack.txt~", &why));
+    EXPECT_EQ(why.describe(), "newtrack.txt: it is a folder");
     struct stat st;
-    ASSERT_EQ(stat("newtrack.txt", &st), 0);
+    EXPECT_EQ(stat("newtrack.txt", &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_NE(access("newtrack.txt~", F_OK), 0);
     EXPECT_NE(access("newtrack.txt.tmp", F_OK), 0);
     EXPECT_FALSE(TrackFile::save(objects(), "no/such/folder/newtrack.txt"));
     rmdir("newtrack.txt");
@@ -338,17 +371,40 @@ TEST_F(TrackWorld, SavingReplacesTheFileWholeOrReportsThatItCannot) {
 
 TEST_F(TrackWorld, AReadOnlyFolderKeepsTheOldFile) {
     if (geteuid() == 0) GTEST_SKIP() << "running as root: permissions do not stop writes";
-    load("S 1 2 3 1\n");
-    world->saveTrackFile();
-    const std::string first = testfiles::readText("newtrack.txt");
-    load("S 5 5 5 2\n");
+    ASSERT_TRUE(TrackFile::save("S 1 2 30 1\nE\n", "newtrack.txt"));
     chmod(".", 0555);
-    ::testing::internal::CaptureStderr();
-    world->saveTrackFile();
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    TrackFile::Failure why;
+    const bool saved = TrackFile::save("S 5 5 30 2\nE\n", "newtrack.txt", "newtrack.txt~", &why);
     chmod(".", 0755);
-    EXPECT_EQ(err, "Cannot write newtrack.txt\n");
-    EXPECT_EQ(testfiles::readText("newtrack.txt"), first);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(why.describe(), "newtrack.txt.tmp: permission denied");
+    EXPECT_EQ(testfiles::readText("newtrack.txt"), "S 1 2 30 1\nE\n");
+}
+
+TEST(TrackFile, OnlyARegularFileOfSixteenMebibytesAtMostIsRead) {
+    ScratchDir dir;
+    std::string text = "untouched";
+    TrackFile::Failure why;
+    // a pipe with no writer, a device that never ends, a folder: refused at once
+    ASSERT_EQ(mkfifo("pipe.txt", 0644), 0);
+    EXPECT_FALSE(TrackFile::load("pipe.txt", text, &why));
+    EXPECT_EQ(why.describe(), "pipe.txt: it is a pipe, not a file");
+    EXPECT_FALSE(TrackFile::load("/dev/zero", text, &why));
+    EXPECT_EQ(why.describe(), "/dev/zero: it is a device, not a file");
+    EXPECT_FALSE(TrackFile::load(".", text, &why));
+    EXPECT_EQ(why.describe(), ".: it is a folder");
+    EXPECT_FALSE(TrackFile::load("none.txt", text, &why));
+    EXPECT_EQ(why.describe(), "none.txt: there is no such file");
+    EXPECT_EQ(text, "untouched");
+    // up to the bound exactly, and not a byte more
+    testfiles::writeText("track.txt", "S 1 2 3 1\nE\n");
+    ASSERT_EQ(truncate("track.txt", TrackFile::kMostBytes), 0);
+    EXPECT_TRUE(TrackFile::load("track.txt", text, &why));
+    EXPECT_EQ(static_cast<long long>(text.size()), TrackFile::kMostBytes);
+    EXPECT_EQ(text.substr(0, 12), "S 1 2 3 1\nE\n");
+    ASSERT_EQ(truncate("track.txt", TrackFile::kMostBytes + 1), 0);
+    EXPECT_FALSE(TrackFile::load("track.txt", text, &why));
+    EXPECT_EQ(why.describe(), "track.txt: it is larger than 16 MiB, far more than a track");
 }
 
 // The tracks the game ships: load, save, load again gives the same objects.

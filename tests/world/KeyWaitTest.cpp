@@ -22,8 +22,19 @@ TEST(EndRequest, TheFirstReasonStandsAndGivesTheExitStatus) {
     EXPECT_TRUE(EndRequest::requested());
     EXPECT_FALSE(EndRequest::isForced()) << "the close button can be thought better of";
     EXPECT_EQ(EndRequest::exitStatus(), 0);
+    // the editor stays open when it cannot save on the button: the button is
+    // withdrawn, and a signal that came meanwhile must still end the program
     EndRequest::signal(15);
-    EXPECT_EQ(EndRequest::reason(), EndRequest::Reason::CloseButton) << "a later signal does not replace the button";
+    EXPECT_EQ(EndRequest::reason(), EndRequest::Reason::Signal) << "a signal is never put off by the button";
+    EXPECT_EQ(EndRequest::exitStatus(), 143);
+    EndRequest::withdrawCloseButton();
+    EXPECT_TRUE(EndRequest::isForced()) << "only the button is withdrawn";
+    EndRequest::closeButton();
+    EXPECT_EQ(EndRequest::signalNumber(), 15) << "a button after a signal changes nothing";
+    EndRequest::clear();
+    EndRequest::closeButton();
+    EndRequest::withdrawCloseButton();
+    EXPECT_FALSE(EndRequest::requested());
     EndRequest::clear();
     EndRequest::signal(1);
     EndRequest::displayLost();

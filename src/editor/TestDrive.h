@@ -1,0 +1,23 @@
+#pragma once
+#include <memory>
+#include <string>
+
+class Terrain;
+class World;
+
+// F6 in the editor: the track as it stands, raced. A race World of its own is
+// built from the editor's objects as the track file would hold them, on a copy
+// of the editor's ground: the player at the back of the grid, three computer
+// drivers, the guidance and the results of a race from the menus. It runs
+// until Escape and is gone; the editor's World is never touched, so driving
+// saves nothing and loses nothing.
+class TestDrive {
+public:
+    // The race, ready to run on ground `track` (named in the readout only);
+    // throws as a race's set-up does ("Cannot find the first checkpoint").
+    // `ground` must outlive it: its texture is borrowed.
+    static std::unique_ptr<World> build(const Terrain& ground, const std::string& trackText, int track);
+    // Builds the race and runs it to its end; "" when it ran, otherwise why
+    // it could not start.
+    static std::string drive(World& editor, const std::string& trackText);
+};
