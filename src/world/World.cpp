@@ -14,6 +14,7 @@
 
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
+#include "control/Gamepad.h"
 #include "control/KeyboardController.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
@@ -22,12 +23,14 @@
 #include "track/TrackFile.h"
 #include "world/EndRequest.h"
 #include "world/DatafileCheck.h"
+#include "world/FinalSave.h"
 #include "world/FrameTimer.h"
 #include "world/GateGuide.h"
 #include "world/Hud.h"
 #include "world/KeyWait.h"
 #include "world/MessageLine.h"
 #include "world/PlayArea.h"
+#include "world/ScaledScreen.h"
 #include "world/Texts.h"
 
 namespace {
@@ -176,10 +179,12 @@ void World::renderPreview(int track) {
     // file order, no culling and no depth sort: later records lie on top
     for (GameObject* o : objects)
         if (o->isVisible()) o->draw(mapView);
-    if (!screen) return;
-    clear_to_color(screen, 0);
-    stretch_blit(mapBitmap, screen, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
-    Hud::drawPreviewTexts(screen);
+    BITMAP* canvas = ScaledScreen::canvas();
+    if (!canvas) return;
+    clear_to_color(canvas, 0);
+    stretch_blit(mapBitmap, canvas, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
+    Hud::drawPreviewTexts(canvas);
+    ScaledScreen::show(canvas);
 }
 
 bool World::showPreview(int track) {
@@ -215,11 +220,17 @@ void World::run() {
     const Clock::time_point origin = Clock::now();
     const auto seconds = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
     FrameTimer timer;
+    // the editor's work is saved once: at the loop's end, or in the last
+    // moments of a display that went away while the loop could not end
+    const auto save = [this] { if (editorMode) saveTrackFile(); };
+    FinalSave::Armed lastSave(save);
     showMessage(gameText(kTextGo));
     if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
     timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
     for (;;) {
+        Gamepad::poll();
         timer.pauseKey(key[KEY_PAUSE]);
+        timer.pauseButton(Gamepad::pauseHeld());
         for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
         timer.spaceKey(key[KEY_SPACE]);
         paused = timer.isPaused();
@@ -230,7 +241,7 @@ void World::run() {
         std::this_thread::sleep_until(origin + std::chrono::duration_cast<Clock::duration>(next));
     }
     stop_midi();
-    if (editorMode) saveTrackFile();
+    if (lastSave.claim()) save();
 }
 
 void World::joinPending() {
@@ -460,7 +471,7 @@ void World::composeFrame() {
 void World::draw() {
     ++framesDrawn;
     composeFrame();
-    if (screen) blit(backBuffer, screen, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
+    ScaledScreen::show(backBuffer);
 }
 
 std::vector<GameObject*> World::lastDrawOrder() const {
