@@ -86,17 +86,11 @@ class CrossKeys {
 public:
     void feed() {
         const Gamepad::Cross now = Gamepad::cross();
-        press(now.up, was.up, KEY_UP);
-        press(now.down, was.down, KEY_DOWN);
-        press(now.left, was.left, KEY_LEFT);
-        press(now.right, was.right, KEY_RIGHT);
+        for (int scancode : Gamepad::arrowsPressed(was, now)) simulate_keypress(scancode << 8);
         was = now;
     }
 
 private:
-    static void press(bool now, bool before, int scancode) {
-        if (now && !before) simulate_keypress(scancode << 8);
-    }
     // pressed before the dialog showed: no press
     Gamepad::Cross was = Gamepad::cross();
 };

@@ -57,6 +57,15 @@ Gamepad::Cross Gamepad::cross() {
     return c;
 }
 
+std::vector<int> Gamepad::arrowsPressed(const Cross& before, const Cross& now) {
+    std::vector<int> keys;
+    if (now.up && !before.up) keys.push_back(KEY_UP);
+    if (now.down && !before.down) keys.push_back(KEY_DOWN);
+    if (now.left && !before.left) keys.push_back(KEY_LEFT);
+    if (now.right && !before.right) keys.push_back(KEY_RIGHT);
+    return keys;
+}
+
 double Gamepad::steering() {
     if (!present()) return 0.0;
     const Cross c = cross();

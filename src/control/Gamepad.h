@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 
 // The player's gamepad, read from the library's joystick state (the first
 // pad of joy[]) as the keyboard is read from key[]: its left stick or its
@@ -37,6 +38,9 @@ public:
     // The pad's own cross, apart from its first stick; none on a pad whose
     // cross is its first stick.
     static Cross cross();
+    // The arrow keys (the library's scancodes) that the cross, as it went
+    // from `before` to `now`, pressed: a direction held on is pressed once.
+    static std::vector<int> arrowsPressed(const Cross& before, const Cross& now);
     // The stick's lean beyond the dead zone, -1 to 1.
     static double lean(int pos);
 

@@ -114,3 +114,29 @@ TEST(FrameTimer, PauseAndSpaceHeldTogetherOrPauseAsAToggleKeepTheirRules) {
     t.pauseKey(true);
     EXPECT_TRUE(t.isPaused());
 }
+
+TEST(FrameTimer, EachPressOfThePadsStartButtonPausesOrResumes) {
+    FrameTimer t = runningAtOneSecond();
+    // held from before the loop began: no press until it is let go
+    t.pauseButton(true);
+    EXPECT_FALSE(t.isPaused());
+    // the button pass by pass, and the pause after each
+    const struct {
+        bool down, paused;
+    } passes[] = {{false, false}, {true, true}, {true, true}, {false, true},
+                  {true, false}, {false, false}, {false, false}, {true, true}};
+    for (const auto& p : passes) {
+        t.pauseButton(p.down);
+        EXPECT_EQ(t.isPaused(), p.paused) << &p - passes;
+    }
+    // a pause from the key is resumed by the button too, and Space still resumes
+    t.pauseButton(false);
+    t.pauseButton(true);
+    EXPECT_FALSE(t.isPaused());
+    t.pauseKey(true);
+    EXPECT_TRUE(t.isPaused());
+    t.pauseButton(false);
+    t.pauseButton(true);
+    EXPECT_FALSE(t.isPaused());
+    EXPECT_EQ(t.stepsDue(1.0 + kStep), 1);
+}
