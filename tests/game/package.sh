@@ -3,7 +3,9 @@
 # finds no error), apt-get installs it, and an ordinary user, under Xvfb,
 # starts hover from the PATH, races, leaves, makes a track with hover e 1 and
 # checks it with hover-check from another folder; the game's folder of that
-# player holds the content links, the copied tracks and newtrack.txt. Then
+# player holds the content links, the copied tracks and newtrack.txt. The
+# package's AppStream metadata passes appstreamcli's check, and its desktop
+# entry names the window's class. Then
 # the package is removed, and nothing of it is left but the player's folder.
 # Installing needs root: elsewhere the test is skipped, saying so.
 source "$(dirname "$0")/lib/common.sh"
