@@ -31,8 +31,9 @@ void Gamepad::poll() {
 
 void Gamepad::noteRest() {
     const JOYSTICK_STICK_INFO* s = crossStick();
-    for (int a = 0; a < 2; ++a)
-        crossRests[a] = s && a < s->num_axis && std::abs(s->axis[a].pos) <= kDeadZone;
+    const auto rests = [s](int axis) { return s && axis < s->num_axis && std::abs(s->axis[axis].pos) <= kDeadZone; };
+    crossRests[0] = rests(0);
+    crossRests[1] = rests(1);
 }
 
 double Gamepad::lean(int pos) {

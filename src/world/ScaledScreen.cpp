@@ -83,17 +83,15 @@ void ScaledScreen::show(BITMAP* frame, int x, int y, int w, int h) {
     const int s = scaleNow;
     enlarge(frame, enlarged, x, y, w, h, x * s, y * s, s);
     // the pointer is drawn on the screen by the library when the desktop does not draw it
-    scare_mouse_area(leftNow + x * s, topNow + y * s, w * s, h * s);
+    scare_mouse();
     blit(enlarged, screen, x * s, y * s, leftNow + x * s, topNow + y * s, w * s, h * s);
     unscare_mouse();
 }
 
 void ScaledScreen::enlarge(BITMAP* from, BITMAP* to, int x, int y, int w, int h, int toX, int toY, int scale) {
     const int depth = bitmap_color_depth(from);
-    if (is_memory_bitmap(from) && is_memory_bitmap(to) && depth == bitmap_color_depth(to)) {
-        if (depth == 15 || depth == 16) return enlargeRows<std::uint16_t>(from, to, x, y, w, h, toX, toY, scale);
-        if (depth == 32) return enlargeRows<std::uint32_t>(from, to, x, y, w, h, toX, toY, scale);
-    }
+    if (depth == 15 || depth == 16) return enlargeRows<std::uint16_t>(from, to, x, y, w, h, toX, toY, scale);
+    if (depth == 32) return enlargeRows<std::uint32_t>(from, to, x, y, w, h, toX, toY, scale);
     // three bytes a pixel: the library's own stretch, which makes the same blocks
     stretch_blit(from, to, x, y, w, h, toX, toY, w * scale, h * scale);
 }

@@ -27,7 +27,8 @@ public:
     static void show(BITMAP* frame, int x, int y, int w, int h);
     static void show(BITMAP* frame);
     // Each pixel of the rectangle (x, y, w, h) of `from` as a square of
-    // `scale` pixels of `to`, from (toX, toY) on; both bitmaps of one depth.
+    // `scale` pixels of `to`, from (toX, toY) on; both memory bitmaps of one
+    // depth, the rectangles within them.
     static void enlarge(BITMAP* from, BITMAP* to, int x, int y, int w, int h, int toX, int toY, int scale);
 
 private:

@@ -42,23 +42,20 @@ TEST(EndRequest, TheFirstReasonStandsAndGivesTheExitStatus) {
 
 TEST(KeyWait, APadButtonPressedDuringTheWaitIsAKeyButNotOneHeldFromBefore) {
     PadOnTheDesk pad(2, 10);
-    const auto after = [](auto what) {
-        return std::thread([what] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            what();
-        });
+    const auto soon = [](auto what) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        what();
     };
-    std::thread press = after([&] { pad.button(3, true); });
+    std::thread press(soon, [&] { pad.button(3, true); });
     EXPECT_TRUE(KeyWait::forPress());
     press.join();
     // still held: no press, until the close button ends the wait
-    std::thread close = after([] { EndRequest::closeButton(); });
+    std::thread close(soon, [] { EndRequest::closeButton(); });
     EXPECT_FALSE(KeyWait::forPress());
     close.join();
     EndRequest::clear();
-    // the next screen waits for it to be let go
-    std::thread release = after([&] { pad.button(3, false); });
+    std::thread release(soon, [&] { pad.button(3, false); });
     KeyWait::untilReleased();
-    EXPECT_FALSE(Gamepad::anyButtonHeld());
+    EXPECT_FALSE(Gamepad::anyButtonHeld()) << "the next screen waits for it to be let go";
     release.join();
 }
