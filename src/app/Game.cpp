@@ -31,9 +31,23 @@ bool tryWindow(int scale) {
     return true;
 }
 
+// Whether the display has a mode of the frame's own size. The library's full
+// screen takes the nearest larger mode when it has none, and shows the frame
+// small in its middle.
+bool offersFrameMode() {
+    GFX_MODE_LIST* list = get_gfx_mode_list(GFX_XWINDOWS_FULLSCREEN);
+    if (!list) return false;
+    bool found = false;
+    for (int i = 0; i < list->num_modes; ++i)
+        found = found || (list->mode[i].width == WindowFit::kFrameWidth && list->mode[i].height == WindowFit::kFrameHeight);
+    destroy_gfx_mode_list(list);
+    return found;
+}
+
 bool tryFullScreen(int scale) {
     // the mode of the frame itself where the display still offers it
-    if (scale <= 1 && trySizes(GFX_AUTODETECT_FULLSCREEN, WindowFit::kFrameWidth, WindowFit::kFrameHeight)) {
+    if (scale <= 1 && offersFrameMode() &&
+        trySizes(GFX_AUTODETECT_FULLSCREEN, WindowFit::kFrameWidth, WindowFit::kFrameHeight)) {
         ScaledScreen::setUp(1, 0, 0);
         return true;
     }

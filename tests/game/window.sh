@@ -1,7 +1,8 @@
 #!/bin/bash
 # The window fits the screen: 640 x 480 on 800 x 600, 1280 x 960 on 1920 x
-# 1080 (three times would not fit), 1920 x 1440 on 3840 x 2160, 640 x 480 there
-# with x1. At twice the size every frame pixel is a square of 2 x 2 and the
+# 1080 (three times would not fit), 1920 x 1440 on 3840 x 2160, 640 x 480
+# there with x1; full screen there is the frame at four times in the middle,
+# on black. At twice the size every frame pixel is a square of 2 x 2 and the
 # HUD reads as ever: its letters are twice their size. The window's class and
 # instance are the desktop entry's StartupWMClass. Killing the X server ends a
 # race, and the editor after saving newtrack.txt, within 2 s, with a line on
@@ -32,6 +33,19 @@ for sizes in "800x600 640x480" "1920x1080 1280x960" "3840x2160 1920x1440"; do
 done
 SHOT_SCALE=1
 opens_window 3840x2160 640x480 x1
+# full screen: the desktop's size (Xvfb offers no 640 x 480 mode), the frame
+# four times as large in its middle, on black
+(cd "$RUN_DIR" && exec "$GAME_BIN" f >"$GAME_OUT" 2>"$GAME_ERR") &
+GAME_PID=$!
+sleep 4
+xwd -silent -root | convert xwd:- "$WORK/full.png"
+# the dialog's title box, its corner at (640, 120), white edge and green inside
+[ "$(colour "$WORK/full.png" 639 1000)" = 0,0,0 ] && [ "$(colour "$WORK/full.png" 1000 119)" = 0,0,0 ] &&
+    [ "$(colour "$WORK/full.png" 640 120)" = 255,255,255 ] && [ "$(colour "$WORK/full.png" 643 123)" = 255,255,255 ] &&
+    [ "$(colour "$WORK/full.png" 656 136)" != 0,0,0 ] ||
+    fail "full screen does not show the frame at four times in the middle of the desktop, on black"
+kill "$GAME_PID"
+wait_game_end 5 || fail "the full screen game did not end on SIGTERM"
 stop_xvfb
 
 # lose_display WHAT: the X server killed under the game
