@@ -10,12 +10,13 @@
 // Headless by default (memory bitmaps at 16 bits). With --window the library
 // opens a 640 x 480 window at 16 bits on $DISPLAY (an Xvfb is fine), and the
 // frame's copies and the World's draw() go to the real screen. `loop` runs
-// the game's own race loop for S seconds (default 30) and prints its CPU time
-// and its race clock against the wall clock; scripts/bench runs it once
-// undisturbed and once stopped for 3 s from outside, and once more in a
-// window twice the size (--frame-scale 2), every frame shown enlarged as the
-// game shows it. `check` runs the whole track check of a loop of N gates with
-// a waypoint on each (default 50,000).
+// the game's own race loop in the game's own window (of the scale
+// --frame-scale asks, at the depth the game picks for it) for S seconds
+// (default 30) and prints its CPU time and its race clock against the wall
+// clock; scripts/bench runs it once undisturbed and once stopped for 3 s
+// from outside, and once more in a window twice the size (--frame-scale 2),
+// every frame shown enlarged as the game shows it. `check` runs the whole
+// track check of a loop of N gates with a waypoint on each (default 50,000).
 // Run it from the game folder: it reads data.dat, tracks.dat and tracks/.
 #include <allegro.h>
 #include <sys/resource.h>
@@ -36,6 +37,7 @@
 
 #include "BenchClock.h"
 #include "CheckBench.h"
+#include "app/Game.h"
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "math/View.h"
@@ -49,7 +51,6 @@
 #include "world/GateGuide.h"
 #include "world/Hud.h"
 #include "world/ResultsPanel.h"
-#include "world/ScaledScreen.h"
 #include "world/World.h"
 
 using bench::median;
@@ -496,8 +497,9 @@ constexpr int kWatcherNapMs = 20;
 // process from outside shows as the longest gap between its naps, less half a
 // nap (the stop began somewhere in a nap: within 10 ms).
 void benchLoop(double seconds) {
-    std::printf("# race loop (%s, 16 bits, frames shown at %dx): World::run on track 1, four craft on AI, %.0f s of wall clock\n",
-                mode().c_str(), windowScale, seconds);
+    std::printf("# race loop (%s, %d bits, frames shown at %dx): World::run on track 1, four craft on AI, %.0f s of "
+                "wall clock\n",
+                mode().c_str(), bitmap_color_depth(screen), windowScale, seconds);
     World w(false);
     loadRace(w, 1);
     EndRequest::clear();
@@ -573,12 +575,14 @@ int main(int argc, char** argv) {
     }
     set_color_depth(16);
     if (windowed) {
-        if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, World::kScreenWidth * windowScale,
-                         World::kScreenHeight * windowScale, 0, 0) != 0) {
+        // the race loop's window is the game's own, of the scale asked for
+        const bool set = what == "loop" ? setGraphicsMode(false, windowScale)
+                                        : set_gfx_mode(GFX_AUTODETECT_WINDOWED, World::kScreenWidth,
+                                                       World::kScreenHeight, 0, 0) == 0;
+        if (!set) {
             std::fprintf(stderr, "Cannot set gfx mode: %s\n", allegro_error);
             return 1;
         }
-        ScaledScreen::setUp(windowScale, 0, 0);
         std::printf("# window: %s, depth %d\n", gfx_driver ? gfx_driver->name : "?", bitmap_color_depth(screen));
         // the race loop gets what the game installs: its keyboard, mouse, timer and sound
         if (what == "loop") {

@@ -15,17 +15,17 @@
 namespace {
 
 // One mode at each colour depth in turn; 8-bit modes are never tried: the
-// map render needs true colour.
-bool trySizes(int driver, int width, int height) {
-    for (const int* depth = kColourDepths; *depth; ++depth) {
-        set_color_depth(*depth);
+// map render needs true colour. `enlarged`: the frame is shown larger than it is.
+bool trySizes(int driver, int width, int height, bool enlarged) {
+    for (int depth : WindowFit::depthsToTry(kColourDepths, desktop_color_depth(), enlarged)) {
+        set_color_depth(depth);
         if (set_gfx_mode(driver, width, height, width, height) == 0) return true;
     }
     return false;
 }
 
 bool tryWindow(int scale) {
-    if (!trySizes(GFX_AUTODETECT_WINDOWED, WindowFit::kFrameWidth * scale, WindowFit::kFrameHeight * scale))
+    if (!trySizes(GFX_AUTODETECT_WINDOWED, WindowFit::kFrameWidth * scale, WindowFit::kFrameHeight * scale, scale > 1))
         return false;
     ScaledScreen::setUp(scale, 0, 0);
     return true;
@@ -47,12 +47,13 @@ bool offersFrameMode() {
 bool tryFullScreen(int scale) {
     // the mode of the frame itself where the display still offers it
     if (scale <= 1 && offersFrameMode() &&
-        trySizes(GFX_AUTODETECT_FULLSCREEN, WindowFit::kFrameWidth, WindowFit::kFrameHeight)) {
+        trySizes(GFX_AUTODETECT_FULLSCREEN, WindowFit::kFrameWidth, WindowFit::kFrameHeight, false)) {
         ScaledScreen::setUp(1, 0, 0);
         return true;
     }
     int width = 0, height = 0;
-    if (get_desktop_resolution(&width, &height) != 0 || !trySizes(GFX_AUTODETECT_FULLSCREEN, width, height))
+    // the whole desktop is copied to each frame, whatever the scale
+    if (get_desktop_resolution(&width, &height) != 0 || !trySizes(GFX_AUTODETECT_FULLSCREEN, width, height, true))
         return false;
     const FramePlace place = WindowFit::fullScreen(SCREEN_W, SCREEN_H, scale);
     ScaledScreen::setUp(place.scale, place.x, place.y);

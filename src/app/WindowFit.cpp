@@ -20,6 +20,14 @@ FramePlace WindowFit::fullScreen(int screenWidth, int screenHeight, int asked) {
     return place;
 }
 
+std::vector<int> WindowFit::depthsToTry(const int* order, int desktopDepth, bool enlarged) {
+    std::vector<int> depths;
+    for (const int* d = order; *d; ++d)
+        if (*d == desktopDepth && enlarged) depths.insert(depths.begin(), *d);
+        else depths.push_back(*d);
+    return depths;
+}
+
 int WindowFit::toFrame(int screenPos, int frameStart, int scale) {
     const int d = screenPos - frameStart;
     // rounded down, so the column left of the frame is -1, not 0

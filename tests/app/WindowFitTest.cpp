@@ -35,6 +35,14 @@ TEST(WindowFit, AFullScreenHoldsTheLargestScaleCentredOnBlack) {
     }
 }
 
+TEST(WindowFit, AnEnlargedFrameTriesTheDesktopsDepthFirst) {
+    const int order[] = {16, 32, 24, 0};
+    EXPECT_EQ(WindowFit::depthsToTry(order, 32, true), (std::vector<int>{32, 16, 24}));
+    EXPECT_EQ(WindowFit::depthsToTry(order, 24, true), (std::vector<int>{24, 16, 32}));
+    EXPECT_EQ(WindowFit::depthsToTry(order, 32, false), (std::vector<int>{16, 32, 24}));
+    EXPECT_EQ(WindowFit::depthsToTry(order, 8, true), (std::vector<int>{16, 32, 24})) << "never a palette";
+}
+
 TEST(WindowFit, TheMouseLandsOnTheFramePixelItPointsAt) {
     const struct {
         int pos, start, scale, frame;
