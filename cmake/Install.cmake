@@ -5,6 +5,7 @@
 #       tracks.dat, tracks/, allegro.cfg (the players' copy) and patches/
 #       (the freepats index and links to Debian's freepats folders)
 #   share/applications, share/icons           the desktop entry and its icon
+#   share/metainfo                            what software centres show of it
 #   share/man/man6                            hover(6), hover-check(6)
 #   share/doc/<package>                       copyright, changelog
 # The launcher of hover prepares a folder of the player's own and starts the
@@ -16,6 +17,10 @@
 set(HOVER_PACKAGE hover-racer)
 set(HOVER_VERSION 0.1.0)
 set(HOVER_MAINTAINER "Hovercraft racer developers <developers@hover-racer.invalid>")
+# The game's home on the web, ending in a slash, and its AppStream name, the
+# home's domain reversed; the screenshots of its metadata are found there.
+set(HOVER_HOMEPAGE "https://hover-racer.invalid/")
+set(HOVER_APPSTREAM_ID invalid.hover_racer.hover_racer)
 
 set(HOVER_BIN_DIR games)
 set(HOVER_LIBEXEC_DIR lib/games/${HOVER_PACKAGE})
@@ -24,7 +29,7 @@ file(RELATIVE_PATH HOVER_BIN_TO_PREFIX /prefix/${HOVER_BIN_DIR} /prefix)
 
 set(_hover_pack_src ${CMAKE_SOURCE_DIR}/packaging)
 set(_hover_pack_out ${CMAKE_BINARY_DIR}/packaging)
-foreach(_hover_file hover hover-check hover.6 hover-check.6 hover.desktop copyright changelog)
+foreach(_hover_file hover hover-check hover.6 hover-check.6 hover.desktop hover.metainfo.xml copyright changelog)
   configure_file(${_hover_pack_src}/${_hover_file}.in ${_hover_pack_out}/${_hover_file} @ONLY)
 endforeach()
 
@@ -64,6 +69,8 @@ if(EXISTS ${GAME_DIR}/patches/default.cfg)
 endif()
 
 install(FILES ${_hover_pack_out}/hover.desktop DESTINATION share/applications RENAME ${HOVER_PACKAGE}.desktop)
+install(FILES ${_hover_pack_out}/hover.metainfo.xml DESTINATION share/metainfo
+        RENAME ${HOVER_APPSTREAM_ID}.metainfo.xml)
 install(FILES ${HOVER_ICON} DESTINATION share/icons/hicolor/48x48/apps RENAME ${HOVER_PACKAGE}.png)
 install(FILES ${_hover_pack_out}/hover.6.gz DESTINATION share/man/man6)
 install(FILES ${_hover_pack_out}/copyright ${_hover_pack_out}/changelog.gz DESTINATION share/doc/${HOVER_PACKAGE})

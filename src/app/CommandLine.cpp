@@ -20,6 +20,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         if (arg[0] == 'e') line.editor = true;
         // a new track is only ever made in the editor
         if (arg[0] == 'n') line.newTrack = line.editor = true;
+        // atoi gives 0 for a word beginning with x: a scale never changes the track
+        if (arg[0] == 'x' && parseTrackNumber(arg + 1) > 0) line.scale = parseTrackNumber(arg + 1);
         int n = parseTrackNumber(arg);
         if (n != 0) line.track = n;
     }

@@ -4,8 +4,15 @@
 constexpr int kColourDepths[] = {16, 32, 24, 0};
 // The window's title.
 constexpr const char* kGameTitle = "Hovercraft racer";
+// The window's instance and class names, as the desktop entry's
+// StartupWMClass names them: the desktop shows the game's icon for the window
+// and groups it with its launcher.
+constexpr const char* kWindowClass = "hover-racer";
 
-bool setGraphicsMode(bool fullScreen);
+// A window of the 640 x 480 frame enlarged by `scale`, or by the largest that
+// fits the desktop when `scale` is 0; a full screen of 640 x 480, or else of
+// the desktop's size with the frame enlarged and centred.
+bool setGraphicsMode(bool fullScreen, int scale = 0);
 void printError(const char* text);
 void runMenus();
 void runRace(int track);

@@ -2,8 +2,11 @@
 
 #include <allegro.h>
 
+#include "app/WindowFit.h"
+#include "control/Gamepad.h"
 #include "world/EndRequest.h"
 #include "world/KeyWait.h"
+#include "world/ScaledScreen.h"
 #include "world/Texts.h"
 
 FONT* dialogFont = nullptr;
@@ -31,6 +34,67 @@ void buildDialog(DIALOG* d, const char* title, const char* b1, const char* b2, c
     for (int i = 0; i < kDialogRecords; ++i) d[i] = layout[i];
 }
 
+// While a dialog is shown enlarged, the library's GUI draws it on the
+// 640 x 480 canvas, each object's drawing reaching the screen as soon as it
+// is done, and reads the mouse in the canvas's pixels.
+class EnlargedDialog {
+public:
+    explicit EnlargedDialog(DIALOG* dialog) : dialog(dialog) {
+        if (!ScaledScreen::isScaled()) return;
+        shown = dialog;
+        for (int i = 0; dialog[i].proc; ++i) {
+            drawnBy[i] = dialog[i].proc;
+            dialog[i].proc = drawAndShow;
+        }
+        gui_set_screen(ScaledScreen::canvas());
+        oldMouseX = gui_mouse_x;
+        oldMouseY = gui_mouse_y;
+        gui_mouse_x = frameMouseX;
+        gui_mouse_y = frameMouseY;
+    }
+    ~EnlargedDialog() {
+        if (shown != dialog) return;
+        for (int i = 0; dialog[i].proc; ++i) dialog[i].proc = drawnBy[i];
+        gui_set_screen(nullptr);
+        gui_mouse_x = oldMouseX;
+        gui_mouse_y = oldMouseY;
+        shown = nullptr;
+    }
+    EnlargedDialog(const EnlargedDialog&) = delete;
+    EnlargedDialog& operator=(const EnlargedDialog&) = delete;
+
+    static int frameMouseX() { return WindowFit::toFrame(mouse_x, ScaledScreen::left(), ScaledScreen::scale()); }
+    static int frameMouseY() { return WindowFit::toFrame(mouse_y, ScaledScreen::top(), ScaledScreen::scale()); }
+
+private:
+    static int drawAndShow(int msg, DIALOG* d, int c) {
+        const int result = drawnBy[d - shown](msg, d, c);
+        if (msg == MSG_DRAW) ScaledScreen::show(ScaledScreen::canvas(), d->x, d->y, d->w, d->h);
+        return result;
+    }
+
+    DIALOG* dialog;
+    int (*oldMouseX)() = nullptr;
+    int (*oldMouseY)() = nullptr;
+    static inline DIALOG* shown = nullptr;
+    static inline DIALOG_PROC drawnBy[kDialogRecords] = {};
+};
+
+// The pad's cross moves the focus as the arrow keys do; the library's dialog
+// reads the pad's first stick and its first two buttons (as Space) itself.
+class CrossKeys {
+public:
+    void feed() {
+        const Gamepad::Cross now = Gamepad::cross();
+        for (int scancode : Gamepad::arrowsPressed(was, now)) simulate_keypress(scancode << 8);
+        was = now;
+    }
+
+private:
+    // pressed before the dialog showed: no press
+    Gamepad::Cross was = Gamepad::cross();
+};
+
 // The library's dialog loop, with the manners of the game's other screens:
 // the dialog shows at once but reads no key before every key is let go (the
 // one that ended the previous screen may still be held), the loop rests
@@ -38,11 +102,16 @@ void buildDialog(DIALOG* d, const char* title, const char* b1, const char* b2, c
 // button quits it as Escape does.
 int runDialog(DIALOG* dialog) {
     if (EndRequest::requested()) return -1;
-    show_mouse(gui_get_screen());
+    EnlargedDialog enlarged(dialog);
+    show_mouse(screen);
     for (DIALOG* d = dialog; d->proc; ++d) object_message(d, MSG_DRAW, 0);
     KeyWait::untilReleased();
     DIALOG_PLAYER* player = init_dialog(dialog, kFirstButton);
-    while (update_dialog(player) && !EndRequest::requested()) rest(kDialogRest);
+    CrossKeys cross;
+    while (update_dialog(player) && !EndRequest::requested()) {
+        cross.feed();
+        rest(kDialogRest);
+    }
     const int result = shutdown_dialog(player);
     show_mouse(nullptr);
     return EndRequest::requested() ? -1 : result;

@@ -1,7 +1,8 @@
 #pragma once
 #include "control/Controller.h"
 
-// The player's driver: the arrow keys, read from the library's held-key array.
+// The player's driver: the arrow keys, read from the library's held-key
+// array, or the gamepad, whichever is used.
 class KeyboardController : public Controller {
 public:
     void update(double dt) override;

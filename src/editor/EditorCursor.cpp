@@ -192,6 +192,8 @@ void EditorCursor::testDrive() {
                                             : ""));
 }
 
+void EditorCursor::saveNow() { exit.leaveNow(trackText()); }
+
 EditorCursor::AfterPass EditorCursor::afterPass() {
     AfterPass next = AfterPass::Stay;
     if (driveWanted) {
@@ -203,7 +205,7 @@ EditorCursor::AfterPass EditorCursor::afterPass() {
     }
     // a signal or a lost display: the end cannot wait
     if (EndRequest::isForced()) {
-        exit.leaveNow(trackText());
+        saveNow();
         return AfterPass::Leave;
     }
     const bool escape = key[KEY_ESC];

@@ -53,6 +53,9 @@ public:
     // Escape, the close button, F10 after a failed save, a signal, the test
     // drive asked for by F6: called by the loop once a pass, after the frame.
     AfterPass afterPass();
+    // A signal or a lost display: the track saved as Escape would, or
+    // elsewhere when that fails (what afterPass does then).
+    void saveNow();
     // The track as it stands, as the track file would hold it: what Escape
     // saves, F5 checks and F6 drives.
     std::string trackText() const;

@@ -22,6 +22,7 @@ void FrameTimer::start(double now, bool pauseDown, bool spaceDown) {
     paused = false;
     pauseWasDown = pauseDown;
     spaceWasDown = spaceDown;
+    buttonWasDown = true;
 }
 
 int FrameTimer::stepsDue(double now) {
@@ -77,4 +78,9 @@ bool FrameTimer::spaceKey(bool down) {
     const bool pressed = down && !spaceWasDown;
     spaceWasDown = down;
     return pressed && resume();
+}
+
+void FrameTimer::pauseButton(bool down) {
+    if (down && !buttonWasDown && !resume()) pause();
+    buttonWasDown = down;
 }

@@ -42,6 +42,9 @@ public:
     void pauseKey(bool down);
     // True when this press of Space resumed a paused run.
     bool spaceKey(bool down);
+    // The pad's start button: each press pauses a running race and resumes
+    // a paused one. One held when the loop begins is no press.
+    void pauseButton(bool down);
 
 private:
     void pause() { paused = true; }
@@ -58,4 +61,5 @@ private:
     bool paused = false;
     bool pauseWasDown = false;
     bool spaceWasDown = false;
+    bool buttonWasDown = true;
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "craft/HoverCraft.h"
+#include "world/ScaledScreen.h"
 #include "world/Texts.h"
 #include "world/World.h"
 
@@ -36,9 +37,11 @@ void Hud::drawHud(World& world, const HoverCraft& craft, BITMAP* target) {
 
 void Hud::showStatus(const char* text) {
     // nothing to show on when running without a display (tests, tools)
-    if (!screen) return;
-    clear_to_color(screen, makecol(0, 120, 0));
-    textout_ex(screen, font, text, 10, 10, makecol(255, 255, 255), -1);
+    BITMAP* canvas = ScaledScreen::canvas();
+    if (!canvas) return;
+    clear_to_color(canvas, makecol(0, 120, 0));
+    textout_ex(canvas, font, text, 10, 10, makecol(255, 255, 255), -1);
+    ScaledScreen::show(canvas);
 }
 
 void Hud::drawPaused(World& world, BITMAP* target) {

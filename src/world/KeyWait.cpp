@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "control/Gamepad.h"
 #include "world/EndRequest.h"
 
 namespace {
@@ -11,6 +12,7 @@ constexpr unsigned int kPollRest = 10;
 
 void look() {
     if (keyboard_needs_poll()) poll_keyboard();
+    Gamepad::poll();
 }
 
 }  // namespace
@@ -25,7 +27,7 @@ bool KeyWait::anyHeld(const volatile char* keys) {
 
 void KeyWait::untilReleased() {
     look();
-    while (anyHeld(key) && !EndRequest::requested()) {
+    while ((anyHeld(key) || Gamepad::anyButtonHeld()) && !EndRequest::requested()) {
         rest(kPollRest);
         look();
     }
@@ -33,8 +35,13 @@ void KeyWait::untilReleased() {
 }
 
 bool KeyWait::forPress() {
+    // a pad's button counts once it is pressed: one held from before is no press
+    bool buttonWasDown = Gamepad::anyButtonHeld();
     while (!keypressed()) {
         if (EndRequest::requested()) return false;
+        const bool button = Gamepad::anyButtonHeld();
+        if (button && !buttonWasDown) return true;
+        buttonWasDown = button;
         rest(kPollRest);
         look();
     }

@@ -3,8 +3,8 @@
 // Waits on the keyboard between screens. A key that ends one screen must not
 // act on the next: while it is held the keyboard's auto-repeat keeps filling
 // the key buffer, so a screen that reads the buffer first waits for every key
-// to be let go and then empties it. Each wait also ends when the window's
-// close button has been pressed.
+// to be let go and then empties it. A button of the gamepad counts as a key.
+// Each wait also ends when the window's close button has been pressed.
 class KeyWait {
 public:
     // Until no key is held, then an empty key buffer.

@@ -13,6 +13,7 @@
 
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
+#include "control/Gamepad.h"
 #include "control/KeyboardController.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
@@ -21,6 +22,7 @@
 #include "track/TrackFile.h"
 #include "world/EndRequest.h"
 #include "world/DatafileCheck.h"
+#include "world/FinalSave.h"
 #include "world/FrameTimer.h"
 #include "world/GateGuide.h"
 #include "world/Hud.h"
@@ -28,6 +30,7 @@
 #include "world/MessageLine.h"
 #include "world/PacerMark.h"
 #include "world/PlayArea.h"
+#include "world/ScaledScreen.h"
 #include "world/Texts.h"
 
 namespace {
@@ -178,10 +181,12 @@ void World::renderPreview(int track) {
     // file order, no culling and no depth sort: later records lie on top
     for (GameObject* o : objects)
         if (o->isVisible()) o->draw(mapView);
-    if (!screen) return;
-    clear_to_color(screen, 0);
-    stretch_blit(mapBitmap, screen, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
-    Hud::drawPreviewTexts(screen);
+    BITMAP* canvas = ScaledScreen::canvas();
+    if (!canvas) return;
+    clear_to_color(canvas, 0);
+    stretch_blit(mapBitmap, canvas, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
+    Hud::drawPreviewTexts(canvas);
+    ScaledScreen::show(canvas);
 }
 
 bool World::showPreview(int track) {
@@ -220,18 +225,27 @@ void World::run() {
     const Clock::time_point origin = Clock::now();
     const auto seconds = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
     FrameTimer timer;
+    // a forced end saves the editor's work once: in the loop, or in the last
+    // moments of a display that went away while the loop could not go on
+    auto* editor = editorMode ? dynamic_cast<EditorCursor*>(followed) : nullptr;
+    FinalSave::Armed lastSave([editor] {
+        if (editor) editor->saveNow();
+    });
     showMessage(gameText(openingText));
     if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
     timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
     for (;;) {
+        Gamepad::poll();
         timer.pauseKey(key[KEY_PAUSE]);
+        timer.pauseButton(Gamepad::pauseHeld());
         for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
         timer.spaceKey(key[KEY_SPACE]);
         paused = timer.isPaused();
         draw();
+        // the display's last moments made the save: nothing is left to do
+        if (EndRequest::isForced() && !lastSave.claim()) break;
         // the editor leaves only once the author's work is safe, and may
         // have been away on a test drive
-        auto* editor = editorMode ? dynamic_cast<EditorCursor*>(followed) : nullptr;
         const EditorCursor::AfterPass after =
             editor ? editor->afterPass()
                    : (key[KEY_ESC] || EndRequest::requested() ? EditorCursor::AfterPass::Leave
@@ -485,7 +499,7 @@ void World::composeFrame() {
 void World::draw() {
     ++framesDrawn;
     composeFrame();
-    if (screen) blit(backBuffer, screen, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
+    ScaledScreen::show(backBuffer);
 }
 
 std::vector<GameObject*> World::lastDrawOrder() const {

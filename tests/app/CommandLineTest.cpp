@@ -39,6 +39,23 @@ TEST(CommandLine, NoArgumentsGiveMenusWindowedTrackOneElseEditorAndTrackInEither
     EXPECT_FALSE(both.editor) << "only the first character counts";
 }
 
+TEST(CommandLine, AnXWithANumberPicksTheScaleAndNeverTheTrack) {
+    EXPECT_EQ(parse({}).scale, 0);
+    const CommandLine editor = parse({"e", "x3", "2"});
+    EXPECT_EQ(editor.scale, 3);
+    EXPECT_EQ(editor.track, 2);
+    EXPECT_TRUE(editor.editor);
+    const struct {
+        const char* word;
+        int scale;
+    } words[] = {{"x1", 1}, {"x2", 2}, {"x12", 12}, {"x", 0}, {"x0", 0}, {"x-2", 0}, {"xyz", 0}, {"X2", 0}, {"2x", 0}};
+    for (const auto& w : words) {
+        EXPECT_EQ(parse({w.word}).scale, w.scale) << w.word;
+        EXPECT_EQ(parse({"3", w.word}).track, w.word[0] == '2' ? 2 : 3) << w.word;
+    }
+    EXPECT_EQ(parse({"x2", "x1"}).scale, 1) << "the last word wins";
+}
+
 TEST(CommandLine, OnlyTheFirstCharacterAndItsCaseCount) {
     const CommandLine dash = parse({"-e"});
     EXPECT_FALSE(dash.editor);

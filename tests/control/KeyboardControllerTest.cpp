@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "control/PadOnTheDesk.h"
 #include "craft/CraftTestSupport.h"
 
 using crafttest::GroundWorld;
@@ -69,6 +70,16 @@ TEST(KeyboardController, ArrowsGiveSteeringAndThrottleUntilTheNextUpdate) {
     c.update(0.0);
     EXPECT_EQ(c.throttle(), 0.0);
     EXPECT_EQ(c.steering(), 0.0);
+}
+
+TEST(KeyboardController, ThePadDrivesWhileNoArrowIsHeldAndEitherThrusts) {
+    PadOnTheDesk pad(2, 10);
+    pad.axis(0, 0, -127);
+    EXPECT_EQ(readWith({KEY_UP}).steering, -1.0);
+    EXPECT_EQ(readWith({KEY_RIGHT}).steering, 1.0) << "an arrow held wins over the pad";
+    EXPECT_EQ(readWith({}).throttle, 0.0);
+    pad.button(0, true);
+    EXPECT_EQ(readWith({}).throttle, 1.0);
 }
 
 TEST(Controller, BaseKindGivesNeitherSteeringNorThrottle) {

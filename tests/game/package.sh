@@ -3,14 +3,16 @@
 # finds no error), apt-get installs it, and an ordinary user, under Xvfb,
 # starts hover from the PATH, races, leaves, makes a track with hover e 1 and
 # checks it with hover-check from another folder; the game's folder of that
-# player holds the content links, the copied tracks and newtrack.txt. Then
+# player holds the content links, the copied tracks and newtrack.txt. The
+# package's AppStream metadata passes appstreamcli's check, and its desktop
+# entry names the window's class. Then
 # the package is removed, and nothing of it is left but the player's folder.
 # Installing needs root: elsewhere the test is skipped, saying so.
 source "$(dirname "$0")/lib/common.sh"
 game_test_init "$1" 280
 require_content
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root; this runs as $(id -un)"
-for tool in apt-get dpkg-deb useradd userdel runuser flock; do
+for tool in apt-get dpkg-deb useradd userdel runuser flock appstreamcli; do
     command -v "$tool" >/dev/null || skip "$tool is not on this machine"
 done
 source_dir="${HOVER_SOURCE_DIR:?the source folder}"
@@ -44,6 +46,13 @@ we_installed=1
 apt-get install -y -q -o DPkg::Lock::Timeout=60 --no-install-recommends "$deb" >"$WORK/install.log" 2>&1 ||
     fail "apt-get could not install the package: $(tail -n 5 "$WORK/install.log")"
 dpkg -L "$package" >"$WORK/files.txt"
+# what software centres read of it, and the desktop entry that names the window
+metainfo="$(grep '^/usr/share/metainfo/.*\.metainfo\.xml$' "$WORK/files.txt")"
+[ -n "$metainfo" ] || fail "the package carries no AppStream metadata under /usr/share/metainfo"
+appstreamcli validate --no-net "$metainfo" >"$WORK/metainfo.log" 2>&1 ||
+    fail "appstreamcli finds fault with $metainfo: $(tail -n 5 "$WORK/metainfo.log")"
+grep -qx "StartupWMClass=$package" "/usr/share/applications/$package.desktop" ||
+    fail "the desktop entry does not name the window's class $package"
 
 useradd -m -d "$player_home" -s /bin/sh "$player" || fail "cannot add the user $player"
 # the player's session: a plain environment, the usual PATH with /usr/games,

@@ -114,3 +114,21 @@ TEST(FrameTimer, PauseAndSpaceHeldTogetherOrPauseAsAToggleKeepTheirRules) {
     t.pauseKey(true);
     EXPECT_TRUE(t.isPaused());
 }
+
+TEST(FrameTimer, EachPressOfThePadsStartButtonPausesOrResumes) {
+    FrameTimer t = runningAtOneSecond();
+    // held from before the loop began: no press until let go; then the button
+    // pass by pass, and the pause after each
+    const bool passes[][2] = {{true, false}, {false, false}, {true, true}, {true, true},
+                              {false, true}, {true, false},  {false, false}, {true, true}};
+    for (const auto& p : passes) {
+        t.pauseButton(p[0]);
+        EXPECT_EQ(t.isPaused(), p[1]) << &p - passes;
+    }
+    // Space resumes it too, and the button resumes a pause of the key
+    EXPECT_TRUE(t.spaceKey(true));
+    t.pauseKey(true);
+    t.pauseButton(false);
+    t.pauseButton(true);
+    EXPECT_FALSE(t.isPaused());
+}

@@ -3,6 +3,10 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
+#include "control/PadOnTheDesk.h"
 #include "world/EndRequest.h"
 
 TEST(KeyWait, TheCloseButtonEndsBothWaitsWhateverIsHeld) {
@@ -45,4 +49,24 @@ TEST(EndRequest, TheFirstReasonStandsAndGivesTheExitStatus) {
     EXPECT_TRUE(EndRequest::isForced());
     EXPECT_EQ(EndRequest::exitStatus(), 1);
     EndRequest::clear();
+}
+
+TEST(KeyWait, APadButtonPressedDuringTheWaitIsAKeyButNotOneHeldFromBefore) {
+    PadOnTheDesk pad(2, 10);
+    const auto soon = [](auto what) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        what();
+    };
+    std::thread press(soon, [&] { pad.button(3, true); });
+    EXPECT_TRUE(KeyWait::forPress());
+    press.join();
+    // still held: no press, until the close button ends the wait
+    std::thread close(soon, [] { EndRequest::closeButton(); });
+    EXPECT_FALSE(KeyWait::forPress());
+    close.join();
+    EndRequest::clear();
+    std::thread release(soon, [&] { pad.button(3, false); });
+    KeyWait::untilReleased();
+    EXPECT_FALSE(Gamepad::anyButtonHeld()) << "the next screen waits for it to be let go";
+    release.join();
 }

@@ -22,6 +22,7 @@ XVFB_PID=""
 GAME_PID=""
 GAME_WIN=""
 GAME_TITLE="Hovercraft racer"  # the title of the game's window
+SHOT_SCALE=1           # the window shows the 640 x 480 frame this many times as large
 GAME_OUT=""            # standard output of the last game started
 GAME_ERR=""            # standard error of the last game started
 export GAME_STATUS=""  # exit status of the last game that ended
@@ -112,13 +113,14 @@ make_run_dir() {
     return 0
 }
 
-# start_xvfb: a private X server on a display no other test holds.
+# start_xvfb [WxH]: a private X server on a display no other test holds, of
+# 800 x 600 pixels unless given.
 start_xvfb() {
     # The server picks a free display itself and writes its number once it
     # takes connections: two tests starting at once never share a display.
     local number="$WORK/xvfb.display" i
     : >"$number"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$number" >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-800x600}x24" -nolisten tcp 3>"$number" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 100); do
         if grep -q '^[0-9][0-9]*$' "$number" 2>/dev/null; then
@@ -132,6 +134,12 @@ start_xvfb() {
     fail "could not start Xvfb: $(tail -n 1 "$WORK/xvfb.log")"
 }
 
+# stop_xvfb: ends the X server (a game still on it loses its display).
+stop_xvfb() {
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
+    XVFB_PID=""
+}
+
 # start_game ARGS...: starts the game in RUN_DIR and waits for its window.
 start_game() {
     [ -n "$RUN_DIR" ] || make_run_dir
@@ -140,7 +148,10 @@ start_game() {
     GAME_STATUS=""
     # The pointer rests outside the window, as a player's hand leaves the
     # mouse: the dialogs' focus follows the pointer when it is over them.
-    xdotool mousemove 790 590 >/dev/null 2>&1
+    local geometry
+    geometry="$(xdotool getdisplaygeometry 2>/dev/null)"
+    geometry="${geometry:-800 600}"
+    xdotool mousemove $(( ${geometry% *} - 10 )) $(( ${geometry#* } - 10 )) >/dev/null 2>&1
     (cd "$RUN_DIR" && exec "$GAME_BIN" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
     GAME_WIN="$(timeout 15 xdotool search --sync --onlyvisible --name "^$GAME_TITLE\$" 2>/dev/null | head -n 1)"
@@ -199,10 +210,12 @@ hold_two() {
     sleep 0.2
 }
 
-# shot NAME: a screenshot of the game's window as $WORK/NAME.png; prints its path.
+# shot NAME: a screenshot of the game's window as $WORK/NAME.png, brought back
+# to the 640 x 480 frame when the window shows it enlarged; prints its path.
 shot() {
-    local out="$WORK/$1.png"
-    xwd -silent -id "$GAME_WIN" 2>/dev/null | convert xwd:- "$out" 2>/dev/null
+    local out="$WORK/$1.png" size=()
+    [ "$SHOT_SCALE" -gt 1 ] && size=(-sample '640x480!')
+    xwd -silent -id "$GAME_WIN" 2>/dev/null | convert xwd:- "${size[@]}" "$out" 2>/dev/null
     [ -s "$out" ] || xwd -silent -root | convert xwd:- -crop 640x480+0+0 +repage "$out"
     [ -s "$out" ] || fail "screenshot $1 failed"
     echo "$out"
