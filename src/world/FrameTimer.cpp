@@ -56,6 +56,12 @@ double FrameTimer::nextPass(double now) {
     return gridStart + static_cast<double>(slot) * kStep;
 }
 
+void FrameTimer::pause() {
+    paused = true;
+    // only a press of Space after this one resumes
+    spaceWasDown = true;
+}
+
 bool FrameTimer::resume() {
     if (!paused) return false;
     paused = false;
@@ -65,11 +71,7 @@ bool FrameTimer::resume() {
 }
 
 void FrameTimer::pauseKey(bool down) {
-    if (down != pauseWasDown) {
-        pause();
-        // only a press of Space after this one resumes
-        spaceWasDown = true;
-    }
+    if (down != pauseWasDown) pause();
     pauseWasDown = down;
 }
 
@@ -77,4 +79,8 @@ bool FrameTimer::spaceKey(bool down) {
     const bool pressed = down && !spaceWasDown;
     spaceWasDown = down;
     return pressed && resume();
+}
+
+void FrameTimer::pausePressed() {
+    if (!resume()) pause();
 }

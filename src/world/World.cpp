@@ -20,11 +20,13 @@
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
+#include "world/CraftMarks.h"
 #include "world/EndRequest.h"
 #include "world/DatafileCheck.h"
 #include "world/FrameTimer.h"
 #include "world/GateGuide.h"
 #include "world/Hud.h"
+#include "world/KeyPress.h"
 #include "world/KeyWait.h"
 #include "world/MessageLine.h"
 #include "world/PlayArea.h"
@@ -218,8 +220,11 @@ void World::run() {
     showMessage(gameText(kTextGo));
     if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
     timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
+    // P, an ordinary key, for the keyboards that have no Pause
+    KeyPress pKey(key[KEY_P]);
     for (;;) {
         timer.pauseKey(key[KEY_PAUSE]);
+        if (pKey.pressed(key[KEY_P])) timer.pausePressed();
         for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
         timer.spaceKey(key[KEY_SPACE]);
         paused = timer.isPaused();
@@ -451,6 +456,7 @@ void World::composeFrame() {
     if (editorMode)
         if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
     if (player) GateGuide::draw(*this, *player, view);
+    if (player) CraftMarks::draw(*player, view);
     if (player) Hud::drawHud(*this, *player, backBuffer);
     if (messageTime > 0) MessageLine::draw(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message, messageTime);
     if (paused) Hud::drawPaused(*this, backBuffer);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "world/KeyPress.h"
+
 #include <random>
 
 namespace {
@@ -113,4 +115,43 @@ TEST(FrameTimer, PauseAndSpaceHeldTogetherOrPauseAsAToggleKeepTheirRules) {
     EXPECT_FALSE(t.isPaused()) << "the state left as it is does not pause again";
     t.pauseKey(true);
     EXPECT_TRUE(t.isPaused());
+}
+
+TEST(FrameTimer, PPausesARunningRunAndResumesAPausedOneAsTheLoopReadsIt) {
+    FrameTimer t = runningAtOneSecond();
+    // the loop's reading of P, one pass each sixtieth: a press each time it
+    // goes down, held down for a few passes as a finger does
+    KeyPress p(false);
+    double now = 1.0;
+    const auto pass = [&](bool down) {
+        if (p.pressed(down)) t.pausePressed();
+        now += kStep;
+        return t.stepsDue(now);
+    };
+    for (bool down : {true, true, true, false, false}) EXPECT_EQ(pass(down), 0);
+    EXPECT_TRUE(t.isPaused()) << "held over passes, one press";
+    for (int i = 0; i < 600; ++i) EXPECT_EQ(pass(false), 0);
+    EXPECT_EQ(pass(true), 1) << "the next press resumes, and the pause is owed nothing";
+    EXPECT_FALSE(t.isPaused());
+    EXPECT_EQ(pass(true), 1);
+
+    // Space resumes a pause of P when pressed after it; P resumes a pause of the Pause key
+    t.spaceKey(true);
+    pass(false);
+    pass(true);
+    EXPECT_FALSE(t.spaceKey(true)) << "Space held from before the pause";
+    EXPECT_TRUE(t.isPaused());
+    t.spaceKey(false);
+    EXPECT_TRUE(t.spaceKey(true));
+    t.pauseKey(true);
+    EXPECT_TRUE(t.isPaused());
+    pass(false);
+    pass(true);
+    EXPECT_FALSE(t.isPaused());
+
+    // P held when the race begins is no press until it is let go and pressed again
+    KeyPress held(true);
+    EXPECT_FALSE(held.pressed(true));
+    EXPECT_FALSE(held.pressed(false));
+    EXPECT_TRUE(held.pressed(true));
 }
