@@ -10,11 +10,11 @@
 #include "world/Pen.h"
 
 Vector2 CraftMarks::onScreen(double x, double y) {
-    // the projection of the ground step (x, y) without its origin
-    const double sx = x - y, sy = -(x + y) / 2.0;
-    const double length = std::hypot(sx, sy);
+    // the ground step (x, y) through a view whose origin is the window's corner
+    const Vector2 s = project(View(), Vector3(x, y, 0.0));
+    const double length = std::hypot(s.x, s.y);
     if (!(length > 0.0)) return Vector2();
-    return Vector2(sx / length, sy / length);
+    return Vector2(s.x / length, s.y / length);
 }
 
 int CraftMarks::dotCount(double speed) {

@@ -11,11 +11,7 @@ game_test_init "$1" 120
 require_content
 start_xvfb
 quiet_sound
-make_run_dir
-rm "$RUN_DIR/tracks" && mkdir "$RUN_DIR/tracks"
-# shellcheck disable=SC2046
-cc -o "$WORK/height" "$(dirname "$0")/lib/height.c" $(pkg-config --cflags --libs allegro) -lm || fail "no height reader"
-z() { "$WORK/height" "$GAME_DIR/tracks.dat" 1 "$1" "$2" || fail "no height at ($1, $2)"; }
+own_tracks
 cat >"$RUN_DIR/tracks/track1.txt" <<TRACK
 C 1600 1536 $(z 1600 1536) 40 0 0
 C 1900 1300 $(z 1900 1300) 40 1 0

@@ -8,16 +8,12 @@ game_test_init "$1" 150
 require_content
 start_xvfb
 quiet_sound
-make_run_dir
-rm "$RUN_DIR/tracks" && mkdir "$RUN_DIR/tracks"
+own_tracks
 # Gate 0 faces right on the screen; the player's craft, 120 behind it, crosses
 # the wide gate 1 first and is still inside it past gate 0, where every lap then
 # counts at once. The powerup under it freezes the others, and frozen craft in
 # the player's line would hold it back on level ground; here the ground leans a
 # little towards the middle of the grid, so it glances past them.
-# shellcheck disable=SC2046
-cc -o "$WORK/height" "$(dirname "$0")/lib/height.c" $(pkg-config --cflags --libs allegro) -lm || fail "no height reader"
-z() { "$WORK/height" "$GAME_DIR/tracks.dat" 1 "$1" "$2" || fail "no height at ($1, $2)"; }
 cat >"$RUN_DIR/tracks/track1.txt" <<TRACK
 C 2604 2808 $(z 2604 2808) 40 0 45
 C 2522.7 2889.3 $(z 2522.7 2889.3) 120 1 45
