@@ -67,15 +67,13 @@ void GateGuide::drawGate(World& world, const CheckPoint& gate, View& view, int c
     }
     // the way through, lying flat on the ground at the gate's middle; a gate
     // that was never turned has no way yet
-    const double length = std::hypot(way.x, way.y);
-    if (length > 0.5) {
-        const Vector2 along(way.x / length, way.y / length);
+    if (std::hypot(way.x, way.y) > 0.5) {
+        const Vector2 along(way.x, way.y);
         const double z = world.getTerrain().heightAt(Vector2(c.x, c.y));
         const Vector2 tip(c.x + along.x * kPassageArrow.length / 2, c.y + along.y * kPassageArrow.length / 2);
-        Vector2 corners[7];
-        int i = 0;
-        for (const Vector2& p : kPassageArrow.outline(tip, along)) corners[i++] = project(view, Vector3(p.x, p.y, z));
-        Pen::shape(view.target, corners, 7, colour, black);
+        auto corners = kPassageArrow.outline(tip, along);
+        for (Vector2& p : corners) p = project(view, Vector3(p.x, p.y, z));
+        Pen::shape(view.target, corners.data(), static_cast<int>(corners.size()), colour, black);
     }
     drawPost(view.target, left, colour, black);
     drawPost(view.target, right, colour, black);

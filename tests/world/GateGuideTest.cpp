@@ -105,12 +105,16 @@ TEST(GateGuide, TheArrowAtTheEdgeIsLongerThanWideWithItsHeadOnTheLineToTheGate) 
         // than behind it, which a triangle of about equal sides is not
         EXPECT_GE(r.ahead - r.behind, std::max(24.0, 2.5 * r.side)) << o[0] << ", " << o[1];
         EXPECT_GE(r.frontWidth, 1.6 * r.backWidth) << o[0] << ", " << o[1];
+        // pink, edged in black to read over any ground
+        EXPECT_GT(pixels::countColour(b, makecol(GateGuide::kRed, GateGuide::kGreen, GateGuide::kBlue)), 150);
+        EXPECT_GT(pixels::countColour(b, makecol(0, 0, 0)), 60);
     }
-    // no arrow while the gate is on the screen
+    // the gate itself while it is on the screen, and no arrow
     player.setPosition(gatePlace + Vector3(100, 100, 0));
     clear_to_color(b, background);
     View view = viewOf(player, b);
     GateGuide::draw(*world, player, view);
+    EXPECT_GT(pixels::countColour(b, makecol(GateGuide::kRed, GateGuide::kGreen, GateGuide::kBlue)), 150);
     EXPECT_EQ(pixels::drawnBox(b, background, {0, 0, 639, m - 1}), pixels::kNothing);
     destroy_bitmap(b);
 }
@@ -137,14 +141,19 @@ TEST(GateGuide, TheGateIsTwoPostsTheLineBetweenThemAndAnArrowTheWayThrough) {
             feet[end] = project(view, foot);
             const int x = toPixel(feet[end].x), y = toPixel(feet[end].y);
             EXPECT_EQ(getpixel(b, x, y - GateGuide::kPostHeight + 1), pink) << angle << " post " << end;
-            // edged in black, its top too
-            EXPECT_EQ(getpixel(b, x - GateGuide::kPostHalfWidth - 1, y - GateGuide::kPostHeight / 2), black);
+            // edged in black all round
+            for (int side : {-GateGuide::kPostHalfWidth - 1, GateGuide::kPostHalfWidth})
+                EXPECT_EQ(getpixel(b, x + side, y - GateGuide::kPostHeight / 2), black) << angle << " post " << end;
             EXPECT_EQ(getpixel(b, x, y - GateGuide::kPostHeight - 1), black);
+            EXPECT_EQ(getpixel(b, x, y + 1), black);
         }
+        // the line, three pixels thick across its run
+        const bool level = std::fabs(feet[1].x - feet[0].x) > std::fabs(feet[1].y - feet[0].y);
         for (double t : {0.2, 0.35, 0.65, 0.8}) {
             const int x = toPixel(feet[0].x + (feet[1].x - feet[0].x) * t);
             const int y = toPixel(feet[0].y + (feet[1].y - feet[0].y) * t);
-            EXPECT_EQ(getpixel(b, x, y), pink) << angle << " the line at " << t;
+            for (int k : {-1, 0, 1})
+                EXPECT_EQ(getpixel(b, x + (level ? 0 : k), y + (level ? k : 0)), pink) << angle << " the line at " << t;
         }
         // the arrow: its head on the side the gate is passed to, its shaft on the other
         const Vector3 way = gate->getDirection();
