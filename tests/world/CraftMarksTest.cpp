@@ -106,6 +106,7 @@ TEST_F(CraftMarksTest, TheChevronLiesAheadOfTheNoseAtEveryHeading) {
             const auto widths = widthsAlong(target, background, cx, cy, nose.x / l, nose.y / l, middle);
             EXPECT_GT(widths.second, widths.first + 2) << heading;
             EXPECT_EQ(patchOf(target, yellow).count, 0) << "no drift standing still";
+            EXPECT_GT(patchOf(target, makecol(0, 0, 0)).count, 10) << heading << ": edged in black";
         }
     }
 }
@@ -134,4 +135,6 @@ TEST_F(CraftMarksTest, DotsGoTheWayTheCraftSlidesMoreOfThemTheFasterItGoes) {
         EXPECT_EQ(CraftMarks::dotCount(s[0]), s[1]) << s[0];
     }
     EXPECT_EQ(CraftMarks::dotCount(std::nan("")), 0);
+    const Vector2 none = CraftMarks::onScreen(0, 0);
+    EXPECT_TRUE(none.x == 0 && none.y == 0) << "no way on the ground, none on the screen";
 }
