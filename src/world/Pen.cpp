@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "math/Clip.h"
@@ -51,7 +52,9 @@ void Pen::label(BITMAP* target, const std::string& text, const Vector2& at, int 
 void Pen::shape(BITMAP* target, const Vector2* corners, int count, int fill, int edge) {
     if (count < 3 || count > kMaxCorners) return;
     double left = corners[0].x, right = left, top = corners[0].y, bottom = top;
-    for (int i = 1; i < count; ++i) {
+    for (int i = 0; i < count; ++i) {
+        // a corner nowhere would slip through the comparisons below
+        if (std::isnan(corners[i].x) || std::isnan(corners[i].y)) return;
         left = std::min(left, corners[i].x);
         right = std::max(right, corners[i].x);
         top = std::min(top, corners[i].y);
