@@ -46,6 +46,7 @@
 #include "objects/StaticObject.h"
 #include "objects/Wake.h"
 #include "terrain/Terrain.h"
+#include "world/CraftMarks.h"
 #include "world/EndRequest.h"
 #include "world/FrameTimer.h"
 #include "world/GateGuide.h"
@@ -237,7 +238,7 @@ void benchFrame(int frames) {
         World w(false);
         loadRace(w, t);
         for (int i = 0; i < static_cast<int>(kWarmUpSeconds / kStep); ++i) gamePass(w);
-        std::vector<double> pass, update, compose, copies, bare, guide;
+        std::vector<double> pass, update, compose, copies, bare, guide, marks;
         // the frames that show wakes, the scene with the most blending
         std::vector<double> wakePass, wakeCopies, wakeBare;
         double wakesAlive = 0, drawn = 0, wakesDrawn = 0;
@@ -259,6 +260,11 @@ void benchFrame(int frames) {
                 View view = w.frameView();
                 GateGuide::draw(w, *w.getPlayer(), view);
                 guide.push_back(sg.ms());
+                // the player's chevron and drift dots, and the HUD line on its band
+                Stopwatch sm;
+                CraftMarks::draw(*w.getPlayer(), view);
+                Hud::drawHud(w, *w.getPlayer(), w.getBackBuffer());
+                marks.push_back(sm.ms());
                 // the parts, timed apart now and then (each is one more step of the race)
                 Stopwatch su;
                 w.update(kStep);
@@ -285,6 +291,8 @@ void benchFrame(int frames) {
         figure(p + ".bare_calls", median(bare), "ms");
         figure(p + ".guide", median(guide), "ms");
         ratio(p + ".guide_vs_two_copies", median(guide) / median(copies));
+        figure(p + ".marks_and_hud", median(marks), "ms");
+        ratio(p + ".marks_and_hud_vs_two_copies", median(marks) / median(copies));
         figure(p + ".objects", static_cast<double>(w.getObjects().size()), "objects");
         figure(p + ".wakes_alive_mean", wakesAlive / frames, "wakes");
         figure(p + ".sprites_drawn_mean", drawn / frames, "sprites");

@@ -1,10 +1,12 @@
 #pragma once
-// Reading drawings back: the box a drawing covers, text and whole pictures
-// compared with the library's own rendering, and a memory bitmap standing in
-// for the screen while a test needs one.
+// Reading drawings back: the box a drawing covers, how a mark lies along a
+// direction, text and whole pictures compared with the library's own
+// rendering, and a memory bitmap standing in for the screen while a test
+// needs one.
 #include <allegro.h>
 
 #include <algorithm>
+#include <cmath>
 #include <ostream>
 
 namespace pixels {
@@ -37,6 +39,38 @@ inline int countColour(BITMAP* b, int colour) {
     for (int y = 0; y < b->h; ++y)
         for (int x = 0; x < b->w; ++x) n += getpixel(b, x, y) == colour;
     return n;
+}
+
+// The pixels of `b` that are not `background`, lie within `across` of the
+// line from (x, y) along the unit direction (dx, dy) and further than `skip`
+// from (x, y) along it: how far they reach
+// ahead and behind along it, how far to its side, and how far to its side in
+// the front half and the last third of their reach. An arrow is widest in
+// front, a chevron at the back.
+struct Spread {
+    int count = 0;
+    double ahead = -1e9, behind = 1e9, side = 0, frontSide = 0, backSide = 0;
+};
+inline Spread spreadAlong(BITMAP* b, int background, double x, double y, double dx, double dy, double across = 1e9,
+                          double skip = -1) {
+    Spread s;
+    for (int pass = 0; pass < 2; ++pass) {
+        const double half = (s.ahead + s.behind) / 2, third = (s.ahead - s.behind) / 3;
+        for (int j = 0; j < b->h; ++j)
+            for (int i = 0; i < b->w; ++i) {
+                const double a = (i - x) * dx + (j - y) * dy, c = std::fabs((j - y) * dx - (i - x) * dy);
+                if (getpixel(b, i, j) == background || c > across || std::fabs(a) <= skip) continue;
+                if (pass == 0) {
+                    ++s.count;
+                    s.ahead = std::max(s.ahead, a), s.behind = std::min(s.behind, a), s.side = std::max(s.side, c);
+                } else if (a > half) {
+                    s.frontSide = std::max(s.frontSide, c);
+                } else if (a < s.behind + third) {
+                    s.backSide = std::max(s.backSide, c);
+                }
+            }
+    }
+    return s;
 }
 
 // Whether `b` shows `picture` at (x, y).

@@ -22,7 +22,6 @@ void FrameTimer::start(double now, bool pauseDown, bool spaceDown) {
     paused = false;
     pauseWasDown = pauseDown;
     spaceWasDown = spaceDown;
-    buttonWasDown = true;
 }
 
 int FrameTimer::stepsDue(double now) {
@@ -57,6 +56,12 @@ double FrameTimer::nextPass(double now) {
     return gridStart + static_cast<double>(slot) * kStep;
 }
 
+void FrameTimer::pause() {
+    paused = true;
+    // only a press of Space after this one resumes
+    spaceWasDown = true;
+}
+
 bool FrameTimer::resume() {
     if (!paused) return false;
     paused = false;
@@ -66,11 +71,7 @@ bool FrameTimer::resume() {
 }
 
 void FrameTimer::pauseKey(bool down) {
-    if (down != pauseWasDown) {
-        pause();
-        // only a press of Space after this one resumes
-        spaceWasDown = true;
-    }
+    if (down != pauseWasDown) pause();
     pauseWasDown = down;
 }
 
@@ -80,7 +81,6 @@ bool FrameTimer::spaceKey(bool down) {
     return pressed && resume();
 }
 
-void FrameTimer::pauseButton(bool down) {
-    if (down && !buttonWasDown && !resume()) pause();
-    buttonWasDown = down;
+void FrameTimer::pausePressed() {
+    if (!resume()) pause();
 }

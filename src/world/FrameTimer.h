@@ -42,12 +42,13 @@ public:
     void pauseKey(bool down);
     // True when this press of Space resumed a paused run.
     bool spaceKey(bool down);
-    // The pad's start button: each press pauses a running race and resumes
-    // a paused one. One held when the loop begins is no press.
-    void pauseButton(bool down);
+    // A press of a button that both pauses and resumes (P on the keyboard, or
+    // any other source that tells its presses): pauses a running run, resumes
+    // a paused one.
+    void pausePressed();
 
 private:
-    void pause() { paused = true; }
+    void pause();
     bool resume();
 
     double lastPass = 0.0;
@@ -61,5 +62,4 @@ private:
     bool paused = false;
     bool pauseWasDown = false;
     bool spaceWasDown = false;
-    bool buttonWasDown = true;
 };

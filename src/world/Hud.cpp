@@ -29,7 +29,12 @@ std::string Hud::line(const HoverCraft& craft, int raceTime) {
 }
 
 void Hud::drawHud(World& world, const HoverCraft& craft, BITMAP* target) {
-    textout_ex(target, font, line(craft, world.getRaceTime()).c_str(), kTextX, kTextY, makecol(255, 255, 255), -1);
+    const std::string text = line(craft, world.getRaceTime());
+    // on a black band, as wide and as far below as the line lies from the
+    // corner: a hut or a bright bank behind it never shows through its letters
+    rectfill(target, 0, 0, 2 * kTextX + text_length(font, text.c_str()) - 1, 2 * kTextY + text_height(font) - 1,
+             makecol(0, 0, 0));
+    textout_ex(target, font, text.c_str(), kTextX, kTextY, makecol(255, 255, 255), -1);
     for (int i = 0; i < craft.getTurboLevel(); ++i) draw_sprite(target, world.getBitmap(World::kTurboSprite), kIconX, 8 * i);
     if (craft.isWonky()) draw_sprite(target, world.getBitmap(World::kWonkySprite), kIconX, 1);
     if (craft.isFrozen()) draw_sprite(target, world.getBitmap(World::kFrozenSprite), kIconX, 1);

@@ -6,7 +6,7 @@ struct BITMAP;
 class HoverCraft;
 class World;
 
-// The heads-up line of the player's craft, its effect icons, the pause line,
+// The heads-up line of the player's craft on its band, its effect icons, the pause line,
 // and the loading status and the preview's texts shown straight on the screen.
 class Hud {
 public:

@@ -35,6 +35,8 @@ void MessageLine::draw(BITMAP* target, FONT* messageFont, const std::string& tex
     const int step = text_height(messageFont) + kLineGap;
     int y = kY;
     for (const std::string& line : wrap(text, World::kScreenWidth - kX - kRightMargin, widthOf)) {
+        // a black shadow keeps the letters apart from bright ground and sprites
+        textout_ex(target, messageFont, line.c_str(), kX + kShadow, y + kShadow, makecol(0, 0, 0), -1);
         textout_ex(target, messageFont, line.c_str(), kX, y, colour, -1);
         y += step;
     }

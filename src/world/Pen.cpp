@@ -3,12 +3,24 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "math/Clip.h"
 #include "math/View.h"
 
 Pen::Count Pen::counted;
+
+namespace {
+
+// Whether a box of the plane comes within a pixel of the target's clip
+// rectangle; false for a box with a NaN in it.
+bool meets(const BITMAP* target, double left, double top, double right, double bottom) {
+    return right >= target->cl - 1.0 && left <= target->cr + 1.0 && bottom >= target->ct - 1.0 &&
+           top <= target->cb + 1.0;
+}
+
+}  // namespace
 
 void Pen::line(BITMAP* target, const Vector2& from, const Vector2& to, int colour) {
     // a pixel's margin round the clip rectangle: the ends are truncated to
@@ -22,9 +34,7 @@ void Pen::line(BITMAP* target, const Vector2& from, const Vector2& to, int colou
 }
 
 void Pen::disc(BITMAP* target, const Vector2& centre, int radius, int colour) {
-    if (!(centre.x + radius >= target->cl - 1.0 && centre.x - radius <= target->cr + 1.0 &&
-          centre.y + radius >= target->ct - 1.0 && centre.y - radius <= target->cb + 1.0))
-        return;
+    if (!meets(target, centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius)) return;
     ++counted.calls;
     counted.pixels += static_cast<long long>(2 * radius + 1) * (2 * radius + 1);
     circlefill(target, toPixel(centre.x), toPixel(centre.y), radius, colour);
@@ -37,4 +47,43 @@ void Pen::label(BITMAP* target, const std::string& text, const Vector2& at, int 
     ++counted.calls;
     counted.pixels += static_cast<long long>(width) * height;
     textout_ex(target, font, text.c_str(), toPixel(at.x), toPixel(at.y), colour, -1);
+}
+
+void Pen::shape(BITMAP* target, const Vector2* corners, int count, int fill, int edge) {
+    if (count < 3 || count > kMaxCorners) return;
+    double left = corners[0].x, right = left, top = corners[0].y, bottom = top;
+    for (int i = 0; i < count; ++i) {
+        // a corner nowhere would slip through the comparisons below
+        if (std::isnan(corners[i].x) || std::isnan(corners[i].y)) return;
+        left = std::min(left, corners[i].x);
+        right = std::max(right, corners[i].x);
+        top = std::min(top, corners[i].y);
+        bottom = std::max(bottom, corners[i].y);
+    }
+    // an infinity fails the reach
+    if (!meets(target, left, top, right, bottom)) return;
+    if (!(left > target->cl - kShapeReach && right < target->cr + kShapeReach && top > target->ct - kShapeReach &&
+          bottom < target->cb + kShapeReach))
+        return;
+    int points[2 * kMaxCorners];
+    for (int i = 0; i < count; ++i) {
+        points[2 * i] = toPixel(corners[i].x);
+        points[2 * i + 1] = toPixel(corners[i].y);
+    }
+    ++counted.calls;
+    counted.pixels += static_cast<long long>(right - left + 1) * static_cast<long long>(bottom - top + 1);
+    polygon(target, count, points, fill);
+    if (edge == -1) return;
+    for (int i = 0; i < count; ++i) line(target, corners[i], corners[(i + 1) % count], edge);
+}
+
+void Pen::box(BITMAP* target, const Vector2& a, const Vector2& b, int colour) {
+    const double left = std::min(a.x, b.x), right = std::max(a.x, b.x);
+    const double top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
+    if (!meets(target, left, top, right, bottom)) return;
+    // the library clips a box itself; only the ints must stay in range
+    ++counted.calls;
+    counted.pixels += static_cast<long long>(std::min(right, target->cr + 1.0) - std::max(left, target->cl - 1.0) + 1) *
+                      static_cast<long long>(std::min(bottom, target->cb + 1.0) - std::max(top, target->ct - 1.0) + 1);
+    rectfill(target, toPixel(left), toPixel(top), toPixel(right), toPixel(bottom), colour);
 }

@@ -20,12 +20,14 @@
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
+#include "world/CraftMarks.h"
 #include "world/EndRequest.h"
 #include "world/DatafileCheck.h"
 #include "world/FinalSave.h"
 #include "world/FrameTimer.h"
 #include "world/GateGuide.h"
 #include "world/Hud.h"
+#include "world/KeyPress.h"
 #include "world/KeyWait.h"
 #include "world/MessageLine.h"
 #include "world/PacerMark.h"
@@ -234,10 +236,16 @@ void World::run() {
     showMessage(gameText(openingText));
     if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
     timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
+    // P, an ordinary key, for the keyboards that have no Pause, and the
+    // pad's start button: each press pauses or resumes; one held as the
+    // loop begins is no press
+    KeyPress pKey(key[KEY_P]);
+    KeyPress padStart(true);
     for (;;) {
         Gamepad::poll();
         timer.pauseKey(key[KEY_PAUSE]);
-        timer.pauseButton(Gamepad::pauseHeld());
+        if (pKey.pressed(key[KEY_P])) timer.pausePressed();
+        if (padStart.pressed(Gamepad::pauseHeld())) timer.pausePressed();
         for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
         timer.spaceKey(key[KEY_SPACE]);
         paused = timer.isPaused();
@@ -490,6 +498,7 @@ void World::composeFrame() {
         if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
     if (player) GateGuide::draw(*this, *player, view);
     if (player) PacerMark::draw(pacer, view);
+    if (player) CraftMarks::draw(*player, view);
     if (player) Hud::drawHud(*this, *player, backBuffer);
     if (messageTime > 0) MessageLine::draw(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message, messageTime);
     if (paused) Hud::drawPaused(*this, backBuffer);

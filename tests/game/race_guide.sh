@@ -8,16 +8,12 @@ game_test_init "$1" 150
 require_content
 start_xvfb
 quiet_sound
-make_run_dir
-rm "$RUN_DIR/tracks" && mkdir "$RUN_DIR/tracks"
+own_tracks
 # Gate 0 faces right on the screen; the player's craft, 120 behind it, crosses
 # the wide gate 1 first and is still inside it past gate 0, where every lap then
 # counts at once. The computer drivers' one waypoint lies far down the screen:
 # they turn off the level ground of the grid towards it, out of the player's
 # line, and never come back through the gates.
-# shellcheck disable=SC2046
-cc -o "$WORK/height" "$(dirname "$0")/lib/height.c" $(pkg-config --cflags --libs allegro) -lm || fail "no height reader"
-z() { "$WORK/height" "$GAME_DIR/tracks.dat" 1 "$1" "$2" || fail "no height at ($1, $2)"; }
 cat >"$RUN_DIR/tracks/track1.txt" <<TRACK
 C 2363 2567 $(z 2363 2567) 40 0 45
 C 2281.7 2648.3 $(z 2281.7 2648.3) 120 1 45

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "world/KeyPress.h"
+
 #include <random>
 
 namespace {
@@ -115,20 +117,28 @@ TEST(FrameTimer, PauseAndSpaceHeldTogetherOrPauseAsAToggleKeepTheirRules) {
     EXPECT_TRUE(t.isPaused());
 }
 
-TEST(FrameTimer, EachPressOfThePadsStartButtonPausesOrResumes) {
+TEST(FrameTimer, PPausesARunningRunAndResumesAPausedOneAsTheLoopReadsIt) {
     FrameTimer t = runningAtOneSecond();
-    // held from before the loop began: no press until let go; then the button
-    // pass by pass, and the pause after each
-    const bool passes[][2] = {{true, false}, {false, false}, {true, true}, {true, true},
-                              {false, true}, {true, false},  {false, false}, {true, true}};
-    for (const auto& p : passes) {
-        t.pauseButton(p[0]);
-        EXPECT_EQ(t.isPaused(), p[1]) << &p - passes;
-    }
-    // Space resumes it too, and the button resumes a pause of the key
+    // the loop's reading of P, a pass each sixtieth; a finger holds it a few passes
+    KeyPress p(true);
+    double now = 1.0;
+    const auto pass = [&](bool down) {
+        if (p.pressed(down)) t.pausePressed();
+        return t.stepsDue(now += kStep);
+    };
+    EXPECT_EQ(pass(true) + pass(false), 2) << "held since the race began: no press";
+    for (bool down : {true, true, true, false}) EXPECT_EQ(pass(down), 0);
+    for (int i = 0; i < 600; ++i) EXPECT_EQ(pass(false), 0);
+    EXPECT_EQ(pass(true), 1) << "the next press resumes, and the pause is owed nothing";
+    EXPECT_EQ(pass(true), 1);
+    // Space resumes a pause of P only when pressed after it; P resumes a pause of the Pause key
+    t.spaceKey(true);
+    pass(false);
+    pass(true);
+    EXPECT_FALSE(t.spaceKey(true));
+    t.spaceKey(false);
     EXPECT_TRUE(t.spaceKey(true));
     t.pauseKey(true);
-    t.pauseButton(false);
-    t.pauseButton(true);
-    EXPECT_FALSE(t.isPaused());
+    pass(false);
+    EXPECT_EQ(pass(true), 1);
 }

@@ -96,7 +96,13 @@ TEST_F(HudTest, LineShowsLapTimesSectorAndPlaceInWhiteAtTheTopLeftAndEffectIcons
     EXPECT_EQ(iconsDrawn(), pixels::kNothing);
     ASSERT_EQ(world->getRaceTime(), 64600);
     const std::string now = Hud::line(*craft, 64600);
-    EXPECT_TRUE(pixels::showsText(target, font, now.c_str(), 5, 5, makecol(255, 255, 255), background));
+    const int black = makecol(0, 0, 0);
+    EXPECT_TRUE(pixels::showsText(target, font, now.c_str(), 5, 5, makecol(255, 255, 255), black));
+    // on a black band from the corner, as far past the line as the line lies from the corner
+    const int end = 5 + text_length(font, now.c_str());
+    EXPECT_EQ(drawnBox(target, background, {0, 0, 599, 479}), (Box{0, 0, end + 4, 17}));
+    for (const Box& margin : {Box{0, 0, end + 4, 4}, Box{0, 13, end + 4, 17}, Box{0, 0, 4, 17}, Box{end, 0, end + 4, 17}})
+        EXPECT_TRUE(pixels::filled(target, margin, black)) << "round the line " << margin;
     craft->addTurbo();
     EXPECT_EQ(iconsDrawn(), (Box{600, 0, 615, 15}));
     craft->addTurbo();

@@ -387,8 +387,10 @@ TEST_F(CraftWorld, MessageFadesOverItsLastSecondAndTheHudNeedsAPlayer) {
     world->showMessage("Go");
     world->update(2.0);
     world->draw();
-    EXPECT_EQ(drawnBox(screen, ground), message) << "no HUD without a player";
+    EXPECT_EQ(drawnBox(screen, ground), (Box{140, 200, 156, 208})) << "no HUD without a player";
     EXPECT_TRUE(pixels::filled(screen, message, grey(255)));
+    EXPECT_TRUE(pixels::filled(screen, {141, 208, 156, 208}, grey(0)) && pixels::filled(screen, {156, 201, 156, 208}, grey(0)))
+        << "a black shadow a pixel right and down";
     world->update(2.5);  // half a second left
     world->draw();
     EXPECT_TRUE(pixels::filled(screen, message, grey(127)));

@@ -21,21 +21,35 @@ P3 unit(P3 a) {
     return l > 0 ? P3{a.x / l, a.y / l, a.z / l} : a;
 }
 
-// a rounded rectangle in the ground plane of the model
-std::vector<double> roundedOutline(double halfLength, double halfWidth, double corner, int steps,
-                                   std::vector<double>& sides) {
+// The hull's outline in the ground plane of the model, anticlockwise seen
+// from above: a pointed bow from its tip back to the shoulders, then the
+// rounded back corners. The bow is what tells front from back at every one of
+// the 36 headings, seen from behind over the fan duct as well as head on.
+std::vector<double> hullOutline(double halfLength, double halfWidth, double corner, double bowTip, double shoulder,
+                                int steps, std::vector<double>& sides) {
     std::vector<double> along;
     sides.clear();
-    const double centres[4][2] = {{halfLength - corner, halfWidth - corner},
-                                  {-(halfLength - corner), halfWidth - corner},
-                                  {-(halfLength - corner), -(halfWidth - corner)},
-                                  {halfLength - corner, -(halfWidth - corner)}};
-    for (int q = 0; q < 4; ++q) {
+    // the bow, from the tip out to the left shoulder: its sides bulge like a boat's
+    for (int s = 0; s <= steps; ++s) {
+        const double t = static_cast<double>(s) / steps;
+        along.push_back(bowTip - (bowTip - shoulder) * t);
+        sides.push_back(halfWidth * std::sin(t * kPi / 2));
+    }
+    // the back corners
+    const double centres[2][2] = {{-(halfLength - corner), halfWidth - corner},
+                                  {-(halfLength - corner), -(halfWidth - corner)}};
+    for (int q = 0; q < 2; ++q) {
         for (int s = 0; s <= steps; ++s) {
-            const double t = (q * 90.0 + s * 90.0 / steps) * kPi / 180.0;
+            const double t = ((q + 1) * 90.0 + s * 90.0 / steps) * kPi / 180.0;
             along.push_back(centres[q][0] + corner * std::cos(t));
             sides.push_back(centres[q][1] + corner * std::sin(t));
         }
+    }
+    // from the right shoulder back to the tip
+    for (int s = steps; s > 0; --s) {
+        const double t = static_cast<double>(s) / steps;
+        along.push_back(bowTip - (bowTip - shoulder) * t);
+        sides.push_back(-halfWidth * std::sin(t * kPi / 2));
     }
     return along;
 }
@@ -64,7 +78,7 @@ void CraftRenderer::prism(const std::vector<Vertex>& outline, double bottom, dou
 
 void CraftRenderer::buildModel() {
     std::vector<double> sides;
-    std::vector<double> along = roundedOutline(15.0, 10.0, 6.0, 4, sides);
+    std::vector<double> along = hullOutline(15.0, 10.0, 6.0, 16.0, 2.0, 6, sides);
     std::vector<Vertex> skirt, deck;
     for (size_t i = 0; i < along.size(); ++i) {
         skirt.push_back({along[i], sides[i], 0.0});
@@ -73,8 +87,8 @@ void CraftRenderer::buildModel() {
     // the rubber skirt bulges out from the ground to the deck
     prism(skirt, 0.5, 3.5, 78, 76, 74, 90, 88, 86);
     prism(deck, 3.5, 6.0, 196, 36, 28, 220, 44, 34);
-    // a white stripe round the nose of the deck
-    add({{13.4, -3.0, 6.02}, {13.4, 3.0, 6.02}, {10.5, 3.0, 6.02}, {10.5, -3.0, 6.02}}, 236, 232, 228);
+    // a white point on the bow of the deck
+    add({{13.8, 0.0, 6.02}, {8.0, 4.2, 6.02}, {8.0, -4.2, 6.02}}, 236, 232, 228);
 
     // cabin: slanted glass front, red roof, grey glass sides
     const double back = -4.0, front = 6.5, frontTop = 3.5, half = 5.5, roof = 10.5, low = 6.0;
@@ -101,18 +115,18 @@ void CraftRenderer::buildModel() {
         add({{ba, o0.b, o0.c}, {ba, o1.b, o1.c}, {ba, i1.b, i1.c}, {ba, i0.b, i0.c}}, 70, 70, 74);
         add({{fa, o0.b, o0.c}, {ba, o0.b, o0.c}, {ba, o1.b, o1.c}, {fa, o1.b, o1.c}}, 188, 34, 28);
     }
-    // fan blades inside the duct
+    // fan blades inside the duct, grey: white is the bow's alone
     for (int s = 0; s < 3; ++s) {
         const double t = 2 * kPi * s / 3 + 0.4;
         add({{ductA, 0.6 * std::cos(t + 1.2), centre + 0.6 * std::sin(t + 1.2)},
              {ductA, inner * std::cos(t), centre + inner * std::sin(t)},
              {ductA, inner * std::cos(t + 0.7), centre + inner * std::sin(t + 0.7)}},
-            200, 200, 204);
+            150, 150, 156);
     }
     // struts holding the duct and the rudder behind it
     add({{ductA, -3.0, 6.0}, {ductA, -1.5, 6.0}, {ductA, -2.2, 7.4}}, 90, 90, 94);
-    add({{ductA - 1.6, -0.4, 6.0}, {ductA - 4.0, -0.4, 6.0}, {ductA - 4.0, -0.4, 15.0}, {ductA - 1.6, -0.4, 13.0}}, 230,
-        226, 220);
+    add({{ductA - 1.6, -0.4, 6.0}, {ductA - 4.0, -0.4, 6.0}, {ductA - 4.0, -0.4, 15.0}, {ductA - 1.6, -0.4, 13.0}}, 188,
+        34, 28);
 }
 
 BITMAP* CraftRenderer::render(double heading) const {

@@ -4,7 +4,8 @@
 #include <vector>
 
 // Renders the hovercraft model through the game's isometric projection: a red
-// hull on a grey skirt, a cabin in front and a fan duct with a fin at the
+// hull with a pointed bow on a grey skirt, a white point on the bow (the only
+// white of the craft), a cabin in front and a fan duct with a fin at the
 // back, lit from the game's light and drawn on black.
 class CraftRenderer {
 public:

@@ -25,7 +25,7 @@ constexpr double kCountryRipple = 0.35;
 constexpr double kHighest = 255.0;
 constexpr double kRockOut = 8.0;         // rocks stand this far beyond the edge of the floor
 constexpr double kMapMargin = 40.0;
-constexpr double kGateReach = 1.0;       // gates reach this share of the banks beyond the floor
+constexpr double kGateReach = 0.8;       // gates reach this share of the banks beyond the floor
 // The island: its ground falls to a flat sea along the edge of the grid.
 constexpr double kGroundEnd = (kGrid - 1) * kCell;
 constexpr double kSeaWidth = 30.0;   // from the grid's edge

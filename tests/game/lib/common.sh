@@ -113,6 +113,18 @@ make_run_dir() {
     return 0
 }
 
+# own_tracks: the run folder gets an empty tracks folder of its own, for the
+# test's track files, whose objects stand on the ground at heights read with
+# z X Y (ground 1 of tracks.dat).
+own_tracks() {
+    make_run_dir
+    rm "$RUN_DIR/tracks" && mkdir "$RUN_DIR/tracks"
+    # shellcheck disable=SC2046
+    cc -o "$WORK/height" "$(dirname "${BASH_SOURCE[0]}")/height.c" $(pkg-config --cflags --libs allegro) -lm ||
+        fail "no height reader"
+}
+z() { "$WORK/height" "$GAME_DIR/tracks.dat" 1 "$1" "$2" || fail "no height at ($1, $2)"; }
+
 # start_xvfb [WxH]: a private X server on a display no other test holds, of
 # 800 x 600 pixels unless given.
 start_xvfb() {

@@ -10,7 +10,7 @@
 #  - driving (Up held, steering left and right) scrolls the view and the lap
 #    time grows (or a lap is counted);
 #  - Pause freezes the clock and the world while the frame is still drawn,
-#    and Space resumes;
+#    and Space resumes; P pauses, and P again resumes;
 #  - Escape returns to the track dialog, whose Escape ends the game with 0.
 
 # the HUD of a screenshot, checked for the shape of a race line
@@ -169,6 +169,24 @@ race_session() {
             fail "the race does not resume at all: \"$line\""
     fi
     log "resumed: $line"
+
+    # P pauses and resumes as well, for the keyboards that have no Pause
+    hold p 0.15
+    sleep 0.5
+    s="$(shot p-paused-1)"
+    line="$(hud_of "$s")"
+    sleep 1.5
+    s="$(shot p-paused-2)"
+    line2="$(hud_of "$s")"
+    [ "$(hud_ms "$line")" = "$(hud_ms "$line2")" ] || fail "the clock runs after P: \"$line\" then \"$line2\""
+    hold p 0.15
+    sleep 1.5
+    s="$(shot p-resumed)"
+    line="$(hud_of "$s")"
+    if [ "$(hud_lap "$line")" = "$(hud_lap "$line2")" ]; then
+        [ "$(hud_ms "$line")" -gt $(( $(hud_ms "$line2") + 500 )) ] || fail "P did not resume: \"$line2\" then \"$line\""
+    fi
+    log "P paused at $(hud_ms "$line2") ms and resumed: $line"
 
     # Escape: back to the track dialog, in the chosen language
     hold Escape 0.15
