@@ -37,6 +37,8 @@
 
 #include "BenchClock.h"
 #include "CheckBench.h"
+#include "app/EndRequest.h"
+#include "app/FrameTimer.h"
 #include "app/Game.h"
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
@@ -46,12 +48,10 @@
 #include "objects/StaticObject.h"
 #include "objects/Wake.h"
 #include "terrain/Terrain.h"
-#include "world/CraftMarks.h"
-#include "world/EndRequest.h"
-#include "world/FrameTimer.h"
-#include "world/GateGuide.h"
-#include "world/Hud.h"
-#include "world/ResultsPanel.h"
+#include "view/CraftMarks.h"
+#include "view/GateGuide.h"
+#include "view/Hud.h"
+#include "view/ResultsPanel.h"
 #include "world/World.h"
 
 using bench::median;

@@ -20,11 +20,11 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/FrameTimer.h"
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
 #include "track/TrackFile.h"
-#include "world/FrameTimer.h"
 #include "world/World.h"
 
 namespace {

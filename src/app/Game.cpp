@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/EndRequest.h"
 #include "app/Menus.h"
+#include "app/ScaledScreen.h"
 #include "app/WindowFit.h"
-#include "world/EndRequest.h"
-#include "world/ScaledScreen.h"
 #include "world/Texts.h"
 #include "world/World.h"
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "world/Pen.h"
+#include "view/ClippedDraw.h"
 #include "world/World.h"
 
 namespace {
@@ -41,6 +41,6 @@ void AiWaypoint::read(std::istream& in) {
 void AiWaypoint::draw(View& view) {
     const int red = makecol(255, 0, 0);
     const Vector2 s = project(view, position);
-    Pen::label(view.target, "WP " + std::to_string(number), Vector2(toPixel(s.x), toPixel(s.y) + kLabelDrop), red);
-    Pen::disc(view.target, s, kMarkRadius, red);
+    ClippedDraw::label(view.target, "WP " + std::to_string(number), Vector2(toPixel(s.x), toPixel(s.y) + kLabelDrop), red);
+    ClippedDraw::disc(view.target, s, kMarkRadius, red);
 }

@@ -8,16 +8,16 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/EndRequest.h"
+#include "check/TrackCheck.h"
+#include "check/TrackJudge.h"
+#include "check/TrackLayout.h"
 #include "control/AiWaypoint.h"
 #include "editor/TestDrive.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
-#include "track/TrackCheck.h"
 #include "track/TrackFile.h"
-#include "track/TrackJudge.h"
-#include "track/TrackLayout.h"
-#include "world/EndRequest.h"
 #include "world/World.h"
 
 namespace {

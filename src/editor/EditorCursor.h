@@ -6,7 +6,7 @@
 #include "editor/EditorExit.h"
 #include "editor/EditorPanel.h"
 #include "objects/GameObject.h"
-#include "world/FrameTimer.h"
+#include "world/World.h"
 
 class TrackJudge;
 
@@ -24,7 +24,7 @@ public:
     // Wall-clock time each step gives the track check: well under the step
     // itself, so the editor keeps moving and a pass that has to catch up
     // with a few steps at once never falls further behind.
-    static constexpr double kCheckBudget = 0.6 * FrameTimer::kStep;
+    static constexpr double kCheckBudget = 0.6 * World::kStep;
 
     // What the loop does after a pass.
     enum class AfterPass {

@@ -3,9 +3,9 @@
 #include <exception>
 #include <sstream>
 
-#include "track/TrackCheck.h"
+#include "check/TrackCheck.h"
 #include "track/TrackFile.h"
-#include "world/Hud.h"
+#include "view/Hud.h"
 #include "world/Texts.h"
 #include "world/World.h"
 

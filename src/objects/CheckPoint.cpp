@@ -8,7 +8,7 @@
 #include <string>
 
 #include "math/Angles.h"
-#include "world/Pen.h"
+#include "view/ClippedDraw.h"
 #include "world/World.h"
 
 namespace {
@@ -74,8 +74,8 @@ void CheckPoint::draw(View& view) {
     const int white = makecol(255, 255, 255);
     drawGate(view, makecol(255, 255, 0), white);
     const Vector2 c = project(view, position);
-    Pen::label(view.target, "CP " + std::to_string(number), c, white);
-    Pen::line(view.target, c, project(view, position + direction * radius), white);
+    ClippedDraw::label(view.target, "CP " + std::to_string(number), c, white);
+    ClippedDraw::line(view.target, c, project(view, position + direction * radius), white);
 }
 
 void CheckPoint::drawGate(View& view, int postColour, int lineColour) {
@@ -83,7 +83,7 @@ void CheckPoint::drawGate(View& view, int postColour, int lineColour) {
     for (double a = 0.0; a < kFullTurn; a += kPostStep) {
         Vector3 post = position + Vector3(radius * std::sin(a), radius * std::cos(a), 0.0);
         post.z = terrain.heightAt(Vector2(post.x, post.y));
-        Pen::disc(view.target, project(view, post), kPostRadius, postColour);
+        ClippedDraw::disc(view.target, project(view, post), kPostRadius, postColour);
     }
-    Pen::line(view.target, project(view, position - halfGate), project(view, position + halfGate), lineColour);
+    ClippedDraw::line(view.target, project(view, position - halfGate), project(view, position + halfGate), lineColour);
 }

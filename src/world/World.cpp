@@ -11,28 +11,28 @@
 #include <stdexcept>
 #include <thread>
 
+#include "app/EndRequest.h"
+#include "app/FinalSave.h"
+#include "app/FrameTimer.h"
+#include "app/KeyPress.h"
+#include "app/KeyWait.h"
+#include "app/ScaledScreen.h"
 #include "control/AiController.h"
 #include "control/AiWaypoint.h"
 #include "control/Gamepad.h"
 #include "control/KeyboardController.h"
 #include "craft/HoverCraft.h"
+#include "datafile/DatafileCheck.h"
 #include "editor/EditorCursor.h"
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
-#include "world/CraftMarks.h"
-#include "world/EndRequest.h"
-#include "world/DatafileCheck.h"
-#include "world/FinalSave.h"
-#include "world/FrameTimer.h"
-#include "world/GateGuide.h"
-#include "world/Hud.h"
-#include "world/KeyPress.h"
-#include "world/KeyWait.h"
-#include "world/MessageLine.h"
-#include "world/PacerMark.h"
-#include "world/PlayArea.h"
-#include "world/ScaledScreen.h"
+#include "view/CraftMarks.h"
+#include "view/GateGuide.h"
+#include "view/Hud.h"
+#include "view/MessageLine.h"
+#include "view/PacerMark.h"
+#include "view/WindowGeometry.h"
 #include "world/Texts.h"
 
 namespace {
@@ -351,7 +351,7 @@ void World::checkContacts() {
                 o->touchedBy(*c);
             }
         };
-        const bool sieve = objects.size() >= sieveFrom;
+        const bool sieve = objects.size() >= contactGridFrom;
         if (sieve && contacts.isStale()) contacts.rebuild(objects);
         if (!sieve || !contacts.gather(p, c->getRadius(), nearby)) {
             for (size_t i = 0; i < objects.size(); ++i) touch(objects[i]);
@@ -474,7 +474,7 @@ void World::composeFrame() {
         scrollY = toPixel(q.y - kScreenHeight / 2);
     }
     // the copy covers only what lies on the map: the rest would keep the last frame
-    for (const ScreenRect& r : PlayArea::uncovered(scrollX, scrollY, kScreenWidth, kScreenHeight, kMapWidth, kMapHeight))
+    for (const ScreenRect& r : WindowGeometry::uncovered(scrollX, scrollY, kScreenWidth, kScreenHeight, kMapWidth, kMapHeight))
         rectfill(backBuffer, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, 0);
     blit(mapBitmap, backBuffer, scrollX, scrollY, 0, 0, kScreenWidth, kScreenHeight);
     View view = frameView();

@@ -5,9 +5,9 @@
 
 #include "math/View.h"
 #include "terrain/Terrain.h"
+#include "view/ResultsPanel.h"
 #include "world/ContactGrid.h"
 #include "world/Pacer.h"
-#include "world/ResultsPanel.h"
 #include "world/Texts.h"
 
 struct BITMAP;
@@ -36,6 +36,10 @@ public:
     static constexpr int kSamplePan = 128;
     static constexpr int kSampleFrequency = 1000;
     static constexpr int kMinDataObjects = 49;
+    // The game's one step: every update of a race, an editor run or a track
+    // check advances the World by this much.
+    static constexpr int kStepsPerSecond = 60;
+    static constexpr double kStep = 1.0 / kStepsPerSecond;
 
     // data.dat indices
     enum DataIndex {
@@ -112,7 +116,7 @@ public:
     // once the list holds `count` of them (ContactGrid::kShortList unless
     // set): 0 always, SIZE_MAX never, every craft then tested against every
     // object, the reference the sieve agrees with.
-    void setSieveFrom(std::size_t count) { sieveFrom = count; }
+    void useContactGridFrom(std::size_t count) { contactGridFrom = count; }
     // Distance tests the contact pass has made since the World was built.
     long long getPairTests() const { return pairTests; }
     void startRace();
@@ -195,7 +199,7 @@ private:
     std::vector<GameObject*> dying;
     ContactGrid contacts;
     std::vector<GameObject*> nearby;
-    std::size_t sieveFrom = ContactGrid::kShortList;
+    std::size_t contactGridFrom = ContactGrid::kShortList;
     long long pairTests = 0;
     std::multimap<double, GameObject*> drawOrder;
     GameObject* followed = nullptr;

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "check/GoodLoop.h"
 #include "control/AiWaypoint.h"
 #include "editor/EditorWorld.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
 #include "terrain/Terrain.h"
-#include "track/GoodLoop.h"
 #include "track/TrackFile.h"
 #include "world/World.h"
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/EndRequest.h"
+#include "check/GoodLoop.h"
+#include "check/TrackLayout.h"
 #include "craft/HoverCraft.h"
 #include "editor/TestDrive.h"
-#include "track/GoodLoop.h"
-#include "track/TrackLayout.h"
-#include "world/EndRequest.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 

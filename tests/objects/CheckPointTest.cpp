@@ -10,7 +10,7 @@
 #include "Pixels.h"
 #include "craft/CraftTestSupport.h"
 #include "math/Angles.h"
-#include "world/Pen.h"
+#include "view/ClippedDraw.h"
 #include "world/World.h"
 
 namespace {
@@ -119,10 +119,10 @@ TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNo
     for (const Vector2& p : {Vector2(158, 171), Vector2(242, 129), Vector2(158, 129)})
         EXPECT_NE(getpixel(target, p.x, p.y), white) << p.x << ", " << p.y;
     // drawn far off the bitmap, nothing reaches the library
-    const Pen::Count before = Pen::count();
+    const ClippedDraw::Count before = ClippedDraw::count();
     View far(Vector2(1e300, -1e300), target);
     cp.draw(far);
-    EXPECT_EQ(Pen::count().calls, before.calls);
+    EXPECT_EQ(ClippedDraw::count().calls, before.calls);
     destroy_bitmap(target);
 
     // a gate of any width costs no more than the frame
@@ -133,11 +133,11 @@ TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNo
         clear_to_color(frame, 0);
         wide.setRadius(radius);
         wide.setAngle(45);
-        const Pen::Count before = Pen::count();
+        const ClippedDraw::Count before = ClippedDraw::count();
         wide.draw(middle);
-        return Pen::Count{Pen::count().calls - before.calls, Pen::count().pixels - before.pixels};
+        return ClippedDraw::Count{ClippedDraw::count().calls - before.calls, ClippedDraw::count().pixels - before.pixels};
     };
-    const Pen::Count small = cost(40), huge = cost(1e300);
+    const ClippedDraw::Count small = cost(40), huge = cost(1e300);
     EXPECT_EQ(small.calls, 15);  // twelve posts, the label, two lines
     EXPECT_LE(huge.calls, small.calls);
     // the gate line crosses the whole frame, cut to it: no more than two frame widths

@@ -11,12 +11,12 @@
 #include <typeinfo>
 #include <vector>
 
+#include "app/FrameTimer.h"
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "objects/GameObject.h"
 #include "objects/Powerup.h"
 #include "objects/Wake.h"
-#include "world/FrameTimer.h"
 #include "world/World.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "editor/EditorCursor.h"
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
-#include "world/Hud.h"
+#include "view/Hud.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 

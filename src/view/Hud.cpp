@@ -1,0 +1,67 @@
+#include "view/Hud.h"
+
+#include <allegro.h>
+
+#include <iomanip>
+#include <sstream>
+#include <string>
+
+#include "app/ScaledScreen.h"
+#include "craft/HoverCraft.h"
+#include "world/Texts.h"
+#include "world/World.h"
+
+void Hud::formatTime(std::ostream& out, int ms) {
+    out.fill('0');
+    out << std::setw(2) << ms / 60000 << ':' << std::setw(2) << (ms / 1000) % 60 << '.' << std::setw(3)
+        << ms % 1000;
+}
+
+std::string Hud::line(const HoverCraft& craft, int raceTime) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << "lap:" << craft.getLaps() << " current lap time:";
+    formatTime(out, raceTime - craft.getLapStartTime());
+    out << " last lap time:";
+    formatTime(out, craft.getLastLapTime());
+    out << " sector:" << craft.getNextCheckpoint() << " P" << craft.getRacePosition();
+    return out.str();
+}
+
+void Hud::drawHud(World& world, const HoverCraft& craft, BITMAP* target) {
+    const std::string text = line(craft, world.getRaceTime());
+    // on a black band, as wide and as far below as the line lies from the
+    // corner: a hut or a bright bank behind it never shows through its letters
+    rectfill(target, 0, 0, 2 * kTextX + text_length(font, text.c_str()) - 1, 2 * kTextY + text_height(font) - 1,
+             makecol(0, 0, 0));
+    textout_ex(target, font, text.c_str(), kTextX, kTextY, makecol(255, 255, 255), -1);
+    for (int i = 0; i < craft.getTurboLevel(); ++i) draw_sprite(target, world.getBitmap(World::kTurboSprite), kIconX, 8 * i);
+    if (craft.isWonky()) draw_sprite(target, world.getBitmap(World::kWonkySprite), kIconX, 1);
+    if (craft.isFrozen()) draw_sprite(target, world.getBitmap(World::kFrozenSprite), kIconX, 1);
+}
+
+void Hud::showStatus(const char* text) {
+    // nothing to show on when running without a display (tests, tools)
+    BITMAP* canvas = ScaledScreen::canvas();
+    if (!canvas) return;
+    clear_to_color(canvas, makecol(0, 120, 0));
+    textout_ex(canvas, font, text, 10, 10, makecol(255, 255, 255), -1);
+    ScaledScreen::show(canvas);
+}
+
+void Hud::drawPaused(World& world, BITMAP* target) {
+    FONT* big = static_cast<FONT*>(world.getData(World::kMessageFont));
+    const int centre = World::kScreenWidth / 2, white = makecol(255, 255, 255);
+    const int resumeY = kPausedY + text_height(big) + kBandPadding;
+    rectfill(target, 0, kPausedY - kBandPadding, World::kScreenWidth - 1, resumeY + text_height(font) + kBandPadding,
+             makecol(0, 0, 0));
+    textout_centre_ex(target, big, gameText(kTextPaused), centre, kPausedY, white, -1);
+    textout_centre_ex(target, font, gameText(kTextHowToResume), centre, resumeY, white, -1);
+}
+
+void Hud::drawPreviewTexts(BITMAP* target) {
+    const int white = makecol(255, 255, 255);
+    textout_ex(target, font, gameText(kTextPreview), kPreviewTitleX, kPreviewTitleY, white, -1);
+    const std::string prompt = std::string(gameText(kTextReady)) + " " + gameText(kTextPressAKey);
+    textout_centre_ex(target, font, prompt.c_str(), World::kScreenWidth / 2, kPromptY, white, -1);
+}

@@ -1,0 +1,153 @@
+#include "view/Hud.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <iomanip>
+#include <locale>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "Pixels.h"
+#include "craft/HoverCraft.h"
+#include "objects/CheckPoint.h"
+#include "world/TestFiles.h"
+#include "world/Texts.h"
+#include "world/World.h"
+
+using pixels::Box;
+using pixels::drawnBox;
+
+namespace {
+
+std::string timeText(int ms) {
+    std::ostringstream out;
+    Hud::formatTime(out, ms);
+    return out.str();
+}
+
+// Digits grouped in threes, as some players' locales print them.
+struct Grouping : std::numpunct<char> {
+    char do_thousands_sep() const override { return ','; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+// A craft made from the scratch data.dat, and the World whose clock it reads.
+class HudTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testfiles::writeGameData("data.dat");
+        world.reset(new World(false));
+        craft.reset(new HoverCraft(world.get(), 1));
+    }
+    testfiles::ScratchDir dir;
+    std::unique_ptr<World> world;
+    std::unique_ptr<HoverCraft> craft;
+};
+
+}  // namespace
+
+TEST(Hud, TimesAreMinutesSecondsAndMillisecondsFilledWithZeros) {
+    EXPECT_EQ(timeText(0), "00:00.000");
+    EXPECT_EQ(timeText(7), "00:00.007");
+    EXPECT_EQ(timeText(59999), "00:59.999");
+    EXPECT_EQ(timeText(83456), "01:23.456");
+    EXPECT_EQ(timeText(3723004), "62:03.004");
+    std::ostringstream out;
+    Hud::formatTime(out, 0);
+    out << std::setw(3) << 5;
+    EXPECT_EQ(out.str(), "00:00.000005") << "the stream keeps '0' as its fill";
+}
+
+TEST_F(HudTest, LineShowsLapTimesSectorAndPlaceInWhiteAtTheTopLeftAndEffectIconsAtTheRight) {
+    EXPECT_EQ(Hud::line(*craft, 200), "lap:0 current lap time:00:00.200 last lap time:00:00.000 sector:0 P0");
+    auto* start = new CheckPoint(world.get());
+    start->setAngle(0);
+    world->addObject(start);
+    world->startRace();  // three laps, the clock at 0.1 s
+    world->setCheckpointCount(2);
+    CheckPoint second(world.get());
+    second.setNumber(1);
+    second.setAngle(0);
+    for (int step = 1; step <= 43; ++step) {
+        world->update(1.5);
+        if (step == 2 || step == 43) craft->collide(start);  // laps from 3.1 s and 64.6 s
+        if (step == 2) craft->collide(&second);
+    }
+    craft->setRacePosition(3);
+    const std::locale saved = std::locale::global(std::locale(std::locale::classic(), new Grouping));
+    const std::string line = Hud::line(*craft, 64600 + 60083456);
+    std::locale::global(saved);
+    EXPECT_EQ(line, "lap:2 current lap time:1001:23.456 last lap time:01:01.500 sector:1 P3");
+
+    BITMAP* target = create_bitmap(640, 480);
+    const int background = makecol(0, 0, 90), turbo = makecol(0, 200, 0), wonky = makecol(200, 0, 0);
+    const int frozen = makecol(0, 0, 200);
+    clear_to_color(world->getBitmap(World::kTurboSprite), turbo);
+    clear_to_color(world->getBitmap(World::kWonkySprite), wonky);
+    clear_to_color(world->getBitmap(World::kFrozenSprite), frozen);
+    const Box icons{600, 0, 639, 40}, effect{600, 1, 615, 16};  // the sprites are 16 x 16
+    auto iconsDrawn = [&] {
+        clear_to_color(target, background);
+        Hud::drawHud(*world, *craft, target);
+        return drawnBox(target, background, icons);
+    };
+    EXPECT_EQ(iconsDrawn(), pixels::kNothing);
+    ASSERT_EQ(world->getRaceTime(), 64600);
+    const std::string now = Hud::line(*craft, 64600);
+    const int black = makecol(0, 0, 0);
+    EXPECT_TRUE(pixels::showsText(target, font, now.c_str(), 5, 5, makecol(255, 255, 255), black));
+    // on a black band from the corner, as far past the line as the line lies from the corner
+    const int end = 5 + text_length(font, now.c_str());
+    EXPECT_EQ(drawnBox(target, background, {0, 0, 599, 479}), (Box{0, 0, end + 4, 17}));
+    for (const Box& margin : {Box{0, 0, end + 4, 4}, Box{0, 13, end + 4, 17}, Box{0, 0, 4, 17}, Box{end, 0, end + 4, 17}})
+        EXPECT_TRUE(pixels::filled(target, margin, black)) << "round the line " << margin;
+    craft->addTurbo();
+    EXPECT_EQ(iconsDrawn(), (Box{600, 0, 615, 15}));
+    craft->addTurbo();
+    EXPECT_EQ(iconsDrawn(), (Box{600, 0, 615, 23})) << "one turbo icon 8 below the other";
+    craft->makeWonky();
+    EXPECT_EQ(iconsDrawn(), (Box{600, 0, 615, 23}));
+    EXPECT_TRUE(pixels::filled(target, effect, wonky)) << "over the turbo icons";
+    craft->freeze();
+    EXPECT_EQ(iconsDrawn(), effect);
+    EXPECT_TRUE(pixels::filled(target, effect, frozen));
+    destroy_bitmap(target);
+}
+
+TEST(Hud, StatusIsWhiteTextOnAGreenScreen) {
+    pixels::ScreenStandIn standIn(makecol(1, 2, 3));
+    Hud::showStatus("Generating preview");
+    const int green = makecol(0, 120, 0);
+    EXPECT_TRUE(pixels::showsText(screen, font, "Generating preview", 10, 10, makecol(255, 255, 255), green));
+    EXPECT_EQ(drawnBox(screen, green, {0, 20, 639, 479}), pixels::kNothing);
+    EXPECT_EQ(getpixel(screen, 9, 9), green);
+}
+
+TEST_F(HudTest, PausedIsABlackBandAcrossTheWindowWithItsTwoLinesCentredInWhite) {
+    BITMAP* b = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    const int grey = makecol(90, 90, 90), black = makecol(0, 0, 0), white = makecol(255, 255, 255);
+    clear_to_color(b, grey);
+    const char* const* saved = currentTexts;
+    currentTexts = englishTexts;
+    Hud::drawPaused(*world, b);
+    currentTexts = saved;
+    FONT* big = static_cast<FONT*>(world->getData(World::kMessageFont));
+    const int top = Hud::kPausedY - Hud::kBandPadding;
+    const int resumeY = Hud::kPausedY + text_height(big) + Hud::kBandPadding;
+    const int bottom = resumeY + text_height(font) + Hud::kBandPadding;
+    EXPECT_EQ(drawnBox(b, grey), (Box{0, top, World::kScreenWidth - 1, bottom})) << "the band, the rest untouched";
+    const int bandPixels = World::kScreenWidth * (bottom - top + 1);
+    const int whites = pixels::countColour(b, white);
+    EXPECT_GT(whites, 100);
+    EXPECT_EQ(pixels::countColour(b, black) + whites, bandPixels) << "black and white only";
+    // "Paused" in the message font from kPausedY, how to resume below it, both centred
+    const Box paused = drawnBox(b, black, {0, top, World::kScreenWidth - 1, resumeY - 1});
+    const Box resume = drawnBox(b, black, {0, resumeY, World::kScreenWidth - 1, bottom});
+    EXPECT_GE(paused.y0, Hud::kPausedY);
+    EXPECT_LT(paused.y1, Hud::kPausedY + text_height(big));
+    EXPECT_GE(resume.y0, resumeY);
+    for (const Box& line : {paused, resume}) EXPECT_NEAR(line.x0 + line.x1, World::kScreenWidth, 3) << line;
+    destroy_bitmap(b);
+}
