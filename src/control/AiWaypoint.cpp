@@ -2,8 +2,6 @@
 
 #include <allegro.h>
 
-#include <istream>
-#include <ostream>
 #include <string>
 
 #include "view/ClippedDraw.h"
@@ -31,11 +29,10 @@ void AiWaypoint::update(double) {}
 
 char AiWaypoint::typeCode() const { return kTypeCode; }
 
-void AiWaypoint::write(std::ostream& out) const { out << number; }
+AiWaypoint::RecordFields AiWaypoint::recordFields() const { return {static_cast<double>(number)}; }
 
-void AiWaypoint::read(std::istream& in) {
-    int n;
-    if (in >> n) number = n;
+void AiWaypoint::takeRecordFields(const RecordFields& fields, int count) {
+    if (count > 0) number = static_cast<int>(fields[0]);
 }
 
 void AiWaypoint::draw(View& view) {

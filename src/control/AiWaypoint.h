@@ -14,8 +14,9 @@ public:
     // A waypoint never changes by itself.
     void update(double dt) final;
     char typeCode() const override;
-    void write(std::ostream& out) const override;
-    void read(std::istream& in) override;
+    // number
+    RecordFields recordFields() const override;
+    void takeRecordFields(const RecordFields& fields, int count) override;
 
     int getNumber() const { return number; }
     void setNumber(int n) { number = n; }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "craft/CraftTestSupport.h"
+#include "track/RecordBody.h"
 
 using crafttest::GroundWorld;
 
@@ -28,14 +29,10 @@ TEST(AiWaypoint, SitsOnTheGroundShowsOnlyInTheEditorAndWritesItsNumber) {
 
     AiWaypoint w(race.get());
     w.setNumber(12);
-    std::ostringstream out;
-    w.write(out);
-    EXPECT_EQ(out.str(), "12");
-    std::istringstream in(" 3");
-    w.read(in);
+    EXPECT_EQ(records::bodyOf(w), "12");
+    records::readBody(w, " 3");
     EXPECT_EQ(w.getNumber(), 3);
-    std::istringstream bad(" x");
-    w.read(bad);
+    records::readBody(w, " x");
     EXPECT_EQ(w.getNumber(), 3);
 }
 

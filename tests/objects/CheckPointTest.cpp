@@ -10,14 +10,14 @@
 #include "Pixels.h"
 #include "craft/CraftTestSupport.h"
 #include "math/Angles.h"
+#include "track/RecordBody.h"
 #include "view/ClippedDraw.h"
 #include "world/World.h"
 
 namespace {
 CheckPoint readGate(World& w, const char* body) {
     CheckPoint cp(&w);
-    std::istringstream in(body);
-    cp.read(in);
+    records::readBody(cp, body);
     return cp;
 }
 }  // namespace
@@ -86,9 +86,7 @@ TEST(CheckPoint, ReadFieldsCutShortKeepTheirStartingValuesAndWritesAreWhole) {
     CheckPoint cp(&w);
     cp.setNumber(2);
     cp.setAngle(90);
-    std::ostringstream out;
-    cp.write(out);
-    EXPECT_EQ(out.str(), "40 2 90");
+    EXPECT_EQ(records::bodyOf(cp), "40 2 90");
 }
 
 TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNoMoreThanTheFrame) {
