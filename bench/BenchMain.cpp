@@ -153,11 +153,11 @@ struct Scene {
 Scene sceneOf(World& w) {
     Scene s;
     const View view = w.frameView();
-    BITMAP* wakeSprite = w.getCraftList().empty() ? nullptr : w.getCraftList().front()->getWakeSprite();
+    BITMAP* wakeSprite = w.getCraftList().empty() ? nullptr : w.getCraftList().front()->getLook()->wake;
     for (GameObject* o : w.lastDrawOrder()) {
         const Vector2 p = project(view, o->getPosition());
         if (auto* c = dynamic_cast<HoverCraft*>(o)) {
-            BITMAP* f = c->getFrame(HoverCraft::frameIndex(c->getHeading()));
+            BITMAP* f = c->getLook()->frames[HoverCraft::frameIndex(c->getHeading())];
             s.sprites.push_back({SpriteCall::kAlpha, f, toPixel(p.x - f->w / 2),
                                  toPixel(p.y - f->h + kCraftFrameDrop), 0});
             ++s.craft;
@@ -176,7 +176,7 @@ Scene sceneOf(World& w) {
         }
     }
     if (HoverCraft* p = w.getPlayer()) {
-        s.hudLine = Hud::line(*p, w.getRaceTime());
+        s.hudLine = Hud::line(w.recordOf(*p), w.getRaceTime());
         s.turbo = p->getTurboLevel();
         s.wonky = p->isWonky();
         s.frozen = p->isFrozen();
@@ -205,11 +205,11 @@ void bareCalls(World& w, const Scene& s) {
         }
     }
     if (!s.hudLine.empty()) textout_ex(bb, font, s.hudLine.c_str(), 5, 5, makecol(255, 255, 255), -1);
-    for (int i = 0; i < s.turbo; ++i) draw_sprite(bb, w.getBitmap(World::kTurboSprite), 600, 8 * i);
-    if (s.wonky) draw_sprite(bb, w.getBitmap(World::kWonkySprite), 600, 1);
-    if (s.frozen) draw_sprite(bb, w.getBitmap(World::kFrozenSprite), 600, 1);
+    for (int i = 0; i < s.turbo; ++i) draw_sprite(bb, w.getBitmap(GameData::kTurboSprite), 600, 8 * i);
+    if (s.wonky) draw_sprite(bb, w.getBitmap(GameData::kWonkySprite), 600, 1);
+    if (s.frozen) draw_sprite(bb, w.getBitmap(GameData::kFrozenSprite), 600, 1);
     if (!s.message.empty())
-        textout_ex(bb, static_cast<FONT*>(w.getData(World::kMessageFont)), s.message.c_str(), 140, 200,
+        textout_ex(bb, static_cast<FONT*>(w.getData(GameData::kMessageFont)), s.message.c_str(), 140, 200,
                    makecol(s.messageLevel, s.messageLevel, s.messageLevel), -1);
     blit(bb, frameTarget(), 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
 }
@@ -218,8 +218,9 @@ void bareCalls(World& w, const Scene& s) {
 // driver here) has finished; false if it has not within `seconds` of game time.
 bool raceToFinish(World& w, double seconds) {
     HoverCraft* p = w.getPlayer();
-    for (int i = 0; p && !p->isFinished() && i < static_cast<int>(seconds / kStep); ++i) w.update(kStep);
-    return p && p->isFinished();
+    const auto finished = [&w, p] { return p && w.recordOf(*p).finished; };
+    for (int i = 0; p && !finished() && i < static_cast<int>(seconds / kStep); ++i) w.update(kStep);
+    return finished();
 }
 
 size_t countWakes(const World& w) {

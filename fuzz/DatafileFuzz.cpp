@@ -116,8 +116,8 @@ void useAsData() {
     w.showMessage("Lap 2 \xc3\xa9\xc3\xa8 ~");
     w.composeFrame();
     Hud::drawHud(w, *craft, w.getBackBuffer());
-    w.playSample(World::kEffectSample);
-    w.playSample(World::kBoostSample);
+    w.playSample(GameData::kEffectSample);
+    w.playSample(GameData::kBoostSample);
 }
 
 void useAsTracks(int track) {

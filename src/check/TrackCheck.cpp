@@ -185,10 +185,11 @@ void TrackCheck::advance() {
         HoverCraft* c = craft[i];
         CraftResult& r = results[i];
         const Vector3 from = r.position;
-        if (c->getLaps() != r.laps || c->getLastCheckpoint() != r.lastCheckpoint) {
-            if (c->getLaps() > r.laps && c->getLaps() > 1) r.lapTimes.push_back(c->getLastLapTime());
-            r.laps = c->getLaps();
-            r.lastCheckpoint = c->getLastCheckpoint();
+        const RaceRecord& record = world->recordOf(*c);
+        if (record.laps != r.laps || record.lastCheckpoint != r.lastCheckpoint) {
+            if (record.laps > r.laps && record.laps > 1) r.lapTimes.push_back(record.lastLapTime);
+            r.laps = record.laps;
+            r.lastCheckpoint = record.lastCheckpoint;
             r.lastProgressTime = now;
         }
         if (!r.finished) {
@@ -205,12 +206,12 @@ void TrackCheck::advance() {
             r.missedWaypoints = watches[i].missedWaypoints();
             r.raced = now - raceStart;
         }
-        if (c->isFinished() && !r.finished) {
+        if (record.finished && !r.finished) {
             r.finished = true;
             r.finishTime = now;
         }
         if (!r.finished || r.finishTime == now) watchSpeed(i, from);
-        r.leftIsland = c->getTimesOutOfBounds();
+        r.leftIsland = record.timesOutOfBounds;
         r.position = c->getPosition();
         if (!finite(r.position) || !finite(c->getVelocity())) r.finite = false;
         const bool stuck = now - r.lastProgressTime >= kStuckTime;
@@ -229,7 +230,7 @@ void TrackCheck::finish() {
         CraftResult& r = results[i];
         r.missedAt = watches[i].missesByPlace();
         r.longestStand = watches[i].longestStand();
-        r.place = craft[i]->getRacePosition();
+        r.place = world->recordOf(*craft[i]).place;
         if (r.finished || r.driver == Seat::Idle) continue;
         std::string text = "craft " + std::to_string(r.number) + seatName(r.driver) + " did not finish: ";
         if (!r.finite) {
@@ -255,7 +256,7 @@ void TrackCheck::finish() {
         } else {
             text += ", no gate passed";
         }
-        text += ", next gate " + std::to_string(craft[i]->getNextCheckpoint());
+        text += ", next gate " + std::to_string(world->recordOf(*craft[i]).nextCheckpoint);
         const int count = world->getWaypointCount();
         if (count > 0 && r.targetWaypoint < count) {
             const AiWaypoint* w = world->getWaypoint(r.targetWaypoint);

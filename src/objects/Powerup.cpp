@@ -15,10 +15,10 @@ constexpr double kBobHeight = 16.0;
 
 int Powerup::spriteIndex(int k) {
     switch (k) {
-        case kFrozen: return World::kFrozenSprite;
-        case kWonky: return World::kWonkySprite;
-        case kOpponentsFrozen: return World::kOpponentsFrozenSprite;
-        default: return World::kTurboSprite;
+        case kFrozen: return GameData::kFrozenSprite;
+        case kWonky: return GameData::kWonkySprite;
+        case kOpponentsFrozen: return GameData::kOpponentsFrozenSprite;
+        default: return GameData::kTurboSprite;
     }
 }
 

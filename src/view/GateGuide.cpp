@@ -26,23 +26,8 @@ void drawPost(BITMAP* target, const Vector2& foot, int colour, int black) {
 
 }  // namespace
 
-CheckPoint* GateGuide::find(const std::vector<GameObject*>& objects, int number) {
-    // by record letter: a cast of every object, every frame, costs more than the gate's drawing
-    for (GameObject* o : objects) {
-        if (o->typeCode() != CheckPoint::kTypeCode) continue;
-        auto* gate = static_cast<CheckPoint*>(o);
-        if (gate->getNumber() == number) return gate;
-    }
-    return nullptr;
-}
-
-CheckPoint* GateGuide::nextGate(const World& world, const HoverCraft& craft) {
-    if (craft.isFinished()) return nullptr;
-    return find(world.getObjects(), craft.getNextCheckpoint());
-}
-
 void GateGuide::draw(World& world, const HoverCraft& craft, View& view) {
-    CheckPoint* gate = nextGate(world, craft);
+    CheckPoint* gate = world.nextGate(craft);
     if (!gate) return;
     const int colour = makecol(kRed, kGreen, kBlue);
     drawGate(world, *gate, view, colour);

@@ -1,5 +1,4 @@
 #pragma once
-#include <vector>
 
 #include "math/ArrowShape.h"
 
@@ -7,7 +6,6 @@ struct BITMAP;
 struct EdgeArrow;
 struct View;
 class CheckPoint;
-class GameObject;
 class HoverCraft;
 class World;
 
@@ -26,10 +24,6 @@ public:
     static constexpr int kPostHeight = 22;
     static constexpr int kPostHalfWidth = 2;
 
-    // The first gate of `objects` numbered `number`; null when there is none.
-    static CheckPoint* find(const std::vector<GameObject*>& objects, int number);
-    // The gate `craft` must pass next; null once it has finished.
-    static CheckPoint* nextGate(const World& world, const HoverCraft& craft);
     static void draw(World& world, const HoverCraft& craft, View& view);
 
     // The gate on the ground as the guide shows it, in `colour`.

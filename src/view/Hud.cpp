@@ -17,27 +17,27 @@ void Hud::formatTime(std::ostream& out, int ms) {
         << ms % 1000;
 }
 
-std::string Hud::line(const HoverCraft& craft, int raceTime) {
+std::string Hud::line(const RaceRecord& craft, int raceTime) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
-    out << "lap:" << craft.getLaps() << " current lap time:";
-    formatTime(out, raceTime - craft.getLapStartTime());
+    out << "lap:" << craft.laps << " current lap time:";
+    formatTime(out, raceTime - craft.lapStartTime);
     out << " last lap time:";
-    formatTime(out, craft.getLastLapTime());
-    out << " sector:" << craft.getNextCheckpoint() << " P" << craft.getRacePosition();
+    formatTime(out, craft.lastLapTime);
+    out << " sector:" << craft.nextCheckpoint << " P" << craft.place;
     return out.str();
 }
 
 void Hud::drawHud(World& world, const HoverCraft& craft, BITMAP* target) {
-    const std::string text = line(craft, world.getRaceTime());
+    const std::string text = line(world.recordOf(craft), world.getRaceTime());
     // on a black band, as wide and as far below as the line lies from the
     // corner: a hut or a bright bank behind it never shows through its letters
     rectfill(target, 0, 0, 2 * kTextX + text_length(font, text.c_str()) - 1, 2 * kTextY + text_height(font) - 1,
              makecol(0, 0, 0));
     textout_ex(target, font, text.c_str(), kTextX, kTextY, makecol(255, 255, 255), -1);
-    for (int i = 0; i < craft.getTurboLevel(); ++i) draw_sprite(target, world.getBitmap(World::kTurboSprite), kIconX, 8 * i);
-    if (craft.isWonky()) draw_sprite(target, world.getBitmap(World::kWonkySprite), kIconX, 1);
-    if (craft.isFrozen()) draw_sprite(target, world.getBitmap(World::kFrozenSprite), kIconX, 1);
+    for (int i = 0; i < craft.getTurboLevel(); ++i) draw_sprite(target, world.getBitmap(GameData::kTurboSprite), kIconX, 8 * i);
+    if (craft.isWonky()) draw_sprite(target, world.getBitmap(GameData::kWonkySprite), kIconX, 1);
+    if (craft.isFrozen()) draw_sprite(target, world.getBitmap(GameData::kFrozenSprite), kIconX, 1);
 }
 
 void Hud::showStatus(const char* text) {
@@ -50,7 +50,7 @@ void Hud::showStatus(const char* text) {
 }
 
 void Hud::drawPaused(World& world, BITMAP* target) {
-    FONT* big = static_cast<FONT*>(world.getData(World::kMessageFont));
+    FONT* big = static_cast<FONT*>(world.getData(GameData::kMessageFont));
     const int centre = World::kScreenWidth / 2, white = makecol(255, 255, 255);
     const int resumeY = kPausedY + text_height(big) + kBandPadding;
     rectfill(target, 0, kPausedY - kBandPadding, World::kScreenWidth - 1, resumeY + text_height(font) + kBandPadding,

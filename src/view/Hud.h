@@ -5,6 +5,7 @@
 struct BITMAP;
 class HoverCraft;
 class World;
+struct RaceRecord;
 
 // The heads-up line of the player's craft on its band, its effect icons, the pause line,
 // and the loading status and the preview's texts shown straight on the screen.
@@ -23,7 +24,7 @@ public:
 
     // mm:ss.mmm with the minutes not limited to two digits; leaves '0' as fill.
     static void formatTime(std::ostream& out, int ms);
-    static std::string line(const HoverCraft& craft, int raceTime);
+    static std::string line(const RaceRecord& craft, int raceTime);
     static void drawHud(World& world, const HoverCraft& craft, BITMAP* target);
     static void showStatus(const char* text);
     // "Paused" in the message font across the window and how to resume under

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "craft/HoverCraft.h"
+#include "craft/CraftSprites.h"
 #include "view/Hud.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -32,7 +32,7 @@ ResultsPanel::~ResultsPanel() {
 }
 
 void ResultsPanel::draw(World& world, BITMAP* target) {
-    const std::vector<ResultRow> rows = RaceResults::rows(world.getCraftList());
+    const std::vector<ResultRow> rows = RaceResults::rows(world);
     if (image && bitmap_color_depth(image) != bitmap_color_depth(target)) {
         destroy_bitmap(image);
         image = nullptr;
@@ -64,7 +64,7 @@ void ResultsPanel::render(const std::vector<ResultRow>& rows) {
         const int ink = r.player ? yellow : white;
         textout_ex(image, font, std::to_string(r.place).c_str(), kPlaceColumn, y, ink, -1);
         int red = kPaintRed, green = kPaintGreen, blue = kPaintBlue;
-        HoverCraft::tint(r.colour, red, green, blue);
+        CraftSprites::tint(r.colour, red, green, blue);
         rectfill(image, kSwatchColumn, y, kSwatchColumn + kSwatchWidth - 1, y + 7, colour(red, green, blue));
         const std::string time = r.finished ? timeText(r.raceTime) : gameText(kTextRacing);
         textout_ex(image, font, time.c_str(), kTimeColumn, y, ink, -1);

@@ -22,10 +22,10 @@
 #include "control/Gamepad.h"
 #include "control/KeyboardController.h"
 #include "craft/HoverCraft.h"
-#include "datafile/DatafileCheck.h"
 #include "editor/EditorCursor.h"
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
+#include "objects/Wake.h"
 #include "track/TrackFile.h"
 #include "view/CraftMarks.h"
 #include "view/GateGuide.h"
@@ -34,35 +34,6 @@
 #include "view/PacerMark.h"
 #include "view/WindowGeometry.h"
 #include "world/Texts.h"
-
-namespace {
-
-const char* const kDataFile = "data.dat";
-const char* const kLoadError = "Failed to load datafile";
-
-// The game takes data.dat's objects by index and uses each as one kind: the
-// file must hold at each index an object fit for what the game does with it.
-// Sprites are drawn onto bitmaps of `screenDepth`; the craft frames are only
-// copied into bitmaps of the craft's own.
-bool fitsTheGame(const DatafileCheck& file, int screenDepth) {
-    if (file.objectCount() < World::kMinDataObjects) return false;
-    const int lastFrame = World::kFirstCraftFrame + HoverCraft::kFrameCount - 1;
-    for (int i = 0; i < World::kMinDataObjects; ++i) {
-        bool fit;
-        switch (i) {
-            case World::kMessageFont: fit = file.holds(i, DAT_FONT); break;
-            case World::kEffectSample: case World::kBoostSample: fit = file.holds(i, DAT_SAMPLE); break;
-            case World::kRaceMusic: fit = file.holds(i, DAT_MIDI); break;
-            default:
-                fit = i >= World::kFirstCraftFrame && i <= lastFrame ? file.isPicture(i, 1, 1)
-                                                                     : file.isSprite(i, screenDepth);
-        }
-        if (!fit) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 World::World(bool editor) : editorMode(editor) {
     mapBitmap = create_bitmap(kMapWidth, kMapHeight);
@@ -83,42 +54,21 @@ World::~World() {
     deleteAllObjects();
     if (mapBitmap) destroy_bitmap(mapBitmap);
     if (backBuffer) destroy_bitmap(backBuffer);
-    if (data) unload_datafile(data);
 }
 
-void World::loadData() {
-    // bitmaps keep the depth they are stored with: the 256-colour sprites draw
-    // onto any true-colour target, the craft frames are recoloured at 32 bits
-    set_color_conversion(COLORCONV_KEEP_TRANS);
-    if (data) return;
-    // the library's loader and the game both trust the file: it is checked first
-    if (!fitsTheGame(DatafileCheck(kDataFile), bitmap_color_depth(backBuffer))) throw std::runtime_error(kLoadError);
-    data = load_datafile(kDataFile);
-    if (!data) throw std::runtime_error(kLoadError);
-}
+void World::loadData() { gameData.load(); }
 
 void World::unloadData() {
     deleteAllObjects();
-    if (data) unload_datafile(data);
-    data = nullptr;
-}
-
-void* World::getData(int index) {
-    loadData();
-    return data[index].dat;
-}
-
-void World::playSample(int index) {
-    lastSample = index;
-    ++samplesPlayed;
-    play_sample(static_cast<SAMPLE*>(getData(index)), kSampleVolume, kSamplePan, kSampleFrequency, 0);
+    craftSprites.reset();
+    gameData.unload();
 }
 
 void World::addObject(GameObject* o) { pendingObjects.push_back(o); }
 
 void World::addCraft(HoverCraft* c) {
     pendingObjects.push_back(c);
-    craftList.push_back(c);
+    rules.enter(c);
 }
 
 void World::addWaypoint(AiWaypoint* w) { waypoints.push_back(w); }
@@ -128,7 +78,7 @@ void World::deleteAllObjects() {
         for (GameObject* o : *list) delete o;
         list->clear();
     }
-    craftList.clear();
+    rules.clear();
     waypoints.clear();
     busy.clear();
     dying.clear();
@@ -234,7 +184,7 @@ void World::run() {
         if (editor) editor->saveNow();
     });
     showMessage(gameText(openingText));
-    if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
+    if (playMusic) play_midi(static_cast<MIDI*>(getData(GameData::kRaceMusic)), 0);
     timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
     // P, an ordinary key, for the keyboards that have no Pause, and the
     // pad's start button: each press pauses or resumes; one held as the
@@ -288,6 +238,8 @@ void World::update(double dt) {
     for (size_t i = 0; i < busy.size(); ++i) busy[i]->update(dt);
 
     checkContacts();
+    // the places as the pass left them: a gate passed in it counts from here
+    rules.rank();
 
     for (GameObject* o : removedObjects) delete o;
     removedObjects.clear();
@@ -319,7 +271,7 @@ void World::update(double dt) {
     if (followed && followed->isDead()) followed = nullptr;
 
     if (player) {
-        const CheckPoint* gate = GateGuide::nextGate(*this, *player);
+        const CheckPoint* gate = nextGate(*player);
         const Vector3 at = gate ? gate->getPosition() : Vector3();
         pacer.step(dt, player->getPosition(), gate ? &at : nullptr);
     }
@@ -336,9 +288,8 @@ void World::update(double dt) {
 }
 
 void World::checkContacts() {
-    // A checkpoint passed in this pass re-sorts craftList; walking the order the
-    // pass started with tests every craft exactly once.
-    const std::vector<HoverCraft*> order = craftList;
+    // the order the pass started with: every craft is tested exactly once
+    const std::vector<HoverCraft*> order = rules.ranking();
     for (HoverCraft* c : order) {
         const Vector3 p = c->getPosition();
         const auto touch = [&](GameObject* o) {
@@ -388,8 +339,9 @@ void World::startRace() {
     const double a = gate->getAngle();
     Vector3 g = s - f * kGridSpacing;
     Vector3 side = Vector3(f.y, -f.x, 0.0) * kGridSide;
+    if (!craftSprites) craftSprites = std::make_unique<CraftSprites>(gameData);
     for (int i = 0; i < kCraftCount; ++i) {
-        auto* c = new HoverCraft(this, kCraftCount - i);
+        auto* c = new HoverCraft(this, kCraftCount - i, craftSprites->of(kCraftCount - i));
         // a gate close to an edge must not put the grid outside the track area,
         // where a craft would be sent back to the same place for ever
         Vector3 place = g + side;
@@ -422,13 +374,40 @@ void World::startRace() {
     joinPending();
 }
 
-void World::updateRanking() {
-    std::stable_sort(craftList.begin(), craftList.end(), [](const HoverCraft* a, const HoverCraft* b) {
-        if (a->getLaps() != b->getLaps()) return a->getLaps() > b->getLaps();
-        if (a->getLastCheckpoint() != b->getLastCheckpoint()) return a->getLastCheckpoint() > b->getLastCheckpoint();
-        return a->getLastCheckpointTime() < b->getLastCheckpointTime();
-    });
-    for (size_t i = 0; i < craftList.size(); ++i) craftList[i]->setRacePosition(static_cast<int>(i) + 1);
+void World::gateTouched(HoverCraft& craft, const CheckPoint& gate) {
+    const RaceRules::Passage passage = rules.gateTouched(craft, gate, raceTime, checkpointCount, lapCount);
+    if (!craft.isPlayerCraft()) return;
+    const RaceRecord& r = rules.of(craft);
+    switch (passage) {
+        case RaceRules::Passage::Missed:
+            showMessage(std::string(gameText(kTextMissedGate)) + " " + std::to_string(r.nextCheckpoint));
+            break;
+        case RaceRules::Passage::Lap: showMessage(std::string(gameText(kTextLap)) + " " + std::to_string(r.laps)); break;
+        case RaceRules::Passage::Finish: showMessage(gameText(kTextFinished)); break;
+        default: break;
+    }
+}
+
+void World::dropWake(const Vector3& at, const Vector3& velocity, BITMAP* image) {
+    auto* wake = new Wake(this, image);
+    wake->setPosition(at);
+    wake->setVelocity(velocity);
+    addObject(wake);
+}
+
+CheckPoint* World::gateNumbered(int number) const {
+    // by record letter: a cast of every object, every frame, costs more than the gate's drawing
+    for (GameObject* o : objects) {
+        if (o->typeCode() != CheckPoint::kTypeCode) continue;
+        auto* gate = static_cast<CheckPoint*>(o);
+        if (gate->getNumber() == number) return gate;
+    }
+    return nullptr;
+}
+
+CheckPoint* World::nextGate(const HoverCraft& craft) const {
+    const RaceRecord& r = rules.of(craft);
+    return r.finished ? nullptr : gateNumbered(r.nextCheckpoint);
 }
 
 void World::showMessage(const std::string& text) {
@@ -437,11 +416,11 @@ void World::showMessage(const std::string& text) {
 }
 
 void World::freezeOpponents(HoverCraft* collector) {
-    for (HoverCraft* c : craftList)
+    for (HoverCraft* c : rules.ranking())
         if (c != collector) c->freeze();
     if (collector == player) {
         showMessage(gameText(kTextOpponentsFrozen));
-        playSample(kBoostSample);
+        playSample(GameData::kBoostSample);
     }
 }
 
@@ -500,9 +479,10 @@ void World::composeFrame() {
     if (player) PacerMark::draw(pacer, view);
     if (player) CraftMarks::draw(*player, view);
     if (player) Hud::drawHud(*this, *player, backBuffer);
-    if (messageTime > 0) MessageLine::draw(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message, messageTime);
+    if (messageTime > 0)
+        MessageLine::draw(backBuffer, static_cast<FONT*>(getData(GameData::kMessageFont)), message, messageTime);
     if (paused) Hud::drawPaused(*this, backBuffer);
-    if (player && player->isFinished()) resultsPanel.draw(*this, backBuffer);
+    if (player && recordOf(*player).finished) resultsPanel.draw(*this, backBuffer);
 }
 
 void World::draw() {

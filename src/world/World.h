@@ -1,24 +1,29 @@
 #pragma once
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "craft/CraftSprites.h"
+#include "craft/Racecourse.h"
 #include "math/View.h"
 #include "terrain/Terrain.h"
 #include "view/ResultsPanel.h"
 #include "world/ContactGrid.h"
+#include "world/GameData.h"
 #include "world/Pacer.h"
+#include "world/RaceRules.h"
 #include "world/Texts.h"
 
 struct BITMAP;
-struct DATAFILE;
+class AiWaypoint;
+class CheckPoint;
 class GameObject;
 class HoverCraft;
-class AiWaypoint;
 
 // One race or one editor run: the terrain, every object on the track, the
 // two bitmaps frames are composed in, data.dat and the race state.
-class World {
+class World : public Racecourse {
 public:
     static constexpr int kMapWidth = 5120;
     static constexpr int kMapHeight = 2560;
@@ -32,30 +37,13 @@ public:
     static constexpr double kGridSide = 20.0;
     static constexpr double kSetupStep = 0.1;
     static constexpr double kMessageTime = 5.0;
-    static constexpr int kSampleVolume = 192;
-    static constexpr int kSamplePan = 128;
-    static constexpr int kSampleFrequency = 1000;
-    static constexpr int kMinDataObjects = 49;
     // The game's one step: every update of a race, an editor run or a track
     // check advances the World by this much.
     static constexpr int kStepsPerSecond = 60;
     static constexpr double kStep = 1.0 / kStepsPerSecond;
 
-    // data.dat indices
-    enum DataIndex {
-        kWonkySprite = 0,
-        kFirstCraftFrame = 2,
-        kFrozenSprite = 38,
-        kOpponentsFrozenSprite = 39,
-        kMessageFont = 40,
-        kEffectSample = 41,
-        kRaceMusic = 42,
-        kBoostSample = 45,
-        kTurboSprite = 48,
-    };
-
     explicit World(bool editorMode);
-    ~World();
+    ~World() override;
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
@@ -64,12 +52,12 @@ public:
     // For tools that load one data.dat after another into one World: deletes
     // the objects (they borrow its sprites), then unloads the file.
     void unloadData();
-    void* getData(int index);
-    BITMAP* getBitmap(int index) { return static_cast<BITMAP*>(getData(index)); }
-    // Every game sound: volume 192, centre pan, normal frequency, no loop.
-    void playSample(int index);
-    int getLastSample() const { return lastSample; }
-    int getSamplesPlayed() const { return samplesPlayed; }
+    void* getData(int index) { return gameData.get(index); }
+    BITMAP* getBitmap(int index) { return gameData.bitmap(index); }
+    void playSample(int index) override { gameData.playSample(index); }
+    int getLastSample() const { return gameData.getLastSample(); }
+    int getSamplesPlayed() const { return gameData.getSamplesPlayed(); }
+    GameData& getGameData() { return gameData; }
     int getFramesDrawn() const { return framesDrawn; }
 
     void addObject(GameObject* o);
@@ -120,11 +108,25 @@ public:
     // Distance tests the contact pass has made since the World was built.
     long long getPairTests() const { return pairTests; }
     void startRace();
-    void updateRanking();
-    void showMessage(const std::string& text);
+    void updateRanking() { rules.rank(); }
+    void showMessage(const std::string& text) override;
     void freezeOpponents(HoverCraft* collector);
     GameObject* nearestObject(GameObject* from);
 
+    // What a craft asks of the race: the ground, and what happened to it.
+    double groundHeight(const Vector2& p) const override { return terrain.heightAt(p); }
+    Vector3 groundNormal(const Vector2& p) const override { return terrain.normalAt(p); }
+    bool isWater(const Vector2& p) const override { return terrain.isWater(p); }
+    void gateTouched(HoverCraft& craft, const CheckPoint& gate) override;
+    void leftTheIsland(HoverCraft& craft) override { rules.leftTheIsland(craft); }
+    void dropWake(const Vector3& at, const Vector3& velocity, BITMAP* image) override;
+
+    // The race's record of a craft (its laps, gates, place).
+    const RaceRecord& recordOf(const HoverCraft& craft) const { return rules.of(craft); }
+    // The first gate numbered `number`; null when there is none.
+    CheckPoint* gateNumbered(int number) const;
+    // The gate `craft` must pass next; null once it has finished.
+    CheckPoint* nextGate(const HoverCraft& craft) const;
     // Composes one frame in the back buffer; draw() also copies it to the screen.
     void composeFrame();
     void draw();
@@ -146,7 +148,8 @@ public:
     const std::vector<GameObject*>& getObjects() const { return objects; }
     const std::vector<GameObject*>& getPendingObjects() const { return pendingObjects; }
     const std::vector<GameObject*>& getRemovedObjects() const { return removedObjects; }
-    const std::vector<HoverCraft*>& getCraftList() const { return craftList; }
+    // The craft, best placed first.
+    const std::vector<HoverCraft*>& getCraftList() const { return rules.ranking(); }
     HoverCraft* getPlayer() const { return player; }
     // The point the guidance runs ahead of the player along the route.
     const Pacer& getPacer() const { return pacer; }
@@ -172,7 +175,9 @@ private:
     bool playMusic = true;
     BITMAP* mapBitmap = nullptr;
     BITMAP* backBuffer = nullptr;
-    DATAFILE* data = nullptr;
+    GameData gameData;
+    std::unique_ptr<CraftSprites> craftSprites;
+    RaceRules rules;
     Terrain terrain;
     View mapView;
     int scrollX = 0, scrollY = 0;
@@ -191,7 +196,6 @@ private:
     std::vector<GameObject*> objects;
     std::vector<GameObject*> pendingObjects;
     std::vector<GameObject*> removedObjects;
-    std::vector<HoverCraft*> craftList;
     std::vector<AiWaypoint*> waypoints;
     // The objects of `objects` whose update does something, in list order.
     std::vector<GameObject*> busy;
@@ -204,8 +208,6 @@ private:
     std::multimap<double, GameObject*> drawOrder;
     GameObject* followed = nullptr;
     HoverCraft* player = nullptr;
-    int lastSample = -1;
-    int samplesPlayed = 0;
     int framesDrawn = 0;
     // the loop's pause, which the frame shows
     bool paused = false;

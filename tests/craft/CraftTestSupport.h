@@ -91,10 +91,21 @@ private:
 
 // A craft placed at `p` with heading `h`, not handed to any World list: the
 // test owns it.
-inline std::unique_ptr<HoverCraft> makeCraft(World* world, const Vector3& p, double h = 0.0, int colour = 1) {
-    std::unique_ptr<HoverCraft> c(new HoverCraft(world, colour));
+inline std::unique_ptr<HoverCraft> makeCraft(World* world, const Vector3& p, double h = 0.0, int colour = 1,
+                                             const CraftSprites::Look* look = nullptr) {
+    std::unique_ptr<HoverCraft> c(new HoverCraft(world, colour, look));
     c->setPosition(p);
     c->setHeading(h);
+    return c;
+}
+
+// A craft placed at `p` with heading `h` that races in the World: it is on
+// the World's lists, which own it, and the race rules keep its record.
+inline HoverCraft* enterCraft(World* world, const Vector3& p, double h = 0.0, int colour = 1) {
+    auto* c = new HoverCraft(world, colour);
+    c->setPosition(p);
+    c->setHeading(h);
+    world->addCraft(c);
     return c;
 }
 

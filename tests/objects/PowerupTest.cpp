@@ -222,7 +222,8 @@ TEST(Powerup, OpponentsFrozenFreezesEveryCraftButItsCollectorAndOnlyTheFirstInRa
 
     // after the ranking changes, the leader is tested first
     second->setPosition(Vector3(1501, 1500, 0));
-    world->checkContacts();  // second passes the start line and leads
+    world->checkContacts();  // second passes the start line and leads once ranked
+    world->updateRanking();
     ASSERT_EQ(world->getCraftList()[0], second);
     auto* q = new Powerup(world.get(), 2);
     q->setPosition(Vector3(1200, 1200, 0));

@@ -32,11 +32,11 @@ TEST(GateGuide, TheNextGateFollowsThePlayersProgressUntilTheFinish) {
     world->startRace();
     HoverCraft& player = *world->getPlayer();
     for (int pass = 0; pass < 10; ++pass) {  // the start line, then three laps of gates 1, 2, 0
-        ASSERT_EQ(GateGuide::nextGate(*world, player), gates[pass % 3]) << "pass " << pass;
+        ASSERT_EQ(world->nextGate(player), gates[pass % 3]) << "pass " << pass;
         player.setPosition(gates[pass % 3]->getPosition() + Vector3(2, 0, 0));
         world->update(0.1);
     }
-    EXPECT_EQ(GateGuide::nextGate(*world, player), nullptr);
+    EXPECT_EQ(world->nextGate(player), nullptr);
 }
 
 TEST(GateGuide, TheArrowAtTheEdgeHasAHeadOnAShaftOnTheLineToTheGate) {

@@ -61,41 +61,35 @@ TEST(Hud, TimesAreMinutesSecondsAndMillisecondsFilledWithZeros) {
 }
 
 TEST_F(HudTest, LineShowsLapTimesSectorAndPlaceInWhiteAtTheTopLeftAndEffectIconsAtTheRight) {
-    EXPECT_EQ(Hud::line(*craft, 200), "lap:0 current lap time:00:00.200 last lap time:00:00.000 sector:0 P0");
-    auto* start = new CheckPoint(world.get());
-    start->setAngle(0);
-    world->addObject(start);
-    world->startRace();  // three laps, the clock at 0.1 s
-    world->setCheckpointCount(2);
-    CheckPoint second(world.get());
-    second.setNumber(1);
-    second.setAngle(0);
-    for (int step = 1; step <= 43; ++step) {
-        world->update(1.5);
-        if (step == 2 || step == 43) craft->collide(start);  // laps from 3.1 s and 64.6 s
-        if (step == 2) craft->collide(&second);
-    }
-    craft->setRacePosition(3);
+    EXPECT_EQ(Hud::line(world->recordOf(*craft), 200), "lap:0 current lap time:00:00.200 last lap time:00:00.000 sector:0 P0");
+    // third, on its second lap since 64.6 s, the first of 61.5 s, heading for gate 1
+    RaceRecord record;
+    record.laps = 2;
+    record.lapStartTime = 64600;
+    record.lastLapTime = 61500;
+    record.nextCheckpoint = 1;
+    record.place = 3;
     const std::locale saved = std::locale::global(std::locale(std::locale::classic(), new Grouping));
-    const std::string line = Hud::line(*craft, 64600 + 60083456);
+    const std::string line = Hud::line(record, 64600 + 60083456);
     std::locale::global(saved);
     EXPECT_EQ(line, "lap:2 current lap time:1001:23.456 last lap time:01:01.500 sector:1 P3");
 
     BITMAP* target = create_bitmap(640, 480);
     const int background = makecol(0, 0, 90), turbo = makecol(0, 200, 0), wonky = makecol(200, 0, 0);
     const int frozen = makecol(0, 0, 200);
-    clear_to_color(world->getBitmap(World::kTurboSprite), turbo);
-    clear_to_color(world->getBitmap(World::kWonkySprite), wonky);
-    clear_to_color(world->getBitmap(World::kFrozenSprite), frozen);
+    clear_to_color(world->getBitmap(GameData::kTurboSprite), turbo);
+    clear_to_color(world->getBitmap(GameData::kWonkySprite), wonky);
+    clear_to_color(world->getBitmap(GameData::kFrozenSprite), frozen);
     const Box icons{600, 0, 639, 40}, effect{600, 1, 615, 16};  // the sprites are 16 x 16
     auto iconsDrawn = [&] {
         clear_to_color(target, background);
         Hud::drawHud(*world, *craft, target);
         return drawnBox(target, background, icons);
     };
+    for (int step = 0; step < 43; ++step) world->update(step ? 1.5 : 1.6);
     EXPECT_EQ(iconsDrawn(), pixels::kNothing);
     ASSERT_EQ(world->getRaceTime(), 64600);
-    const std::string now = Hud::line(*craft, 64600);
+    const std::string now = Hud::line(world->recordOf(*craft), 64600);
     const int black = makecol(0, 0, 0);
     EXPECT_TRUE(pixels::showsText(target, font, now.c_str(), 5, 5, makecol(255, 255, 255), black));
     // on a black band from the corner, as far past the line as the line lies from the corner
@@ -133,7 +127,7 @@ TEST_F(HudTest, PausedIsABlackBandAcrossTheWindowWithItsTwoLinesCentredInWhite) 
     currentTexts = englishTexts;
     Hud::drawPaused(*world, b);
     currentTexts = saved;
-    FONT* big = static_cast<FONT*>(world->getData(World::kMessageFont));
+    FONT* big = static_cast<FONT*>(world->getData(GameData::kMessageFont));
     const int top = Hud::kPausedY - Hud::kBandPadding;
     const int resumeY = Hud::kPausedY + text_height(big) + Hud::kBandPadding;
     const int bottom = resumeY + text_height(font) + Hud::kBandPadding;

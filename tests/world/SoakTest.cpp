@@ -131,7 +131,7 @@ void soak(int track) {
     EXPECT_NEAR(w.getRaceTime() - startClock, kSoakSeconds * 1000, 1);
     EXPECT_GT(mostWakes, 0) << "no craft crossed water: the wakes went untested";
     EXPECT_GT(taken, 0) << "no powerup was taken";
-    for (HoverCraft* c : w.getCraftList()) EXPECT_TRUE(c->isFinished()) << "craft " << c->getColour();
+    for (HoverCraft* c : w.getCraftList()) EXPECT_TRUE(w.recordOf(*c).finished) << "craft " << c->getColour();
 }
 
 }  // namespace
