@@ -51,6 +51,7 @@
 #include "view/CraftMarks.h"
 #include "view/GateGuide.h"
 #include "view/Hud.h"
+#include "view/RaceView.h"
 #include "view/ResultsPanel.h"
 #include "world/World.h"
 
@@ -119,16 +120,16 @@ void gamePass(World& w) {
         w.draw();
     } else {
         w.composeFrame();
-        blit(w.getBackBuffer(), fakeScreen, 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
+        blit(w.getBackBuffer(), fakeScreen, 0, 0, 0, 0, RaceView::kScreenWidth, RaceView::kScreenHeight);
     }
 }
 
 // The two copies no frame can do without: the map window into the back
 // buffer, the back buffer onto the screen.
 void twoCopies(World& w) {
-    blit(w.getMapBitmap(), w.getBackBuffer(), w.getScrollX(), w.getScrollY(), 0, 0, World::kScreenWidth,
-         World::kScreenHeight);
-    blit(w.getBackBuffer(), frameTarget(), 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
+    blit(w.getMapBitmap(), w.getBackBuffer(), w.getScrollX(), w.getScrollY(), 0, 0, RaceView::kScreenWidth,
+         RaceView::kScreenHeight);
+    blit(w.getBackBuffer(), frameTarget(), 0, 0, 0, 0, RaceView::kScreenWidth, RaceView::kScreenHeight);
 }
 
 // The library calls of one frame's scene, with no game logic around them: the
@@ -190,7 +191,7 @@ Scene sceneOf(World& w) {
 
 void bareCalls(World& w, const Scene& s) {
     BITMAP* bb = w.getBackBuffer();
-    blit(w.getMapBitmap(), bb, w.getScrollX(), w.getScrollY(), 0, 0, World::kScreenWidth, World::kScreenHeight);
+    blit(w.getMapBitmap(), bb, w.getScrollX(), w.getScrollY(), 0, 0, RaceView::kScreenWidth, RaceView::kScreenHeight);
     for (const SpriteCall& c : s.sprites) {
         switch (c.kind) {
             case SpriteCall::kPlain: draw_sprite(bb, c.sprite, c.x, c.y); break;
@@ -211,7 +212,7 @@ void bareCalls(World& w, const Scene& s) {
     if (!s.message.empty())
         textout_ex(bb, static_cast<FONT*>(w.getData(GameData::kMessageFont)), s.message.c_str(), 140, 200,
                    makecol(s.messageLevel, s.messageLevel, s.messageLevel), -1);
-    blit(bb, frameTarget(), 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
+    blit(bb, frameTarget(), 0, 0, 0, 0, RaceView::kScreenWidth, RaceView::kScreenHeight);
 }
 
 // Runs the race on, update only, until the player's craft (on the computer
@@ -586,8 +587,8 @@ int main(int argc, char** argv) {
     if (windowed) {
         // the race loop's window is the game's own, of the scale asked for
         const bool set = what == "loop" ? setGraphicsMode(false, windowScale)
-                                        : set_gfx_mode(GFX_AUTODETECT_WINDOWED, World::kScreenWidth,
-                                                       World::kScreenHeight, 0, 0) == 0;
+                                        : set_gfx_mode(GFX_AUTODETECT_WINDOWED, RaceView::kScreenWidth,
+                                                       RaceView::kScreenHeight, 0, 0) == 0;
         if (!set) {
             std::fprintf(stderr, "Cannot set gfx mode: %s\n", allegro_error);
             return 1;
@@ -601,7 +602,7 @@ int main(int argc, char** argv) {
             install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
         }
     } else {
-        fakeScreen = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+        fakeScreen = create_bitmap(RaceView::kScreenWidth, RaceView::kScreenHeight);
     }
     try {
         const bool all = what == "all";

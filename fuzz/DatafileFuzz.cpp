@@ -23,6 +23,7 @@
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
 #include "view/Hud.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -145,7 +146,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     world = new World(false);
     world->setPlayMusic(false);
     // flat ground of height 0 without a texture: the objects need no more
-    world->getMapView() = View(Vector2(World::kMapOriginX, World::kMapOriginY), world->getMapBitmap());
+    world->getMapView() = View(Vector2(RaceView::kMapOriginX, RaceView::kMapOriginY), world->getMapBitmap());
     return 0;
 }
 

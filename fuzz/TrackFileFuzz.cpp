@@ -13,6 +13,7 @@
 #include "app/CommandLine.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -28,7 +29,7 @@ void prepareGround(World& w) {
     for (int q = 0; q < Terrain::GRID_SIZE; ++q)
         for (int p = 0; p < Terrain::GRID_SIZE; ++p) heights[q * Terrain::GRID_SIZE + p] = (p * 3 + q) % 200;
     w.getTerrain().setGround(heights.data(), groundTexture);
-    w.getMapView() = View(Vector2(World::kMapOriginX, World::kMapOriginY), w.getMapBitmap());
+    w.getMapView() = View(Vector2(RaceView::kMapOriginX, RaceView::kMapOriginY), w.getMapBitmap());
 }
 
 void exercise(World& w, const std::string& text, bool race) {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "check/TrackLayout.h"
+#include "world/RaceResources.h"
 
 namespace {
 
@@ -43,9 +44,12 @@ TrackCheck::Setup RaceSeries::setup(int race) {
 
 void RaceSeries::run(int races) {
     result = Figures();
+    // data.dat, the ground and the craft's sprites once for every race
+    RaceResources shared;
+    ground(shared.ground);
     for (int k = 0; k < races; ++k) {
         const TrackCheck::Setup s = setup(k);
-        TrackCheck check(ground, trackText, s);
+        TrackCheck check(ground, trackText, s, &shared);
         check.run();
         add(s.seed, check);
     }

@@ -10,9 +10,9 @@
 #include "check/RouteLengthAndPull.h"
 #include "check/TrackLayout.h"
 #include "control/AiController.h"
-#include "control/AiWaypoint.h"
-#include "control/NoviceController.h"
+#include "control/Seating.h"
 #include "craft/HoverCraft.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
@@ -60,8 +60,8 @@ const char* ordinal(int place) {
 
 TrackCheck::TrackCheck(GroundLoader g, std::string text) : TrackCheck(std::move(g), std::move(text), Setup()) {}
 
-TrackCheck::TrackCheck(GroundLoader g, std::string text, Setup s)
-    : ground(std::move(g)), trackText(std::move(text)), setup(s) {}
+TrackCheck::TrackCheck(GroundLoader g, std::string text, Setup s, RaceResources* r)
+    : ground(std::move(g)), trackText(std::move(text)), shared(r), setup(s) {}
 
 TrackCheck::~TrackCheck() = default;
 
@@ -85,9 +85,8 @@ TrackCheck::GroundLoader TrackCheck::copyGround(const Terrain& source) {
 void TrackCheck::prepare() {
     if (prepared) return;
     prepared = true;
-    world = std::make_unique<World>(false);
-    world->setPlayMusic(false);
-    ground(world->getTerrain());
+    world = std::make_unique<World>(false, shared);
+    if (!shared) ground(world->getTerrain());
     world->setCheckpointCount(0);
     std::istringstream in(trackText);
     TrackFile::read(*world, in);
@@ -136,20 +135,14 @@ void TrackCheck::startRace() {
 void TrackCheck::seatPlayer(HoverCraft* player) {
     // the player's craft stays quiet, whoever drives it
     player->setPlayer(false);
-    World* w = world.get();
+    Seating::computersBesides(*world, player);
     switch (setup.seat) {
-        case Seat::Computer: player->setController(new AiController(w, player)); break;
-        case Seat::Faster: player->setController(new AiController(w, player, kFasterSpeed)); break;
-        // a player who never touches a key: no thrust, no steering
-        case Seat::Idle: player->setController(nullptr); break;
-        case Seat::Novice:
-            // it steers for what the race shows the player: the pacer
-            player->setController(new NoviceController(player, [w](Vector3& point) {
-                if (!w->getPacer().isShown()) return false;
-                point = w->getPacer().point();
-                return true;
-            }));
-            break;
+        case Seat::Computer: Seating::computer(*world, *player, AiController::kDesiredSpeed); break;
+        case Seat::Faster: Seating::computer(*world, *player, kFasterSpeed); break;
+        // a player who never touches a key
+        case Seat::Idle: Seating::nobody(*player); break;
+        // it steers for what the race shows the player
+        case Seat::Novice: Seating::novice(*world, *player); break;
     }
 }
 

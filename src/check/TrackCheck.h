@@ -11,6 +11,7 @@
 #include "math/Vector3.h"
 #include "world/World.h"
 
+class RaceResources;
 class World;
 class Terrain;
 class GameObject;
@@ -84,7 +85,10 @@ public:
     };
 
     TrackCheck(GroundLoader ground, std::string trackText);
-    TrackCheck(GroundLoader ground, std::string trackText, Setup setup);
+    // `shared`, borrowed, is what the race is raced on, its ground already
+    // loaded: the races of a series share one. Without it the check loads
+    // its own with `ground`.
+    TrackCheck(GroundLoader ground, std::string trackText, Setup setup, RaceResources* shared = nullptr);
     ~TrackCheck();
     TrackCheck(const TrackCheck&) = delete;
     TrackCheck& operator=(const TrackCheck&) = delete;
@@ -146,6 +150,7 @@ private:
 
     GroundLoader ground;
     std::string trackText;
+    RaceResources* shared;
     std::unique_ptr<World> world;
     std::unique_ptr<TrackLayout> layout;
     std::vector<HoverCraft*> craft;  // grid order

@@ -10,13 +10,20 @@ const std::string kTrackOk = "Track OK";
 }  // namespace
 
 TrackJudge::TrackJudge(TrackCheck::GroundLoader g, std::string text)
-    : ground(std::move(g)), trackText(std::move(text)), check(ground, trackText), series(ground, trackText),
+    : ground(std::move(g)),
+      trackText(std::move(text)),
+      check(ground, trackText, TrackCheck::Setup(), &resources),
+      series(ground, trackText),
       warnings(trackText) {}
 
 TrackJudge::~TrackJudge() = default;
 
 bool TrackJudge::step(double budget) {
     if (done) return true;
+    if (!groundLoaded) {
+        ground(resources.ground);
+        groundLoaded = true;
+    }
     if (!check.isDone()) {
         if (check.step(budget)) startSeries();
         return done;
@@ -44,7 +51,7 @@ void TrackJudge::startSeries() {
         done = true;
         return;
     }
-    race = std::make_unique<TrackCheck>(ground, trackText, RaceSeries::setup(raceIndex));
+    race = std::make_unique<TrackCheck>(ground, trackText, RaceSeries::setup(raceIndex), &resources);
 }
 
 void TrackJudge::finishRace() {
@@ -67,7 +74,7 @@ void TrackJudge::finishRace() {
         failures.push_back("seed " + std::to_string(seed) + ": " +
                            (first < problems.size() ? problems[first].describe() : race->verdict()));
     if (++raceIndex < RaceSeries::kRaces) {
-        race = std::make_unique<TrackCheck>(ground, trackText, RaceSeries::setup(raceIndex));
+        race = std::make_unique<TrackCheck>(ground, trackText, RaceSeries::setup(raceIndex), &resources);
         return;
     }
     race.reset();

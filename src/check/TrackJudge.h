@@ -7,6 +7,7 @@
 #include "check/RaceSeries.h"
 #include "check/SeriesWarnings.h"
 #include "check/TrackCheck.h"
+#include "world/RaceResources.h"
 
 // The whole verdict on a track, as hover-check prints it and the editor's F5
 // shows it: the track check and its race, then the seeded series (on tracks
@@ -47,6 +48,9 @@ private:
 
     TrackCheck::GroundLoader ground;
     std::string trackText;
+    // data.dat, the ground and the craft's sprites, loaded once for every race
+    RaceResources resources;
+    bool groundLoaded = false;
     TrackCheck check;
     RaceSeries series;
     SeriesWarnings warnings;

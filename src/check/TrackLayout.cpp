@@ -5,12 +5,13 @@
 #include <cstdio>
 
 #include "check/RouteGrid.h"
-#include "control/AiWaypoint.h"
 #include "craft/HoverCraft.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
 #include "terrain/Terrain.h"
+#include "view/RaceView.h"
 #include "world/World.h"
 
 namespace {
@@ -286,9 +287,9 @@ void TrackLayout::checkPlacement(const std::vector<GameObject*>& objects) {
         }
         const double across = p.x - p.y;
         const double up = (p.x + p.y) / 2 + p.z;
-        const double low = World::kMapOriginY - World::kMapHeight;
-        if (!(across >= -World::kMapOriginX && across < World::kMapWidth - World::kMapOriginX && up > low &&
-              up <= World::kMapOriginY))
+        const double low = RaceView::kMapOriginY - RaceView::kMapHeight;
+        if (!(across >= -RaceView::kMapOriginX && across < RaceView::kMapWidth - RaceView::kMapOriginX && up > low &&
+              up <= RaceView::kMapOriginY))
             addProblem(o,
                        name(o) + ": off the map picture, so it is never drawn; move it further from the track's "
                                  "edge");

@@ -12,8 +12,7 @@
 #include "check/TrackCheck.h"
 #include "check/TrackJudge.h"
 #include "check/TrackLayout.h"
-#include "control/AiWaypoint.h"
-#include "editor/TestDrive.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
@@ -184,7 +183,7 @@ std::string EditorCursor::trackText() const {
 void EditorCursor::testDrive() {
     // a check under way would see the editor's clock jump: it starts again with F5
     check.reset();
-    const std::string why = TestDrive::drive(*world, trackText());
+    const std::string why = testDriver ? testDriver(trackText()) : kNoTestDrive;
     panel.setVerdict(why.empty() ? "F6: back from the test drive; the track is as you left it"
                                  : "F6: no test drive: " + why +
                                        (why == "Cannot find the first checkpoint"

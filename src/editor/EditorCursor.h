@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ public:
     // A signal or a lost display: the track saved as Escape would, or
     // elsewhere when that fails (what afterPass does then).
     void saveNow();
+    // The race of a track's text that F6 runs, handed over by the shell: ""
+    // when it ran, otherwise why it could not start.
+    using TestDriver = std::function<std::string(const std::string& trackText)>;
+    void setTestDrive(TestDriver drive) { testDriver = std::move(drive); }
+    // Why F6 does nothing in an editor that was handed no test drive.
+    static constexpr const char* kNoTestDrive = "no race can be run here";
     // The track as it stands, as the track file would hold it: what Escape
     // saves, F5 checks and F6 drives.
     std::string trackText() const;
@@ -86,6 +93,7 @@ private:
     EditorExit exit;
     // F6 was pressed: the drive starts after the pass
     bool driveWanted = false;
+    TestDriver testDriver;
     // Escape counts once it has been seen up: one held over from the
     // screen before, or from the drive, does not leave
     bool escapeArmed = false;

@@ -1,6 +1,6 @@
 #include "track/RecordTable.h"
 
-#include "control/AiWaypoint.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"

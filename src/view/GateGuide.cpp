@@ -7,6 +7,7 @@
 #include "craft/HoverCraft.h"
 #include "objects/CheckPoint.h"
 #include "view/ClippedDraw.h"
+#include "view/RaceView.h"
 #include "view/WindowGeometry.h"
 #include "world/World.h"
 
@@ -33,8 +34,8 @@ void GateGuide::draw(World& world, const HoverCraft& craft, View& view) {
     drawGate(world, *gate, view, colour);
     const Vector3 centre = gate->getPosition();
     drawEdgeArrow(view.target,
-                  WindowGeometry::arrowTo(onGround(world, view, centre.x, centre.y), World::kScreenWidth,
-                                    World::kScreenHeight),
+                  WindowGeometry::arrowTo(onGround(world, view, centre.x, centre.y), RaceView::kScreenWidth,
+                                    RaceView::kScreenHeight),
                   colour);
 }
 

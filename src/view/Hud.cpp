@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/ScaledScreen.h"
 #include "craft/HoverCraft.h"
+#include "view/RaceView.h"
 #include "world/Texts.h"
 #include "world/World.h"
 
@@ -40,28 +40,12 @@ void Hud::drawHud(World& world, const HoverCraft& craft, BITMAP* target) {
     if (craft.isFrozen()) draw_sprite(target, world.getBitmap(GameData::kFrozenSprite), kIconX, 1);
 }
 
-void Hud::showStatus(const char* text) {
-    // nothing to show on when running without a display (tests, tools)
-    BITMAP* canvas = ScaledScreen::canvas();
-    if (!canvas) return;
-    clear_to_color(canvas, makecol(0, 120, 0));
-    textout_ex(canvas, font, text, 10, 10, makecol(255, 255, 255), -1);
-    ScaledScreen::show(canvas);
-}
-
 void Hud::drawPaused(World& world, BITMAP* target) {
     FONT* big = static_cast<FONT*>(world.getData(GameData::kMessageFont));
-    const int centre = World::kScreenWidth / 2, white = makecol(255, 255, 255);
+    const int centre = RaceView::kScreenWidth / 2, white = makecol(255, 255, 255);
     const int resumeY = kPausedY + text_height(big) + kBandPadding;
-    rectfill(target, 0, kPausedY - kBandPadding, World::kScreenWidth - 1, resumeY + text_height(font) + kBandPadding,
+    rectfill(target, 0, kPausedY - kBandPadding, RaceView::kScreenWidth - 1, resumeY + text_height(font) + kBandPadding,
              makecol(0, 0, 0));
     textout_centre_ex(target, big, gameText(kTextPaused), centre, kPausedY, white, -1);
     textout_centre_ex(target, font, gameText(kTextHowToResume), centre, resumeY, white, -1);
-}
-
-void Hud::drawPreviewTexts(BITMAP* target) {
-    const int white = makecol(255, 255, 255);
-    textout_ex(target, font, gameText(kTextPreview), kPreviewTitleX, kPreviewTitleY, white, -1);
-    const std::string prompt = std::string(gameText(kTextReady)) + " " + gameText(kTextPressAKey);
-    textout_centre_ex(target, font, prompt.c_str(), World::kScreenWidth / 2, kPromptY, white, -1);
 }

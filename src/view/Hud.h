@@ -7,8 +7,8 @@ class HoverCraft;
 class World;
 struct RaceRecord;
 
-// The heads-up line of the player's craft on its band, its effect icons, the pause line,
-// and the loading status and the preview's texts shown straight on the screen.
+// The heads-up line of the player's craft on its band, its effect icons, and
+// the pause line.
 class Hud {
 public:
     static constexpr int kTextX = 5;
@@ -17,20 +17,12 @@ public:
     // top of the pause line, above the message line
     static constexpr int kPausedY = 130;
     static constexpr int kBandPadding = 6;
-    static constexpr int kPreviewTitleX = 10;
-    static constexpr int kPreviewTitleY = 10;
-    // the prompt, in the black rows under the reduced map
-    static constexpr int kPromptY = 396;
 
     // mm:ss.mmm with the minutes not limited to two digits; leaves '0' as fill.
     static void formatTime(std::ostream& out, int ms);
     static std::string line(const RaceRecord& craft, int raceTime);
     static void drawHud(World& world, const HoverCraft& craft, BITMAP* target);
-    static void showStatus(const char* text);
     // "Paused" in the message font across the window and how to resume under
     // it, on a black band so that both read over any ground.
     static void drawPaused(World& world, BITMAP* target);
-    // The preview's title over the black corner of the reduced map, and under
-    // the map "Ready?" and the key to press.
-    static void drawPreviewTexts(BITMAP* target);
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "view/RaceView.h"
 #include "world/World.h"
 
 std::vector<std::string> MessageLine::wrap(const std::string& text, int width,
@@ -34,7 +35,7 @@ void MessageLine::draw(BITMAP* target, FONT* messageFont, const std::string& tex
     const auto widthOf = [messageFont](const std::string& s) { return text_length(messageFont, s.c_str()); };
     const int step = text_height(messageFont) + kLineGap;
     int y = kY;
-    for (const std::string& line : wrap(text, World::kScreenWidth - kX - kRightMargin, widthOf)) {
+    for (const std::string& line : wrap(text, RaceView::kScreenWidth - kX - kRightMargin, widthOf)) {
         // a black shadow keeps the letters apart from bright ground and sprites
         textout_ex(target, messageFont, line.c_str(), kX + kShadow, y + kShadow, makecol(0, 0, 0), -1);
         textout_ex(target, messageFont, line.c_str(), kX, y, colour, -1);

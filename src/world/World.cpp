@@ -1,67 +1,32 @@
 #include "world/World.h"
 
-#include <allegro.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <functional>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
-#include "app/EndRequest.h"
-#include "app/FinalSave.h"
-#include "app/FrameTimer.h"
-#include "app/KeyPress.h"
-#include "app/KeyWait.h"
-#include "app/ScaledScreen.h"
-#include "control/AiController.h"
-#include "control/AiWaypoint.h"
-#include "control/Gamepad.h"
-#include "control/KeyboardController.h"
 #include "craft/HoverCraft.h"
-#include "editor/EditorCursor.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
 #include "objects/Wake.h"
 #include "track/TrackFile.h"
-#include "view/CraftMarks.h"
-#include "view/GateGuide.h"
-#include "view/Hud.h"
-#include "view/MessageLine.h"
-#include "view/PacerMark.h"
-#include "view/WindowGeometry.h"
 #include "world/Texts.h"
 
-World::World(bool editor) : editorMode(editor) {
-    mapBitmap = create_bitmap(kMapWidth, kMapHeight);
-    if (!mapBitmap) throw std::runtime_error("Cannot create virtual screen");
-    backBuffer = create_bitmap(kScreenWidth, kScreenHeight);
-    if (!backBuffer) {
-        destroy_bitmap(mapBitmap);
-        mapBitmap = nullptr;
-        throw std::runtime_error("Cannot create buffer screen");
+World::World(bool editor, RaceResources* shared) : resources(shared), editorMode(editor) {
+    if (!resources) {
+        ownResources = std::make_unique<RaceResources>();
+        resources = ownResources.get();
     }
-    raceTime = 0;
-    raceTimeNanos = 0;
-    messageTime = 0.0;
-    playMusic = true;
 }
 
-World::~World() {
-    deleteAllObjects();
-    if (mapBitmap) destroy_bitmap(mapBitmap);
-    if (backBuffer) destroy_bitmap(backBuffer);
-}
-
-void World::loadData() { gameData.load(); }
+World::~World() { deleteAllObjects(); }
 
 void World::unloadData() {
     deleteAllObjects();
-    craftSprites.reset();
-    gameData.unload();
+    resources->unloadData();
 }
 
 void World::addObject(GameObject* o) { pendingObjects.push_back(o); }
@@ -83,70 +48,18 @@ void World::deleteAllObjects() {
     busy.clear();
     dying.clear();
     contacts.invalidate();
-    drawOrder.clear();
     followed = nullptr;
     // the player's craft was deleted with the rest; a World cleared again
     // (the editor check, a tool) must not draw the HUD of a freed craft
     player = nullptr;
 }
 
-void World::resetMapView() { mapView = View(Vector2(kMapOriginX, kMapOriginY), mapBitmap); }
-
-void World::renderGround() {
-    resetMapView();
-    clear_to_color(mapBitmap, 0);
-    terrain.renderMap(mapView);
-    scrollX = 0;
-    scrollY = 0;
-}
-
 void World::loadTrack(int track) {
     trackNumber = track;
-    Hud::showStatus(kRenderingText);
     loadData();
     deleteAllObjects();
-    terrain.load(track);
-    renderGround();
+    resources->ground.load(track);
     loadTrackFile();
-    if (!editorMode) {
-        startRace();
-    } else {
-        auto* cursor = new EditorCursor(this);
-        cursor->setPosition(Vector3(1536.0, 1536.0, 0.0));
-        addObject(cursor);
-        followed = cursor;
-    }
-}
-
-void World::renderPreview(int track) {
-    trackNumber = track;
-    Hud::showStatus("Generating preview");
-    clear_to_color(mapBitmap, 0);
-    loadData();
-    deleteAllObjects();
-    resetMapView();
-    terrain.load(track);
-    clear_to_color(mapBitmap, 0);
-    loadTrackFile();
-    update(kSetupStep);
-    terrain.renderMap(mapView);
-    // file order, no culling and no depth sort: later records lie on top
-    for (GameObject* o : objects)
-        if (o->isVisible()) o->draw(mapView);
-    BITMAP* canvas = ScaledScreen::canvas();
-    if (!canvas) return;
-    clear_to_color(canvas, 0);
-    stretch_blit(mapBitmap, canvas, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
-    Hud::drawPreviewTexts(canvas);
-    ScaledScreen::show(canvas);
-}
-
-bool World::showPreview(int track) {
-    renderPreview(track);
-    // the key that chose the track, or keys pressed while the preview was
-    // rendering, must not skip it
-    KeyWait::untilReleased();
-    return KeyWait::forPress();
 }
 
 void World::loadTrackFile() {
@@ -172,51 +85,6 @@ void World::loadTrackFile() {
     std::cout << "NUmber of checkpoints:" << checkpointCount << std::endl;
 }
 
-void World::run() {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point origin = Clock::now();
-    const auto seconds = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
-    FrameTimer timer;
-    // a forced end saves the editor's work once: in the loop, or in the last
-    // moments of a display that went away while the loop could not go on
-    auto* editor = editorMode ? dynamic_cast<EditorCursor*>(followed) : nullptr;
-    FinalSave::Armed lastSave([editor] {
-        if (editor) editor->saveNow();
-    });
-    showMessage(gameText(openingText));
-    if (playMusic) play_midi(static_cast<MIDI*>(getData(GameData::kRaceMusic)), 0);
-    timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
-    // P, an ordinary key, for the keyboards that have no Pause, and the
-    // pad's start button: each press pauses or resumes; one held as the
-    // loop begins is no press
-    KeyPress pKey(key[KEY_P]);
-    KeyPress padStart(true);
-    for (;;) {
-        Gamepad::poll();
-        timer.pauseKey(key[KEY_PAUSE]);
-        if (pKey.pressed(key[KEY_P])) timer.pausePressed();
-        if (padStart.pressed(Gamepad::pauseHeld())) timer.pausePressed();
-        for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
-        timer.spaceKey(key[KEY_SPACE]);
-        paused = timer.isPaused();
-        draw();
-        // the display's last moments made the save: nothing is left to do
-        if (EndRequest::isForced() && !lastSave.claim()) break;
-        // the editor leaves only once the author's work is safe, and may
-        // have been away on a test drive
-        const EditorCursor::AfterPass after =
-            editor ? editor->afterPass()
-                   : (key[KEY_ESC] || EndRequest::requested() ? EditorCursor::AfterPass::Leave
-                                                              : EditorCursor::AfterPass::Stay);
-        if (after == EditorCursor::AfterPass::Leave) break;
-        if (after == EditorCursor::AfterPass::Restart) timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
-        // a pass costs a fraction of a millisecond: the rest of the sixtieth is the machine's
-        const std::chrono::duration<double> next(timer.nextPass(seconds()));
-        std::this_thread::sleep_until(origin + std::chrono::duration_cast<Clock::duration>(next));
-    }
-    stop_midi();
-}
-
 void World::joinPending() {
     for (GameObject* o : pendingObjects) {
         contacts.join(o);
@@ -231,51 +99,55 @@ void World::joinPending() {
 
 void World::update(double dt) {
     joinPending();
-
     // Every object in list order, less the idle ones (scenery, gates and
     // waypoints, whose update is empty and final): a track of 100,000 gates
     // would spend most of each step on calls that change nothing.
     for (size_t i = 0; i < busy.size(); ++i) busy[i]->update(dt);
-
     checkContacts();
     // the places as the pass left them: a gate passed in it counts from here
     rules.rank();
+    removeTheDead();
+    if (followed && followed->isDead()) followed = nullptr;
+    stepPacer(dt);
+    advanceClock(dt);
+    messageTime -= dt;
+}
 
+void World::removeTheDead() {
     for (GameObject* o : removedObjects) delete o;
     removedObjects.clear();
-
+    if (dying.empty()) return;
     // Only objects that were set dead can be dead, so the list is sifted by
     // pointer and no other object is looked at; the rest keep their order.
-    if (!dying.empty()) {
-        const std::less<GameObject*> before;
-        std::sort(dying.begin(), dying.end(), before);
-        const auto leaves = [&](GameObject* o) {
-            return std::binary_search(dying.begin(), dying.end(), o, before) && o->isDead();
-        };
-        busy.erase(std::remove_if(busy.begin(), busy.end(), leaves), busy.end());
-        size_t kept = 0;
-        for (GameObject* o : objects) {
-            if (!leaves(o)) {
-                objects[kept++] = o;
-                continue;
-            }
-            contacts.leave(o);
-            // a deleted waypoint leaves the drivers' route when it dies
-            if (auto* w = dynamic_cast<AiWaypoint*>(o)) waypoints.erase(std::remove(waypoints.begin(), waypoints.end(), w), waypoints.end());
-            removedObjects.push_back(o);
+    const std::less<GameObject*> before;
+    std::sort(dying.begin(), dying.end(), before);
+    const auto leaves = [&](GameObject* o) {
+        return std::binary_search(dying.begin(), dying.end(), o, before) && o->isDead();
+    };
+    busy.erase(std::remove_if(busy.begin(), busy.end(), leaves), busy.end());
+    size_t kept = 0;
+    for (GameObject* o : objects) {
+        if (!leaves(o)) {
+            objects[kept++] = o;
+            continue;
         }
-        objects.resize(kept);
-        dying.clear();
+        contacts.leave(o);
+        // a deleted waypoint leaves the drivers' route when it dies
+        if (auto* w = dynamic_cast<AiWaypoint*>(o)) waypoints.erase(std::remove(waypoints.begin(), waypoints.end(), w), waypoints.end());
+        removedObjects.push_back(o);
     }
+    objects.resize(kept);
+    dying.clear();
+}
 
-    if (followed && followed->isDead()) followed = nullptr;
+void World::stepPacer(double dt) {
+    if (!player) return;
+    const CheckPoint* gate = nextGate(*player);
+    const Vector3 at = gate ? gate->getPosition() : Vector3();
+    pacer.step(dt, player->getPosition(), gate ? &at : nullptr);
+}
 
-    if (player) {
-        const CheckPoint* gate = nextGate(*player);
-        const Vector3 at = gate ? gate->getPosition() : Vector3();
-        pacer.step(dt, player->getPosition(), gate ? &at : nullptr);
-    }
-
+void World::advanceClock(double dt) {
     // whole nanoseconds, so no fraction of a millisecond is lost between steps;
     // a step that is not a sane number of seconds moves the clock by nothing
     double nanos = dt * 1.0e9;
@@ -283,8 +155,6 @@ void World::update(double dt) {
     raceTimeNanos += n;
     raceTime += raceTimeNanos / 1000000;
     raceTimeNanos %= 1000000;
-
-    messageTime -= dt;
 }
 
 void World::checkContacts() {
@@ -333,34 +203,7 @@ void World::startRace() {
         }
     }
     if (!gate) throw std::runtime_error("Cannot find the first checkpoint");
-
-    const Vector3 s = gate->getPosition();
-    const Vector3 f = gate->getDirection();
-    const double a = gate->getAngle();
-    Vector3 g = s - f * kGridSpacing;
-    Vector3 side = Vector3(f.y, -f.x, 0.0) * kGridSide;
-    if (!craftSprites) craftSprites = std::make_unique<CraftSprites>(gameData);
-    for (int i = 0; i < kCraftCount; ++i) {
-        auto* c = new HoverCraft(this, kCraftCount - i, craftSprites->of(kCraftCount - i));
-        // a gate close to an edge must not put the grid outside the track area,
-        // where a craft would be sent back to the same place for ever
-        Vector3 place = g + side;
-        place.x = std::clamp(place.x, 0.0, HoverCraft::kTrackSize);
-        place.y = std::clamp(place.y, 0.0, HoverCraft::kTrackSize);
-        c->setPosition(place);
-        c->setHeading(a);
-        if (i == kCraftCount - 1) {
-            c->setController(new KeyboardController);
-            player = c;
-            followed = c;
-            c->setPlayer(true);
-        } else {
-            c->setController(new AiController(this, c));
-        }
-        addCraft(c);
-        side = -side;
-        g = g - f * kGridSpacing;
-    }
+    lineUpGrid(*gate);
     lapCount = kLaps;
     updateRanking();
     // the route as it stands at the start: waypoints never move in a race
@@ -372,6 +215,32 @@ void World::startRace() {
     // the craft stand on the grid through the still first second: joined
     // now, they are drawn before the first step (and step as they would have)
     joinPending();
+}
+
+void World::lineUpGrid(const CheckPoint& gate) {
+    const Vector3 f = gate.getDirection();
+    Vector3 g = gate.getPosition() - f * kGridSpacing;
+    Vector3 side = Vector3(f.y, -f.x, 0.0) * kGridSide;
+    const CraftSprites& sprites = resources->craftSprites();
+    for (int i = 0; i < kCraftCount; ++i) {
+        auto* c = new HoverCraft(this, kCraftCount - i, sprites.of(kCraftCount - i));
+        // a gate close to an edge must not put the grid outside the track area,
+        // where a craft would be sent back to the same place for ever
+        Vector3 place = g + side;
+        place.x = std::clamp(place.x, 0.0, HoverCraft::kTrackSize);
+        place.y = std::clamp(place.y, 0.0, HoverCraft::kTrackSize);
+        c->setPosition(place);
+        c->setHeading(gate.getAngle());
+        // the player's place is the last: its messages and sounds are the player's
+        if (i == kCraftCount - 1) {
+            player = c;
+            followed = c;
+            c->setPlayer(true);
+        }
+        addCraft(c);
+        side = -side;
+        g = g - f * kGridSpacing;
+    }
 }
 
 void World::gateTouched(HoverCraft& craft, const CheckPoint& gate) {
@@ -442,57 +311,3 @@ GameObject* World::nearestObject(GameObject* from) {
     return best;
 }
 
-View World::frameView() const {
-    return View(Vector2(mapView.originX - scrollX, mapView.originY - scrollY), backBuffer);
-}
-
-void World::composeFrame() {
-    if (followed) {
-        const Vector2 q = project(mapView, followed->getPosition());
-        scrollX = toPixel(q.x - kScreenWidth / 2);
-        scrollY = toPixel(q.y - kScreenHeight / 2);
-    }
-    // the copy covers only what lies on the map: the rest would keep the last frame
-    for (const ScreenRect& r : WindowGeometry::uncovered(scrollX, scrollY, kScreenWidth, kScreenHeight, kMapWidth, kMapHeight))
-        rectfill(backBuffer, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, 0);
-    blit(mapBitmap, backBuffer, scrollX, scrollY, 0, 0, kScreenWidth, kScreenHeight);
-    View view = frameView();
-    drawOrder.clear();
-    for (GameObject* o : objects) {
-        if (!o->isVisible()) continue;
-        const Vector3 p = o->getPosition();
-        const Vector2 s = project(view, p);
-        // a gate turned inside out by a negative radius is still shown
-        const double r = 2.0 * std::fabs(o->getRadius());
-        if (s.x + r < 0 || s.x - r > kScreenWidth || s.y + r < 0 || s.y - 3 * r > kScreenHeight) continue;
-        // an object without a real position has no place on screen, and a NaN
-        // depth key would break the ordering of the whole frame
-        if (std::isnan(s.x) || std::isnan(s.y) || std::isnan(p.x + p.y)) continue;
-        // equal keys go after the ones already there: ties keep list order
-        drawOrder.insert(std::make_pair(-(p.x + p.y), o));
-    }
-    for (auto& entry : drawOrder) entry.second->draw(view);
-    // the editor's readout, verdict and keys lie over the map
-    if (editorMode)
-        if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
-    if (player) GateGuide::draw(*this, *player, view);
-    if (player) PacerMark::draw(pacer, view);
-    if (player) CraftMarks::draw(*player, view);
-    if (player) Hud::drawHud(*this, *player, backBuffer);
-    if (messageTime > 0)
-        MessageLine::draw(backBuffer, static_cast<FONT*>(getData(GameData::kMessageFont)), message, messageTime);
-    if (paused) Hud::drawPaused(*this, backBuffer);
-    if (player && recordOf(*player).finished) resultsPanel.draw(*this, backBuffer);
-}
-
-void World::draw() {
-    ++framesDrawn;
-    composeFrame();
-    ScaledScreen::show(backBuffer);
-}
-
-std::vector<GameObject*> World::lastDrawOrder() const {
-    std::vector<GameObject*> order;
-    for (auto& entry : drawOrder) order.push_back(entry.second);
-    return order;
-}

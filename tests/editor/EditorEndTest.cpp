@@ -17,6 +17,7 @@
 #include "check/TrackLayout.h"
 #include "craft/HoverCraft.h"
 #include "editor/TestDrive.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 
@@ -174,7 +175,7 @@ TEST(TestDrive, TheRaceIsTheEditorsTrackOnItsGroundWithThePlayerOnTheGrid) {
     // the ground is the editor's, rendered into the race's own map
     EXPECT_EQ(race->getTerrain().heightAt(Vector2(1400, 1300)), h);
     EXPECT_EQ(race->getTerrain().getTexture(), editor.getTerrain().getTexture());
-    EXPECT_NE(getpixel(race->getMapBitmap(), World::kMapWidth / 2, World::kMapHeight / 2), 0);
+    EXPECT_NE(getpixel(race->getMapBitmap(), RaceView::kMapWidth / 2, RaceView::kMapHeight / 2), 0);
     // it opens with the drive's own message, and Escape ends it
     key[KEY_ESC] = 1;
     race->run();

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "control/AiWaypoint.h"
 #include "editor/EditorCursor.h"
+#include "objects/AiWaypoint.h"
 #include "terrain/Terrain.h"
 #include "track/TrackFile.h"
 #include "world/World.h"

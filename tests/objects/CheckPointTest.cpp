@@ -12,6 +12,7 @@
 #include "math/Angles.h"
 #include "track/RecordBody.h"
 #include "view/ClippedDraw.h"
+#include "view/RaceView.h"
 #include "world/World.h"
 
 namespace {
@@ -124,7 +125,7 @@ TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNo
     destroy_bitmap(target);
 
     // a gate of any width costs no more than the frame
-    BITMAP* frame = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    BITMAP* frame = create_bitmap(RaceView::kScreenWidth, RaceView::kScreenHeight);
     View middle(Vector2(320, 240), frame);
     CheckPoint wide(w.get());
     const auto cost = [&](double radius) {
@@ -139,7 +140,7 @@ TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNo
     EXPECT_EQ(small.calls, 15);  // twelve posts, the label, two lines
     EXPECT_LE(huge.calls, small.calls);
     // the gate line crosses the whole frame, cut to it: no more than two frame widths
-    EXPECT_LE(huge.pixels, 2 * (World::kScreenWidth + 3));
+    EXPECT_LE(huge.pixels, 2 * (RaceView::kScreenWidth + 3));
     EXPECT_GT(pixels::countColour(frame, makecol(255, 255, 255)), 300);
     // turned inside out, a gate still shows its posts
     EXPECT_EQ(cost(-184).calls, 15);

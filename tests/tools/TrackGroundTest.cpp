@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "control/AiWaypoint.h"
 #include "control/Controller.h"
 #include "control/NoviceController.h"
 #include "craft/HoverCraft.h"
 #include "craft/Racecourse.h"
+#include "objects/AiWaypoint.h"
 #include "terrain/Terrain.h"
 #include "track/TrackFile.h"
 #include "world/Pacer.h"

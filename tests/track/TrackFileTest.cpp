@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "control/AiWaypoint.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"

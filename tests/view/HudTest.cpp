@@ -12,6 +12,7 @@
 #include "Pixels.h"
 #include "craft/HoverCraft.h"
 #include "objects/CheckPoint.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -120,7 +121,7 @@ TEST(Hud, StatusIsWhiteTextOnAGreenScreen) {
 }
 
 TEST_F(HudTest, PausedIsABlackBandAcrossTheWindowWithItsTwoLinesCentredInWhite) {
-    BITMAP* b = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    BITMAP* b = create_bitmap(RaceView::kScreenWidth, RaceView::kScreenHeight);
     const int grey = makecol(90, 90, 90), black = makecol(0, 0, 0), white = makecol(255, 255, 255);
     clear_to_color(b, grey);
     const char* const* saved = currentTexts;
@@ -131,17 +132,17 @@ TEST_F(HudTest, PausedIsABlackBandAcrossTheWindowWithItsTwoLinesCentredInWhite) 
     const int top = Hud::kPausedY - Hud::kBandPadding;
     const int resumeY = Hud::kPausedY + text_height(big) + Hud::kBandPadding;
     const int bottom = resumeY + text_height(font) + Hud::kBandPadding;
-    EXPECT_EQ(drawnBox(b, grey), (Box{0, top, World::kScreenWidth - 1, bottom})) << "the band, the rest untouched";
-    const int bandPixels = World::kScreenWidth * (bottom - top + 1);
+    EXPECT_EQ(drawnBox(b, grey), (Box{0, top, RaceView::kScreenWidth - 1, bottom})) << "the band, the rest untouched";
+    const int bandPixels = RaceView::kScreenWidth * (bottom - top + 1);
     const int whites = pixels::countColour(b, white);
     EXPECT_GT(whites, 100);
     EXPECT_EQ(pixels::countColour(b, black) + whites, bandPixels) << "black and white only";
     // "Paused" in the message font from kPausedY, how to resume below it, both centred
-    const Box paused = drawnBox(b, black, {0, top, World::kScreenWidth - 1, resumeY - 1});
-    const Box resume = drawnBox(b, black, {0, resumeY, World::kScreenWidth - 1, bottom});
+    const Box paused = drawnBox(b, black, {0, top, RaceView::kScreenWidth - 1, resumeY - 1});
+    const Box resume = drawnBox(b, black, {0, resumeY, RaceView::kScreenWidth - 1, bottom});
     EXPECT_GE(paused.y0, Hud::kPausedY);
     EXPECT_LT(paused.y1, Hud::kPausedY + text_height(big));
     EXPECT_GE(resume.y0, resumeY);
-    for (const Box& line : {paused, resume}) EXPECT_NEAR(line.x0 + line.x1, World::kScreenWidth, 3) << line;
+    for (const Box& line : {paused, resume}) EXPECT_NEAR(line.x0 + line.x1, RaceView::kScreenWidth, 3) << line;
     destroy_bitmap(b);
 }

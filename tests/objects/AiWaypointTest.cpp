@@ -1,4 +1,4 @@
-#include "control/AiWaypoint.h"
+#include "objects/AiWaypoint.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
