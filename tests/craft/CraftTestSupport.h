@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/Controller.h"
+#include "control/Seating.h"
 #include "craft/HoverCraft.h"
 #include "objects/CheckPoint.h"
 #include "world/Texts.h"
@@ -119,11 +120,13 @@ inline CheckPoint* addGate(World* world, const Vector3& p, int number = 0, doubl
     return gate;
 }
 
-// A race of one gate, gate 0 at `p` facing `angle`, with the four craft on its grid.
+// A race of one gate, gate 0 at `p` facing `angle`, with the four craft on
+// its grid, seated as the game seats them.
 inline void startRaceBehind(World* world, const Vector3& p = Vector3(1500, 1500, 0), double angle = 0.0) {
     addGate(world, p, 0, angle);
     world->setCheckpointCount(1);
     world->startRace();
+    Seating::playerAtTheKeys(*world);
 }
 
 }  // namespace crafttest

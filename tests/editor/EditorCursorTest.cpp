@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Game.h"
 #include "check/GoodLoop.h"
 #include "editor/EditorWorld.h"
 #include "objects/AiWaypoint.h"
@@ -275,9 +276,10 @@ TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObjectAndHShowsAndHide
 
 TEST(EditorStart, ANewTrackStartsEmptyOnTheChosenGround) {
     World world(true);
+    RaceView view(world);
     world.setEmptyStart(true);
     testing::internal::CaptureStdout();
-    world.loadTrack(2);
+    loadEditor(world, view, 2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "NUmber of checkpoints:0\n");
     world.update(0.0);
     ASSERT_EQ(world.getObjects().size(), 1u);

@@ -23,6 +23,7 @@
 #include "objects/StaticObject.h"
 #include "objects/Wake.h"
 #include "track/RecordTable.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -322,9 +323,9 @@ TEST_F(TrackWorld, HostileNumbersNeverBreakTheWorld) {
     makeWorld(true);
     load("S 1e300 5 0 1\nC 3000 -1e300 0 40 -2147483648 -1e300\nW 1e300 1e300 0 -2147483648\n");
     world->update(0.1);
-    world->composeFrame();
-    world->getMapView() = View(Vector2(2560, 2880), world->getMapBitmap());
-    for (GameObject* o : objects()) o->draw(world->getMapView());
+    RaceView view(*world);
+    view.compose();
+    view.renderPreviewMap();
     // all three kept through the update and the drawing, and written back
     EXPECT_EQ(objects().size(), 3u);
     const std::string text = written();

@@ -111,15 +111,6 @@ TEST_F(HudTest, LineShowsLapTimesSectorAndPlaceInWhiteAtTheTopLeftAndEffectIcons
     destroy_bitmap(target);
 }
 
-TEST(Hud, StatusIsWhiteTextOnAGreenScreen) {
-    pixels::ScreenStandIn standIn(makecol(1, 2, 3));
-    Hud::showStatus("Generating preview");
-    const int green = makecol(0, 120, 0);
-    EXPECT_TRUE(pixels::showsText(screen, font, "Generating preview", 10, 10, makecol(255, 255, 255), green));
-    EXPECT_EQ(drawnBox(screen, green, {0, 20, 639, 479}), pixels::kNothing);
-    EXPECT_EQ(getpixel(screen, 9, 9), green);
-}
-
 TEST_F(HudTest, PausedIsABlackBandAcrossTheWindowWithItsTwoLinesCentredInWhite) {
     BITMAP* b = create_bitmap(RaceView::kScreenWidth, RaceView::kScreenHeight);
     const int grey = makecol(90, 90, 90), black = makecol(0, 0, 0), white = makecol(255, 255, 255);
