@@ -9,43 +9,25 @@
 
 #include "check/RouteLengthAndPull.h"
 #include "check/TrackLayout.h"
+#include "check/UnfinishedCraft.h"
 #include "control/AiController.h"
 #include "control/Seating.h"
 #include "craft/HoverCraft.h"
 #include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
-#include "objects/Powerup.h"
-#include "objects/StaticObject.h"
 #include "terrain/Terrain.h"
 #include "track/TrackFile.h"
 #include "world/World.h"
 
 namespace {
 
-std::string at(const Vector3& p) { return TrackLayout::at(p); }
 std::string whole(double v) { return TrackLayout::whole(v); }
-
 std::string tenths(double v) { return TrackLayout::tenths(v); }
-
-// A slope pulling this share of a craft's full thrust all but stops it
-// climbing; a driver that overshoots its waypoint there never gets back.
-constexpr double kSteepShare = 0.9;
-
-bool finite(const Vector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 // How far a seeded race moves each craft on its grid place, along and across
 // the start direction, and turns it, in degrees.
 constexpr double kGridShift = 8.0;
 constexpr double kGridTurn = 6.0;
-
-const char* seatName(TrackCheck::Seat seat) {
-    switch (seat) {
-        case TrackCheck::Seat::Idle: return " (idle on the grid)";
-        case TrackCheck::Seat::Faster: return " (the faster driver)";
-        case TrackCheck::Seat::Novice: return " (the novice driver)";
-        default: return "";
-    }
-}
 
 const char* ordinal(int place) {
     switch (place) {
@@ -206,7 +188,7 @@ void TrackCheck::advance() {
         if (!r.finished || r.finishTime == now) watchSpeed(i, from);
         r.leftIsland = record.timesOutOfBounds;
         r.position = c->getPosition();
-        if (!finite(r.position) || !finite(c->getVelocity())) r.finite = false;
+        if (!isFinite(r.position) || !isFinite(c->getVelocity())) r.finite = false;
         const bool stuck = now - r.lastProgressTime >= kStuckTime;
         if (!r.finished && !stuck && r.finite && r.driver != Seat::Idle) allOver = false;
     }
@@ -219,73 +201,15 @@ void TrackCheck::finish() {
     // a slow spell still going on when the race ends counts too
     for (std::size_t i = 0; i < craft.size(); ++i)
         if (!results[i].finished && slowSpells[i] > kStuckSpell) results[i].stuckTime += slowSpells[i];
+    const UnfinishedCraft unfinished(*world, *layout, raceStart);
     for (std::size_t i = 0; i < craft.size(); ++i) {
         CraftResult& r = results[i];
         r.missedAt = watches[i].missesByPlace();
         r.longestStand = watches[i].longestStand();
         r.place = world->recordOf(*craft[i]).place;
         if (r.finished || r.driver == Seat::Idle) continue;
-        std::string text = "craft " + std::to_string(r.number) + seatName(r.driver) + " did not finish: ";
-        if (!r.finite) {
-            text += "its position or speed stopped being a number near " + at(r.position);
-            Problem p;
-            p.text = text;
-            problems.push_back(p);
-            continue;
-        }
-        text += r.laps == 0 ? "it never reached the start line" : "on lap " + std::to_string(r.laps) + " of " +
-                                                                        std::to_string(World::kLaps);
-        int gateLine = 0;
-        if (r.lastCheckpoint >= 0) {
-            text += ", last gate passed " + std::to_string(r.lastCheckpoint);
-            for (const GameObject* o : world->getObjects()) {
-                auto* c = dynamic_cast<const CheckPoint*>(o);
-                if (c && c->getNumber() == r.lastCheckpoint) {
-                    gateLine = layout->lineOf(c);
-                    break;
-                }
-            }
-            if (gateLine) text += " (line " + std::to_string(gateLine) + ")";
-        } else {
-            text += ", no gate passed";
-        }
-        text += ", next gate " + std::to_string(world->recordOf(*craft[i]).nextCheckpoint);
-        const int count = world->getWaypointCount();
-        if (count > 0 && r.targetWaypoint < count) {
-            const AiWaypoint* w = world->getWaypoint(r.targetWaypoint);
-            text += ", heading for waypoint " + std::to_string(r.targetWaypoint) + " of the route";
-            if (w->getNumber() != r.targetWaypoint) text += " (numbered " + std::to_string(w->getNumber()) + ")";
-            text += " at " + at(w->getPosition());
-            if (layout->lineOf(w)) text += " (line " + std::to_string(layout->lineOf(w)) + ")";
-        } else {
-            text += ", no waypoint to head for";
-        }
-        text += "; stuck near " + at(r.position) + ", no gate passed after " +
-                formatTime(r.lastProgressTime - raceStart);
-        // what holds it there: the ground's pull against full thrust, water, scenery
-        Terrain& terrain = world->getTerrain();
-        const double pull = RouteLengthAndPull::pullAt(terrain, r.position.x, r.position.y);
-        if (pull >= kSteepShare * HoverCraft::kThrust)
-            text += ", on a slope that pulls " + whole(pull) + " against a full thrust of " +
-                    whole(HoverCraft::kThrust) + ": keep the route off ground this steep";
-        if (terrain.isWater(Vector2(r.position.x, r.position.y))) text += ", in water";
-        // scenery it may be caught on
-        const GameObject* nearest = nullptr;
-        double best = 1.0e300;
-        for (const GameObject* o : world->getObjects()) {
-            if (!dynamic_cast<const StaticObject*>(o)) continue;
-            const double d = lengthSquared(o->getPosition() - r.position);
-            if (d < best) {
-                best = d;
-                nearest = o;
-            }
-        }
-        if (nearest && std::sqrt(best) < nearest->getRadius() + 2 * HoverCraft::kRadius) {
-            text += ", against " + layout->name(nearest);
-            if (layout->lineOf(nearest)) text += " (line " + std::to_string(layout->lineOf(nearest)) + ")";
-        }
         Problem p;
-        p.text = text;
+        p.text = unfinished.describe(r, world->recordOf(*craft[i]).nextCheckpoint);
         problems.push_back(p);
     }
 }
@@ -372,7 +296,7 @@ void TrackCheck::report(std::ostream& out, bool withVerdict) const {
             << " s, at most "
             << kTimeLimit / 60000 << " minutes of game time; " << formatTime(getRaceTime()) << " raced\n";
         for (const CraftResult& r : results) {
-            out << "  craft " << r.number << seatName(r.driver) << ": ";
+            out << "  craft " << r.number << UnfinishedCraft::seatName(r.driver) << ": ";
             if (r.driver == Seat::Idle) {
                 out << "stayed on the grid\n";
                 continue;

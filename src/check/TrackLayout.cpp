@@ -16,8 +16,6 @@
 
 namespace {
 
-bool finite(const Vector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-
 // Half the island's width: a gate wider than the island is a slip.
 constexpr double kWidestGate = HoverCraft::kTrackSize / 2;
 
@@ -114,7 +112,7 @@ void TrackLayout::checkGround(const std::vector<GameObject*>& objects) {
         auto it = recordOf.find(o);
         if (it == recordOf.end() || !records[it->second].complete) continue;
         const Vector3 p = records[it->second].position;
-        if (!finite(p) || !(p.x >= 0 && p.y >= 0 && p.x <= HoverCraft::kTrackSize && p.y <= HoverCraft::kTrackSize))
+        if (!isFinite(p) || !HoverCraft::withinTrackArea(p))
             continue;
         ++placed;
         if (std::fabs(p.z - terrain.heightAt(Vector2(p.x, p.y))) > kFarOffGround) ++off;
@@ -216,7 +214,7 @@ void TrackLayout::checkRoute(const std::vector<GameObject*>& objects) {
         // gates off the area or of no sound width have their own problems
         if (!gate || !soundRadius(gate->getRadius())) continue;
         const Vector3 p = gate->getPosition();
-        if (!finite(p) || !(p.x >= 0 && p.y >= 0 && p.x <= HoverCraft::kTrackSize && p.y <= HoverCraft::kTrackSize))
+        if (!isFinite(p) || !HoverCraft::withinTrackArea(p))
             continue;
         const double reach = gate->getRadius() + HoverCraft::kRadius;
         const double nearest = grid.nearest(p, reach + kRouteSearch, reach);
@@ -248,7 +246,7 @@ void TrackLayout::checkGrid(const std::vector<GameObject*>& objects) {
         Vector3 p = g + side;
         const std::string place = "grid place " + std::to_string(i + 1) + " at " + at(p) + " behind gate 0";
         const std::string fix = "; move gate 0 or turn it (Left Shift with = or -) so the grid stands on open ground";
-        if (!(p.x >= 0 && p.y >= 0 && p.x <= HoverCraft::kTrackSize && p.y <= HoverCraft::kTrackSize)) {
+        if (!HoverCraft::withinTrackArea(p)) {
             addProblem(gate,
                        place + " is outside the track area (0 to " + whole(HoverCraft::kTrackSize) + ")" + fix);
         } else {
@@ -275,11 +273,11 @@ void TrackLayout::checkPlacement(const std::vector<GameObject*>& objects) {
     Terrain& terrain = world.getTerrain();
     for (const GameObject* o : objects) {
         const Vector3 p = o->getPosition();
-        if (!finite(p)) {
+        if (!isFinite(p)) {
             addProblem(o, name(o) + ": its position is not a number; delete it (D) and place it again");
             continue;
         }
-        if (p.x < 0 || p.y < 0 || p.x > HoverCraft::kTrackSize || p.y > HoverCraft::kTrackSize) {
+        if (!HoverCraft::withinTrackArea(p)) {
             addProblem(o,
                        name(o) + ": outside the track area (0 to " + whole(HoverCraft::kTrackSize) +
                            "), where no craft can go; move it inside");
