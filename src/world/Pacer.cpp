@@ -19,6 +19,7 @@ void Pacer::setRoute(const std::vector<Vector3>& route) {
     loop = along.back();
     // a route of points all in one place, or of no real numbers, is none
     if (!(loop > 0.0) || !std::isfinite(loop)) loop = 0.0;
+    index.build(loop > 0.0 ? points : std::vector<Vector3>());
 }
 
 Vector3 Pacer::at(double s) const {
@@ -33,21 +34,53 @@ Vector3 Pacer::at(double s) const {
     return points[k] + (points[(k + 1) % n] - points[k]) * t;
 }
 
-double Pacer::locate(const Vector3& p, double near, bool window) const {
-    const std::size_t n = points.size();
-    double bestDistance = -1.0, best = near;
+double Pacer::placeOn(std::size_t i, const Vector3& p, double near, double& d) const {
+    const Vector3& a = points[i];
+    const Vector3& b = points[(i + 1) % points.size()];
+    const double dx = b.x - a.x, dy = b.y - a.y, squared = dx * dx + dy * dy;
+    double t;
+    d = RouteIndex::distance(a, b, p, t);
     // the lap of `near`, so that a point found is counted on over the laps
+    double s = std::floor(near / loop) * loop + along[i] + t * std::sqrt(squared);
+    // the same point one lap on or back, whichever lies nearest `near`
+    if (s - near > loop / 2) s -= loop;
+    if (near - s > loop / 2) s += loop;
+    return s;
+}
+
+void Pacer::segmentsNear(double near, std::vector<std::size_t>& out) const {
+    out.clear();
+    const std::size_t n = points.size();
     const double lapStart = std::floor(near / loop) * loop;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Vector3& a = points[i];
-        const Vector3& b = points[(i + 1) % n];
-        const double dx = b.x - a.x, dy = b.y - a.y, squared = dx * dx + dy * dy;
-        const double t = squared > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / squared, 0.0, 1.0) : 0.0;
-        const double d = std::hypot(a.x + dx * t - p.x, a.y + dy * t - p.y);
-        double s = lapStart + along[i] + t * std::sqrt(squared);
-        // the same point one lap on or back, whichever lies nearest `near`
-        if (s - near > loop / 2) s -= loop;
-        if (near - s > loop / 2) s += loop;
+    const auto segmentAt = [&](double s) {
+        const auto it = std::upper_bound(along.begin(), along.begin() + static_cast<long>(n), s);
+        return static_cast<long>(it - along.begin()) - 1;
+    };
+    // the window may reach into the lap before or after `near`'s
+    for (int lap = -1; lap <= 1; ++lap) {
+        const double from = near - kSearchBack - lapStart - lap * loop, to = near + kSearchAhead - lapStart - lap * loop;
+        const long first = std::max(0L, segmentAt(from) - 1);
+        const long last = std::min(static_cast<long>(n) - 1, segmentAt(to) + 1);
+        for (long i = first; i <= last; ++i) out.push_back(static_cast<std::size_t>(i));
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+}
+
+double Pacer::locate(const Vector3& p, double near, bool window) const {
+    double d;
+    const bool findable = index.isSorted() && std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(near);
+    if (!window && findable) return placeOn(index.nearest(p), p, near, d);
+    // in route order, as the window allows; the first of the nearest wins
+    std::vector<std::size_t> segments;
+    if (findable && kSearchBack + kSearchAhead < loop / 2) {
+        segmentsNear(near, segments);
+    } else {
+        for (std::size_t i = 0; i < points.size(); ++i) segments.push_back(i);
+    }
+    double bestDistance = -1.0, best = near;
+    for (std::size_t i : segments) {
+        const double s = placeOn(i, p, near, d);
         if (window && (s < near - kSearchBack || s > near + kSearchAhead)) continue;
         if (bestDistance < 0.0 || d < bestDistance) {
             bestDistance = d;

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "math/Vector3.h"
+#include "world/RouteIndex.h"
 
 // The point the race guidance runs ahead of the player along the drivers'
 // route, the line a computer driver takes: never more than kLead ahead of the
@@ -51,7 +52,15 @@ public:
     double locate(const Vector3& p, double near, bool window) const;
 
 private:
+    // The distance along the route, in the lap nearest `near`, of segment
+    // i's point nearest `p`, and how far that point lies from `p`.
+    double placeOn(std::size_t i, const Vector3& p, double near, double& distance) const;
+    // The segments whose stretch of the route may lie within the window round
+    // `near`, in route order.
+    void segmentsNear(double near, std::vector<std::size_t>& out) const;
+
     std::vector<Vector3> points;
+    RouteIndex index;
     std::vector<double> along;  // distance of each point from the first
     double loop = 0.0;
     bool started = false;

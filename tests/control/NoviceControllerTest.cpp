@@ -42,7 +42,9 @@ TEST(NoviceController, PressesArrowsOutsideItsDeadZoneAndUpInsideItsCone) {
         {10, 0, 0, 1},      {350, 0, 0, 1},
         // the short way round: 340 off one way is 20 the other
         {350, 10, 1, 1},    {10, -10, -1, 1},   {20, -170, 1, 0},  {340, 170, -1, 0},
-        {0, 180.5, -1, 0},  {180, -0.5, 1, 0},
+        {0, 180.5, -1, 0},  {180, -0.5, 1, 0},  {180, 0, -1, 0},
+        // a heading below 0, as a gate's angle may give it: 190 one way is 170 the other
+        {-20, 170, -1, 0},  {-10, 170.5, -1, 0},
     };
     for (const auto& c : cases) {
         craft->setHeading(c.heading);

@@ -33,16 +33,11 @@ close_window
 wait_game_end 10 || fail "the close button did not end the game from the track dialog"
 [ "$GAME_STATUS" -eq 0 ] || fail "status $GAME_STATUS after the close button"
 
-start_game e 1
-wait_preview 40
-hold Return 0.15
-wait_editor 40
-sleep 1.5
-hold 1 0.15
+edit_placing 1
 close_window
 wait_game_end 15 && [ "$GAME_STATUS" -eq 0 ] || fail "the close button did not end the editor with status 0"
 original="$(grep -o '^[SCPW]' "$GAME_DIR/tracks/track1.txt" | tr -d '\n')"
-saved="$(awk '{ printf "%s", $1 }' "$RUN_DIR/newtrack.txt" 2>/dev/null)"
+saved="$(saved_records)"
 [ "$saved" = "${original}SE" ] || fail "newtrack.txt holds \"$saved\", not the track's records, the new S and E"
 
 # a signal in a race: a clean end, the shell's status for it, a line saying why
@@ -61,15 +56,10 @@ game_errors | grep -q "Ended by signal 15" || fail "no line on standard error af
 
 # a signal in the editor saves first
 rm -f "$RUN_DIR/newtrack.txt"
-start_game e 1
-wait_preview 40
-hold Return 0.15
-wait_editor 40
-sleep 1.5
-hold 2 0.15
+edit_placing 2
 kill -TERM "$GAME_PID"
 wait_game_end 5 || fail "SIGTERM did not end the editor within 5 s"
 [ "$GAME_STATUS" -eq 143 ] || fail "status $GAME_STATUS after SIGTERM in the editor, not 143"
-saved="$(awk '{ printf "%s", $1 }' "$RUN_DIR/newtrack.txt" 2>/dev/null)"
+saved="$(saved_records)"
 [ "$saved" = "${original}SE" ] || fail "after SIGTERM newtrack.txt holds \"$saved\", not the track's records, the new S and E"
 log "passed"

@@ -32,6 +32,8 @@ TEST(Pacer, TheRouteIsALoopMeasuredAlongItsPoints) {
     ASSERT_TRUE(p.hasRoute());
     EXPECT_DOUBLE_EQ(p.routeLength(), 4000.0);
     EXPECT_DOUBLE_EQ(p.at(250).x, 250.0);
+    EXPECT_DOUBLE_EQ(p.at(0.5).x, 0.5);
+    EXPECT_DOUBLE_EQ(p.at(0.5).y, 0.0);
     EXPECT_DOUBLE_EQ(p.at(1500).y, 500.0);
     EXPECT_DOUBLE_EQ(p.at(3500).y, 500.0);
     EXPECT_DOUBLE_EQ(p.at(3500).x, 0.0);

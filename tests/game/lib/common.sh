@@ -468,6 +468,20 @@ clock_at() {
     echo "$(( (t0 + t1) / 2 )) $out"
 }
 
+# edit_placing KEY: the editor on track 1, past its preview and its still
+# first second, with one object placed by KEY (1 to 5 place scenery).
+edit_placing() {
+    start_game e 1
+    wait_preview 40
+    hold Return 0.15
+    wait_editor 40
+    sleep 1.5
+    hold "$1" 0.15
+}
+
+# saved_records: the record letters of the run folder's newtrack.txt, E too.
+saved_records() { awk '{ printf "%s", $1 }' "$RUN_DIR/newtrack.txt" 2>/dev/null; }
+
 # wait_editor SECONDS: waits for the editor's frame: the map around the
 # cursor, a white disc drawn 5 pixels above the middle of the frame.
 wait_editor() {
