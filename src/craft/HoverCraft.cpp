@@ -115,8 +115,7 @@ void HoverCraft::dropWakes(const Vector3& step) {
 
 void HoverCraft::checkBounds() {
     // the negated test also catches a position that is no number at all
-    const bool inside = position.x >= 0 && position.y >= 0 && position.x <= kTrackSize && position.y <= kTrackSize;
-    if (inside) return;
+    if (withinTrackArea(position)) return;
     position = resetPosition;
     course->leftTheIsland(*this);
     // put back, not driven there: no gate was passed on the way

@@ -77,6 +77,11 @@ public:
     bool isWonky() const { return wonky; }
     bool isFrozen() const { return frozen; }
 
+    // On the track area (0 to kTrackSize on x and y, edges included); a
+    // point that is no number is not.
+    static bool withinTrackArea(const Vector3& p) {
+        return p.x >= 0 && p.y >= 0 && p.x <= kTrackSize && p.y <= kTrackSize;
+    }
     // Frame of the 36 for a heading in degrees.
     static int frameIndex(double heading);
     const CraftSprites::Look* getLook() const { return look; }
