@@ -77,6 +77,17 @@ public:
     void drawScreen(BITMAP* target);
 
 private:
+    // A key of the editor and the command it runs.
+    struct Command {
+        int key;
+        void (*run)(EditorCursor&);
+    };
+    static const std::vector<Command>& commands();
+    void placeGate();
+    void placeWaypoint();
+    void askForTestDrive();
+    void moveByKeys(double dt);
+    void adjustNearestGate();
     void continueCheck();
     void testDrive();
     // Every editing command locks the commands for a second and clears the
