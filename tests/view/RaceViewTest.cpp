@@ -13,6 +13,7 @@
 #include "craft/CraftTestSupport.h"
 #include "view/Hud.h"
 #include "world/Probe.h"
+#include "world/ScratchRace.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -26,22 +27,9 @@ namespace {
 
 // A race World on the scratch data.dat, whose message font draws every
 // glyph as an 8 x 8 block.
-class ShownRace : public ::testing::Test {
+class ShownRace : public ScratchRace {
 protected:
-    void SetUp() override {
-        testfiles::writeGameData("data.dat");
-        saved = currentTexts;
-        currentTexts = englishTexts;
-        world.reset(new World(false));
-    }
-    void TearDown() override {
-        world.reset();
-        currentTexts = saved;
-    }
     void addGate(const Vector3& p) { crafttest::addGate(world.get(), p); }
-    testfiles::ScratchDir dir;
-    std::unique_ptr<World> world;
-    const char* const* saved = nullptr;
 };
 
 }  // namespace

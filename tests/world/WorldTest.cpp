@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Pixels.h"
+#include "world/ScratchRace.h"
 #include "check/GoodLoop.h"
 #include "control/Seating.h"
 #include "craft/HoverCraft.h"
@@ -150,18 +151,8 @@ TEST(World, MissingOrDamagedDataFileGivesTheLoadError) {
 }
 
 // Craft need data.dat; these tests bring their own.
-class CraftWorld : public ::testing::Test {
+class CraftWorld : public ScratchRace {
 protected:
-    void SetUp() override {
-        testfiles::writeGameData("data.dat");
-        saved = currentTexts;
-        currentTexts = englishTexts;
-        world.reset(new World(false));
-    }
-    void TearDown() override {
-        world.reset();
-        currentTexts = saved;
-    }
     CheckPoint* addGate(const Vector3& p, double angle, int number = 0) {
         auto* cp = new CheckPoint(world.get());
         cp->setPosition(p);
@@ -170,9 +161,6 @@ protected:
         world->addObject(cp);
         return cp;
     }
-    ScratchDir dir;
-    std::unique_ptr<World> world;
-    const char* const* saved = nullptr;
 };
 
 TEST_F(CraftWorld, GridStandsBehindAGateFacingPlusX) {
