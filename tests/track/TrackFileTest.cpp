@@ -275,6 +275,11 @@ TEST_F(TrackWorld, ABrokenFileIsNamedOnceWithItsLineAndKeepsWhatWasReadAMissingO
     loadFile();
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_NE(world->getTrackFileBreak().find("line 2"), std::string::npos);
+    // broken on its very first line, it is named just the same
+    ::testing::internal::CaptureStderr();
+    load("C x\nE\n");
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(world->getTrackFileBreak().rfind("tracks/track1.txt, line 1: ", 0), 0u) << world->getTrackFileBreak();
     load("S 1 2 3 1\nE\n");
     EXPECT_EQ(world->getTrackFileBreak(), "");
     EXPECT_EQ(world->getTrackFileError(), "");

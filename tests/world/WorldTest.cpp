@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -115,6 +116,31 @@ TEST(World, NewMessageReplacesTheOldOneWithFullTime) {
     EXPECT_DOUBLE_EQ(w.getMessageTime(), 5.0);
     w.update(6.0);
     EXPECT_LT(w.getMessageTime(), 0.0);
+}
+
+// A race loads its track twice (the preview, then the race): the second
+// load replaces the first's objects; and a track is nothing without data.dat,
+// whose failure is the first thing a load says.
+TEST(World, ATrackLoadedAgainHoldsItsObjectsOnceAndNeedsDataDat) {
+    {
+        World w(false);
+        w.loadTrack(1);
+        w.update(0.0);
+        const std::size_t count = w.getObjects().size();
+        EXPECT_GT(count, 10u);
+        w.loadTrack(1);
+        w.update(0.0);
+        EXPECT_EQ(w.getObjects().size(), count);
+    }
+    testfiles::ScratchDir dir;
+    ASSERT_EQ(symlink((dir.previous + "/tracks.dat").c_str(), "tracks.dat"), 0);
+    World w(false);
+    try {
+        w.loadTrack(1);
+        ADD_FAILURE() << "a track loaded without data.dat";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Failed to load datafile");
+    }
 }
 
 TEST(World, MissingOrDamagedDataFileGivesTheLoadError) {
