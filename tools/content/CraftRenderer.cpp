@@ -70,8 +70,8 @@ int litColour(const std::vector<P3>& world, int r, int g, int b) {
 std::vector<P3> onScreen(const std::vector<P3>& world) {
     std::vector<P3> s;
     for (const P3& p : world)
-        s.push_back({(CraftRenderer::kWidth / 2.0 + (p.x - p.y)) * kSuper, (kGroundY - (p.x + p.y) / 2.0 - p.z) * kSuper,
-                     p.x + p.y - p.z});
+        s.push_back({(CraftRenderer::kWidth / 2.0 + (p.x - p.y)) * kSuper,
+                     (kGroundY - (p.x + p.y) / 2.0 - p.z) * kSuper, p.x + p.y - p.z});
     return s;
 }
 
