@@ -37,7 +37,12 @@
 
 #include "BenchClock.h"
 #include "CheckBench.h"
+#include "app/EndRequest.h"
+#include "app/FrameTimer.h"
 #include "app/Game.h"
+#include "app/Preview.h"
+#include "app/RaceLoop.h"
+#include "app/ScaledScreen.h"
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "math/View.h"
@@ -46,12 +51,11 @@
 #include "objects/StaticObject.h"
 #include "objects/Wake.h"
 #include "terrain/Terrain.h"
-#include "world/CraftMarks.h"
-#include "world/EndRequest.h"
-#include "world/FrameTimer.h"
-#include "world/GateGuide.h"
-#include "world/Hud.h"
-#include "world/ResultsPanel.h"
+#include "view/CraftMarks.h"
+#include "view/GateGuide.h"
+#include "view/Hud.h"
+#include "view/RaceView.h"
+#include "view/ResultsPanel.h"
 #include "world/World.h"
 
 using bench::median;
@@ -100,35 +104,46 @@ void ratio(const std::string& name, double value, const char* bound = nullptr) {
 
 std::string mode() { return windowed ? "window" : "memory"; }
 
+// A race World and the view that shows it.
+struct Race {
+    World world{false};
+    RaceView view{world};
+};
+
 void allOnAi(World& w) {
     if (HoverCraft* p = w.getPlayer()) p->setController(new AiController(&w, p));
 }
 
-void loadRace(World& w, int track) {
+void loadRace(Race& r, int track) {
     QuietOutput quiet;
-    w.loadTrack(track);
-    allOnAi(w);
+    ::loadRace(r.world, r.view, track);
+    allOnAi(r.world);
 }
 
 BITMAP* frameTarget() { return windowed ? screen : fakeScreen; }
 
+// A frame composed and shown, as the game loop shows it.
+void drawFrame(Race& r) {
+    r.view.compose();
+    if (windowed)
+        ScaledScreen::show(r.view.getBackBuffer());
+    else
+        blit(r.view.getBackBuffer(), fakeScreen, 0, 0, 0, 0, RaceView::kScreenWidth, RaceView::kScreenHeight);
+}
+
 // One pass of the game loop: the update, the frame, its copy to the screen.
-void gamePass(World& w) {
-    w.update(kStep);
-    if (windowed) {
-        w.draw();
-    } else {
-        w.composeFrame();
-        blit(w.getBackBuffer(), fakeScreen, 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
-    }
+void gamePass(Race& r) {
+    r.world.update(kStep);
+    drawFrame(r);
 }
 
 // The two copies no frame can do without: the map window into the back
 // buffer, the back buffer onto the screen.
-void twoCopies(World& w) {
-    blit(w.getMapBitmap(), w.getBackBuffer(), w.getScrollX(), w.getScrollY(), 0, 0, World::kScreenWidth,
-         World::kScreenHeight);
-    blit(w.getBackBuffer(), frameTarget(), 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
+void twoCopies(Race& r) {
+    const RaceView& v = r.view;
+    blit(v.getMapBitmap(), v.getBackBuffer(), v.getScrollX(), v.getScrollY(), 0, 0, RaceView::kScreenWidth,
+         RaceView::kScreenHeight);
+    blit(v.getBackBuffer(), frameTarget(), 0, 0, 0, 0, RaceView::kScreenWidth, RaceView::kScreenHeight);
 }
 
 // The library calls of one frame's scene, with no game logic around them: the
@@ -150,14 +165,15 @@ struct Scene {
     int craft = 0, wakes = 0, scenery = 0, powerups = 0;
 };
 
-Scene sceneOf(World& w) {
+Scene sceneOf(Race& r) {
+    World& w = r.world;
     Scene s;
-    const View view = w.frameView();
-    BITMAP* wakeSprite = w.getCraftList().empty() ? nullptr : w.getCraftList().front()->getWakeSprite();
-    for (GameObject* o : w.lastDrawOrder()) {
+    const View view = r.view.frameView();
+    BITMAP* wakeSprite = w.getCraftList().empty() ? nullptr : w.getCraftList().front()->getLook()->wake;
+    for (GameObject* o : r.view.lastDrawOrder()) {
         const Vector2 p = project(view, o->getPosition());
         if (auto* c = dynamic_cast<HoverCraft*>(o)) {
-            BITMAP* f = c->getFrame(HoverCraft::frameIndex(c->getHeading()));
+            BITMAP* f = c->getLook()->frames[HoverCraft::frameIndex(c->getHeading())];
             s.sprites.push_back({SpriteCall::kAlpha, f, toPixel(p.x - f->w / 2),
                                  toPixel(p.y - f->h + kCraftFrameDrop), 0});
             ++s.craft;
@@ -176,7 +192,7 @@ Scene sceneOf(World& w) {
         }
     }
     if (HoverCraft* p = w.getPlayer()) {
-        s.hudLine = Hud::line(*p, w.getRaceTime());
+        s.hudLine = Hud::line(w.recordOf(*p), w.getRaceTime());
         s.turbo = p->getTurboLevel();
         s.wonky = p->isWonky();
         s.frozen = p->isFrozen();
@@ -188,9 +204,11 @@ Scene sceneOf(World& w) {
     return s;
 }
 
-void bareCalls(World& w, const Scene& s) {
-    BITMAP* bb = w.getBackBuffer();
-    blit(w.getMapBitmap(), bb, w.getScrollX(), w.getScrollY(), 0, 0, World::kScreenWidth, World::kScreenHeight);
+void bareCalls(Race& r, const Scene& s) {
+    World& w = r.world;
+    BITMAP* bb = r.view.getBackBuffer();
+    blit(r.view.getMapBitmap(), bb, r.view.getScrollX(), r.view.getScrollY(), 0, 0, RaceView::kScreenWidth,
+         RaceView::kScreenHeight);
     for (const SpriteCall& c : s.sprites) {
         switch (c.kind) {
             case SpriteCall::kPlain: draw_sprite(bb, c.sprite, c.x, c.y); break;
@@ -205,21 +223,22 @@ void bareCalls(World& w, const Scene& s) {
         }
     }
     if (!s.hudLine.empty()) textout_ex(bb, font, s.hudLine.c_str(), 5, 5, makecol(255, 255, 255), -1);
-    for (int i = 0; i < s.turbo; ++i) draw_sprite(bb, w.getBitmap(World::kTurboSprite), 600, 8 * i);
-    if (s.wonky) draw_sprite(bb, w.getBitmap(World::kWonkySprite), 600, 1);
-    if (s.frozen) draw_sprite(bb, w.getBitmap(World::kFrozenSprite), 600, 1);
+    for (int i = 0; i < s.turbo; ++i) draw_sprite(bb, w.getBitmap(GameData::kTurboSprite), 600, 8 * i);
+    if (s.wonky) draw_sprite(bb, w.getBitmap(GameData::kWonkySprite), 600, 1);
+    if (s.frozen) draw_sprite(bb, w.getBitmap(GameData::kFrozenSprite), 600, 1);
     if (!s.message.empty())
-        textout_ex(bb, static_cast<FONT*>(w.getData(World::kMessageFont)), s.message.c_str(), 140, 200,
+        textout_ex(bb, static_cast<FONT*>(w.getData(GameData::kMessageFont)), s.message.c_str(), 140, 200,
                    makecol(s.messageLevel, s.messageLevel, s.messageLevel), -1);
-    blit(bb, frameTarget(), 0, 0, 0, 0, World::kScreenWidth, World::kScreenHeight);
+    blit(bb, frameTarget(), 0, 0, 0, 0, RaceView::kScreenWidth, RaceView::kScreenHeight);
 }
 
 // Runs the race on, update only, until the player's craft (on the computer
 // driver here) has finished; false if it has not within `seconds` of game time.
 bool raceToFinish(World& w, double seconds) {
     HoverCraft* p = w.getPlayer();
-    for (int i = 0; p && !p->isFinished() && i < static_cast<int>(seconds / kStep); ++i) w.update(kStep);
-    return p && p->isFinished();
+    const auto finished = [&w, p] { return p && w.recordOf(*p).finished; };
+    for (int i = 0; p && !finished() && i < static_cast<int>(seconds / kStep); ++i) w.update(kStep);
+    return finished();
 }
 
 size_t countWakes(const World& w) {
@@ -229,115 +248,137 @@ size_t countWakes(const World& w) {
     return n;
 }
 
+// The times of one track's frames, in ms, and what they showed.
+struct FrameTimes {
+    std::vector<double> pass, update, compose, copies, bare, guide, marks;
+    // the frames that show wakes, the scene with the most blending
+    std::vector<double> wakePass, wakeCopies, wakeBare;
+    double wakesAlive = 0, drawn = 0, wakesDrawn = 0;
+};
+
+// Now and then, the parts of a pass over the frame on their own: the next
+// gate and its arrow, the player's chevron and drift dots with the HUD line
+// on its band, then an update and a frame (each one more step of the race).
+void timeParts(Race& r, FrameTimes& t) {
+    World& w = r.world;
+    Stopwatch sg;
+    View view = r.view.frameView();
+    GateGuide::draw(w, *w.getPlayer(), view);
+    t.guide.push_back(sg.ms());
+    Stopwatch sm;
+    CraftMarks::draw(*w.getPlayer(), view);
+    Hud::drawHud(w, *w.getPlayer(), r.view.getBackBuffer());
+    t.marks.push_back(sm.ms());
+    Stopwatch su;
+    w.update(kStep);
+    t.update.push_back(su.ms());
+    Stopwatch sd;
+    drawFrame(r);
+    t.compose.push_back(sd.ms());
+}
+
+// `frames` passes as the game loop runs them, each then against its two
+// copies and against the bare library calls of its scene.
+FrameTimes timeFrames(Race& r, int frames) {
+    FrameTimes t;
+    for (int i = 0; i < frames; ++i) {
+        Stopwatch sp;
+        gamePass(r);
+        t.pass.push_back(sp.ms());
+        const Scene scene = sceneOf(r);
+        Stopwatch sc;
+        twoCopies(r);
+        t.copies.push_back(sc.ms());
+        Stopwatch sb;
+        bareCalls(r, scene);
+        t.bare.push_back(sb.ms());
+        if (i % 8 == 0) timeParts(r, t);
+        if (scene.wakes > 0) {
+            t.wakePass.push_back(t.pass.back());
+            t.wakeCopies.push_back(t.copies.back());
+            t.wakeBare.push_back(t.bare.back());
+        }
+        t.wakesAlive += static_cast<double>(countWakes(r.world));
+        t.drawn += static_cast<double>(scene.sprites.size());
+        t.wakesDrawn += scene.wakes;
+    }
+    return t;
+}
+
+void printFrames(const std::string& p, const FrameTimes& t, const World& w, int frames) {
+    figure(p + ".pass", median(t.pass), "ms");
+    figure(p + ".pass_p90", bench::quantile(t.pass, 0.9), "ms");
+    figure(p + ".update", median(t.update), "ms");
+    figure(p + (windowed ? ".draw" : ".compose"), median(t.compose), "ms");
+    figure(p + ".two_copies", median(t.copies), "ms");
+    figure(p + ".bare_calls", median(t.bare), "ms");
+    figure(p + ".guide", median(t.guide), "ms");
+    ratio(p + ".guide_vs_two_copies", median(t.guide) / median(t.copies));
+    figure(p + ".marks_and_hud", median(t.marks), "ms");
+    ratio(p + ".marks_and_hud_vs_two_copies", median(t.marks) / median(t.copies));
+    figure(p + ".objects", static_cast<double>(w.getObjects().size()), "objects");
+    figure(p + ".wakes_alive_mean", t.wakesAlive / frames, "wakes");
+    figure(p + ".sprites_drawn_mean", t.drawn / frames, "sprites");
+    figure(p + ".wakes_drawn_mean", t.wakesDrawn / frames, "wakes");
+    figure(p + ".passes_per_second", 1000.0 / median(t.pass), "passes/s");
+    ratio(p + ".pass_vs_two_copies", median(t.pass) / median(t.copies), windowed ? "<= 1.3" : nullptr);
+    ratio(p + ".pass_vs_bare_calls", median(t.pass) / median(t.bare), windowed ? "~1.2" : nullptr);
+    figure(p + ".frames_with_wakes", static_cast<double>(t.wakePass.size()), "frames");
+    if (t.wakePass.empty()) return;
+    figure(p + ".wake_frames.pass", median(t.wakePass), "ms");
+    ratio(p + ".wake_frames.pass_vs_two_copies", median(t.wakePass) / median(t.wakeCopies),
+          windowed ? "<= 1.3" : nullptr);
+    ratio(p + ".wake_frames.pass_vs_bare_calls", median(t.wakePass) / median(t.wakeBare), windowed ? "~1.2" : nullptr);
+}
+
+// On to the player's finish: the same frames with the results panel over
+// them; the passes and their copies join `allPass` and `allCopies`.
+void timeResultsShown(Race& r, int frames, const std::string& p, std::vector<double>& allPass,
+                      std::vector<double>& allCopies) {
+    if (!raceToFinish(r.world, kFinishWithin)) {
+        std::printf("%s.results_shown: the player's craft did not finish within %.0f s\n", p.c_str(), kFinishWithin);
+        return;
+    }
+    std::vector<double> pass, copies, panel;
+    ResultsPanel results;
+    for (int i = 0; i < frames; ++i) {
+        Stopwatch sp;
+        gamePass(r);
+        pass.push_back(sp.ms());
+        if (i % 8 == 0) {
+            Stopwatch sr;
+            results.draw(r.world, r.view.getBackBuffer());
+            panel.push_back(sr.ms());
+        }
+        Stopwatch sc;
+        twoCopies(r);
+        copies.push_back(sc.ms());
+    }
+    figure(p + ".results_shown.pass", median(pass), "ms");
+    figure(p + ".results_shown.two_copies", median(copies), "ms");
+    figure(p + ".results_shown.panel", median(panel), "ms");
+    ratio(p + ".results_shown.panel_vs_two_copies", median(panel) / median(copies));
+    ratio(p + ".results_shown.pass_vs_two_copies", median(pass) / median(copies), windowed ? "<= 1.3" : nullptr);
+    allPass.insert(allPass.end(), pass.begin(), pass.end());
+    allCopies.insert(allCopies.end(), copies.begin(), copies.end());
+}
+
 void benchFrame(int frames) {
     std::printf("# race frame (%s, 16 bits): update + draw of one pass, four craft on AI, %d frames a track,\n"
                 "# then as many once the player's craft has finished, with the results panel showing\n",
                 mode().c_str(), frames);
     std::vector<double> allPass, allCopies, allBare, allPanelPass, allPanelCopies;
     for (int t = 1; t <= kTracks; ++t) {
-        World w(false);
-        loadRace(w, t);
-        for (int i = 0; i < static_cast<int>(kWarmUpSeconds / kStep); ++i) gamePass(w);
-        std::vector<double> pass, update, compose, copies, bare, guide, marks;
-        // the frames that show wakes, the scene with the most blending
-        std::vector<double> wakePass, wakeCopies, wakeBare;
-        double wakesAlive = 0, drawn = 0, wakesDrawn = 0;
-        for (int i = 0; i < frames; ++i) {
-            // the pass as the game loop runs it, then its two parts on their own
-            Stopwatch sp;
-            gamePass(w);
-            pass.push_back(sp.ms());
-            const Scene scene = sceneOf(w);
-            Stopwatch sc;
-            twoCopies(w);
-            copies.push_back(sc.ms());
-            Stopwatch sb;
-            bareCalls(w, scene);
-            bare.push_back(sb.ms());
-            if (i % 8 == 0) {
-                // the next gate and its arrow drawn once more over the frame, on their own
-                Stopwatch sg;
-                View view = w.frameView();
-                GateGuide::draw(w, *w.getPlayer(), view);
-                guide.push_back(sg.ms());
-                // the player's chevron and drift dots, and the HUD line on its band
-                Stopwatch sm;
-                CraftMarks::draw(*w.getPlayer(), view);
-                Hud::drawHud(w, *w.getPlayer(), w.getBackBuffer());
-                marks.push_back(sm.ms());
-                // the parts, timed apart now and then (each is one more step of the race)
-                Stopwatch su;
-                w.update(kStep);
-                update.push_back(su.ms());
-                Stopwatch sd;
-                if (windowed) w.draw(); else w.composeFrame();
-                compose.push_back(sd.ms());
-            }
-            if (scene.wakes > 0) {
-                wakePass.push_back(pass.back());
-                wakeCopies.push_back(copies.back());
-                wakeBare.push_back(bare.back());
-            }
-            wakesAlive += static_cast<double>(countWakes(w));
-            drawn += static_cast<double>(scene.sprites.size());
-            wakesDrawn += scene.wakes;
-        }
+        Race r;
+        loadRace(r, t);
+        for (int i = 0; i < static_cast<int>(kWarmUpSeconds / kStep); ++i) gamePass(r);
+        const FrameTimes times = timeFrames(r, frames);
         const std::string p = "frame." + mode() + ".track" + std::to_string(t);
-        figure(p + ".pass", median(pass), "ms");
-        figure(p + ".pass_p90", bench::quantile(pass, 0.9), "ms");
-        figure(p + ".update", median(update), "ms");
-        figure(p + (windowed ? ".draw" : ".compose"), median(compose), "ms");
-        figure(p + ".two_copies", median(copies), "ms");
-        figure(p + ".bare_calls", median(bare), "ms");
-        figure(p + ".guide", median(guide), "ms");
-        ratio(p + ".guide_vs_two_copies", median(guide) / median(copies));
-        figure(p + ".marks_and_hud", median(marks), "ms");
-        ratio(p + ".marks_and_hud_vs_two_copies", median(marks) / median(copies));
-        figure(p + ".objects", static_cast<double>(w.getObjects().size()), "objects");
-        figure(p + ".wakes_alive_mean", wakesAlive / frames, "wakes");
-        figure(p + ".sprites_drawn_mean", drawn / frames, "sprites");
-        figure(p + ".wakes_drawn_mean", wakesDrawn / frames, "wakes");
-        figure(p + ".passes_per_second", 1000.0 / median(pass), "passes/s");
-        ratio(p + ".pass_vs_two_copies", median(pass) / median(copies), windowed ? "<= 1.3" : nullptr);
-        ratio(p + ".pass_vs_bare_calls", median(pass) / median(bare), windowed ? "~1.2" : nullptr);
-        figure(p + ".frames_with_wakes", static_cast<double>(wakePass.size()), "frames");
-        if (!wakePass.empty()) {
-            figure(p + ".wake_frames.pass", median(wakePass), "ms");
-            ratio(p + ".wake_frames.pass_vs_two_copies", median(wakePass) / median(wakeCopies),
-                  windowed ? "<= 1.3" : nullptr);
-            ratio(p + ".wake_frames.pass_vs_bare_calls", median(wakePass) / median(wakeBare), windowed ? "~1.2" : nullptr);
-        }
-        // on to the player's finish: the same frames with the results panel over them
-        if (raceToFinish(w, kFinishWithin)) {
-            std::vector<double> panelPass, panelCopies, panel;
-            ResultsPanel results;
-            for (int i = 0; i < frames; ++i) {
-                Stopwatch sp;
-                gamePass(w);
-                panelPass.push_back(sp.ms());
-                if (i % 8 == 0) {
-                    Stopwatch sr;
-                    results.draw(w, w.getBackBuffer());
-                    panel.push_back(sr.ms());
-                }
-                Stopwatch sc;
-                twoCopies(w);
-                panelCopies.push_back(sc.ms());
-            }
-            figure(p + ".results_shown.pass", median(panelPass), "ms");
-            figure(p + ".results_shown.two_copies", median(panelCopies), "ms");
-            figure(p + ".results_shown.panel", median(panel), "ms");
-            ratio(p + ".results_shown.panel_vs_two_copies", median(panel) / median(panelCopies));
-            ratio(p + ".results_shown.pass_vs_two_copies", median(panelPass) / median(panelCopies),
-                  windowed ? "<= 1.3" : nullptr);
-            allPanelPass.insert(allPanelPass.end(), panelPass.begin(), panelPass.end());
-            allPanelCopies.insert(allPanelCopies.end(), panelCopies.begin(), panelCopies.end());
-        } else {
-            std::printf("%s.results_shown: the player's craft did not finish within %.0f s\n", p.c_str(), kFinishWithin);
-        }
-        allPass.insert(allPass.end(), pass.begin(), pass.end());
-        allCopies.insert(allCopies.end(), copies.begin(), copies.end());
-        allBare.insert(allBare.end(), bare.begin(), bare.end());
+        printFrames(p, times, r.world, frames);
+        timeResultsShown(r, frames, p, allPanelPass, allPanelCopies);
+        allPass.insert(allPass.end(), times.pass.begin(), times.pass.end());
+        allCopies.insert(allCopies.end(), times.copies.begin(), times.copies.end());
+        allBare.insert(allBare.end(), times.bare.begin(), times.bare.end());
     }
     const std::string p = "frame." + mode() + ".all";
     figure(p + ".pass", median(allPass), "ms");
@@ -358,11 +399,11 @@ void benchTerrain(int repeats) {
     std::printf("# map render (%s, 16 bits): renderMap against its bare polygon3d_f calls, %d runs\n",
                 mode().c_str(), repeats);
     for (int t = 1; t <= kTracks; ++t) {
-        World w(false);
-        loadRace(w, t);
-        Terrain& terrain = w.getTerrain();
-        View& view = w.getMapView();
-        BITMAP* map = w.getMapBitmap();
+        Race r;
+        loadRace(r, t);
+        Terrain& terrain = r.world.getTerrain();
+        View& view = r.view.getMapView();
+        BITMAP* map = r.view.getMapBitmap();
 
         std::vector<V3D_f> corners;
         const int n = Terrain::GRID_SIZE;
@@ -401,26 +442,26 @@ void benchTerrain(int repeats) {
 
 void benchLoad(int repeats) {
     std::printf("# track loading (%s, 16 bits): loadTrack and the preview, %d runs each\n", mode().c_str(), repeats);
-    World w(false);
+    Race r;
     {
         QuietOutput quiet;
-        w.loadData();  // data.dat once, as the preview before a race has it loaded already
+        r.world.loadData();  // data.dat once, as the preview before a race has it loaded already
     }
     for (int t = 1; t <= kTracks; ++t) {
         std::vector<double> load, preview, render;
-        for (int r = 0; r < repeats; ++r) {
+        for (int k = 0; k < repeats; ++k) {
             {
                 QuietOutput quiet;
                 Stopwatch sp;
-                w.renderPreview(t);
+                Preview::render(r.world, r.view, t);
                 preview.push_back(sp.ms());
                 Stopwatch sl;
-                w.loadTrack(t);
+                ::loadRace(r.world, r.view, t);
                 load.push_back(sl.ms());
             }
-            clear_to_color(w.getMapBitmap(), 0);
+            clear_to_color(r.view.getMapBitmap(), 0);
             Stopwatch sr;
-            w.getTerrain().renderMap(w.getMapView());
+            r.world.getTerrain().renderMap(r.view.getMapView());
             render.push_back(sr.ms());
         }
         const std::string p = "load." + mode() + ".track" + std::to_string(t);
@@ -440,8 +481,9 @@ void benchScale(int steps) {
     double firstPerObject = 0.0, lastUpdate = 0.0, lastCount = 0.0, firstMarginal = 0.0;
     int lastSize = 0;
     for (int n : kScaleSizes) {
-        World w(false);
-        loadRace(w, 1);
+        Race r;
+        World& w = r.world;
+        loadRace(r, 1);
         std::mt19937 random(12345);
         std::uniform_real_distribution<double> place(0.0, HoverCraft::kTrackSize);
         for (int i = 0; i < n; ++i) {
@@ -450,14 +492,14 @@ void benchScale(int steps) {
             o->setPosition(Vector3(place(random), place(random), 0.0));
             w.addObject(o);
         }
-        for (int i = 0; i < 60; ++i) gamePass(w);
+        for (int i = 0; i < 60; ++i) gamePass(r);
         std::vector<double> update, compose;
         for (int i = 0; i < steps; ++i) {
             Stopwatch su;
             w.update(kStep);
             update.push_back(su.ms());
             Stopwatch sd;
-            w.composeFrame();
+            r.view.compose();
             compose.push_back(sd.ms());
         }
         const double count = static_cast<double>(w.getObjects().size());
@@ -508,8 +550,9 @@ void benchLoop(double seconds) {
     std::printf("# race loop (%s, %d bits, frames shown at %dx): World::run on track 1, four craft on AI, %.0f s of "
                 "wall clock\n",
                 mode().c_str(), bitmap_color_depth(screen), windowScale, seconds);
-    World w(false);
-    loadRace(w, 1);
+    Race r;
+    World& w = r.world;
+    loadRace(r, 1);
     EndRequest::clear();
     std::atomic<bool> over{false};
     double longestGap = 0.0;
@@ -525,9 +568,9 @@ void benchLoop(double seconds) {
         }
     });
     const double cpu0 = cpuSeconds();
-    const int clock0 = w.getRaceTime(), frames0 = w.getFramesDrawn();
+    const int clock0 = w.getRaceTime(), frames0 = r.view.getFramesComposed();
     const Stopwatch wall;
-    w.run();
+    RaceLoop::run(w, r.view, RaceLoop::Options());
     const double wallSeconds = wall.ms() / 1000.0;
     const double cpu = cpuSeconds() - cpu0;
     over = true;
@@ -541,7 +584,7 @@ void benchLoop(double seconds) {
     const std::string p = "loop." + mode() + scaled + (stop > 0.0 ? ".stopped" : "");
     figure(p + ".wall", wallSeconds, "s");
     if (stop > 0.0) figure(p + ".stop", stop, "s");
-    figure(p + ".passes_per_second", (w.getFramesDrawn() - frames0) / running, "passes/s");
+    figure(p + ".passes_per_second", (r.view.getFramesComposed() - frames0) / running, "passes/s");
     figure(p + ".cpu", cpu, "s");
     std::printf("%s.cpu_share: %.2f %% of one core (target <= %s %%)\n", p.c_str(), 100.0 * cpu / running,
                 windowScale > 1 ? "15" : "5");
@@ -585,8 +628,8 @@ int main(int argc, char** argv) {
     if (windowed) {
         // the race loop's window is the game's own, of the scale asked for
         const bool set = what == "loop" ? setGraphicsMode(false, windowScale)
-                                        : set_gfx_mode(GFX_AUTODETECT_WINDOWED, World::kScreenWidth,
-                                                       World::kScreenHeight, 0, 0) == 0;
+                                        : set_gfx_mode(GFX_AUTODETECT_WINDOWED, RaceView::kScreenWidth,
+                                                       RaceView::kScreenHeight, 0, 0) == 0;
         if (!set) {
             std::fprintf(stderr, "Cannot set gfx mode: %s\n", allegro_error);
             return 1;
@@ -600,7 +643,7 @@ int main(int argc, char** argv) {
             install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
         }
     } else {
-        fakeScreen = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+        fakeScreen = create_bitmap(RaceView::kScreenWidth, RaceView::kScreenHeight);
     }
     try {
         const bool all = what == "all";

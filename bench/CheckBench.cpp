@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "check/TrackCheck.h"
 #include "math/Angles.h"
 #include "terrain/Terrain.h"
-#include "track/TrackCheck.h"
 #include "world/World.h"
 
 namespace bench {

@@ -20,11 +20,14 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/FrameTimer.h"
+#include "app/Game.h"
+#include "app/Preview.h"
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
 #include "track/TrackFile.h"
-#include "world/FrameTimer.h"
+#include "view/RaceView.h"
 #include "world/World.h"
 
 namespace {
@@ -33,28 +36,36 @@ constexpr double kStep = FrameTimer::kStep;
 constexpr int kRaceLimitSteps = 20 * 60 * 60;
 constexpr int kCheckLimitSteps = 20000;
 
+// A race or an editor World and the view that shows it.
+struct Run {
+    explicit Run(bool editor) : world(editor), view(world) {}
+    World world;
+    RaceView view;
+};
+
 // Runs `steps` updates with a frame after each, as the game loop does.
-void play(World& w, int steps) {
+void play(Run& r, int steps) {
     for (int i = 0; i < steps; ++i) {
-        w.update(kStep);
-        w.composeFrame();
+        r.world.update(kStep);
+        r.view.compose();
     }
 }
 
 bool allFinished(const World& w) {
     for (HoverCraft* c : w.getCraftList())
-        if (!c->isFinished()) return false;
+        if (!w.recordOf(*c).finished) return false;
     return true;
 }
 
 void race(int track) {
-    World w(false);
-    w.renderPreview(track);
-    w.loadTrack(track);
+    Run r(false);
+    World& w = r.world;
+    Preview::render(w, r.view, track);
+    loadRace(w, r.view, track);
     w.getPlayer()->setController(new AiController(&w, w.getPlayer()));
     int steps = 0;
     while (!allFinished(w) && steps < kRaceLimitSteps) {
-        play(w, 1);
+        play(r, 1);
         ++steps;
     }
     std::printf("race on track %d: %s after %d steps, race clock %d ms\n", track,
@@ -62,57 +73,55 @@ void race(int track) {
 }
 
 // Holds `k` for one update, then lets the command lock run out.
-void press(World& w, int k, bool shift = false) {
+void press(Run& r, int k, bool shift = false) {
     key[k] = 1;
     if (shift) key[KEY_LSHIFT] = 1;
-    play(w, 1);
+    play(r, 1);
     key[k] = 0;
     key[KEY_LSHIFT] = 0;
-    play(w, static_cast<int>(EditorCursor::kCommandLock / kStep) + 2);
+    play(r, static_cast<int>(EditorCursor::kCommandLock / kStep) + 2);
 }
 
 // Moves the cursor with a held direction key.
-void walk(World& w, int k, int steps) {
+void walk(Run& r, int k, int steps) {
     key[k] = 1;
-    play(w, steps);
+    play(r, steps);
     key[k] = 0;
 }
 
-EditorCursor* cursorOf(World& w) { return dynamic_cast<EditorCursor*>(w.getFollowed()); }
-
 void editor(int track) {
-    World w(true);
-    w.renderPreview(track);
-    w.loadTrack(track);
-    play(w, 2);
+    Run r(true);
+    World& w = r.world;
+    Preview::render(w, r.view, track);
+    EditorCursor* cursor = loadEditor(w, r.view, track);
+    play(r, 2);
     for (int k : {KEY_1, KEY_2, KEY_3, KEY_4, KEY_5, KEY_C, KEY_W, KEY_F1, KEY_F2, KEY_F3, KEY_F4}) {
-        press(w, k);
-        walk(w, KEY_S, 6);
+        press(r, k);
+        walk(r, KEY_S, 6);
     }
-    walk(w, KEY_A, 20);
-    for (int k : {KEY_D, KEY_D, KEY_HOME, KEY_PGUP, KEY_PGDN, KEY_D}) press(w, k);
-    walk(w, KEY_Z, 30);
-    press(w, KEY_C);
-    press(w, KEY_EQUALS);
-    press(w, KEY_MINUS);
-    press(w, KEY_EQUALS, true);
-    press(w, KEY_W);
-    press(w, KEY_HOME);
+    walk(r, KEY_A, 20);
+    for (int k : {KEY_D, KEY_D, KEY_HOME, KEY_PGUP, KEY_PGDN, KEY_D}) press(r, k);
+    walk(r, KEY_Z, 30);
+    press(r, KEY_C);
+    press(r, KEY_EQUALS);
+    press(r, KEY_MINUS);
+    press(r, KEY_EQUALS, true);
+    press(r, KEY_W);
+    press(r, KEY_HOME);
 
     // a check to its verdict, then one still running when the editor is left
-    EditorCursor* cursor = cursorOf(w);
-    press(w, KEY_F5);
+    press(r, KEY_F5);
     int steps = 0;
     while (cursor && cursor->isChecking() && steps < kCheckLimitSteps) {
-        play(w, 1);
+        play(r, 1);
         ++steps;
     }
     std::printf("editor on track %d: track check %s after %d frames\n", track,
                 cursor && !cursor->isChecking() ? "done" : "still running", steps);
     key[KEY_F5] = 1;
-    play(w, 1);
+    play(r, 1);
     key[KEY_F5] = 0;
-    play(w, 1);
+    play(r, 1);
     std::printf("editor on track %d: second track check %s when the editor is left\n", track,
                 cursor && cursor->isChecking() ? "still running" : "already done");
     TrackFile::save(w.getObjects(), "newtrack.txt");

@@ -18,11 +18,12 @@
 #include "DatafileMutator.h"
 #include "FuzzScratch.h"
 #include "craft/HoverCraft.h"
+#include "datafile/DatafileCheck.h"
+#include "datafile/LzssExpander.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
-#include "world/DatafileCheck.h"
-#include "world/LzssExpander.h"
-#include "world/Hud.h"
+#include "view/Hud.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -34,7 +35,8 @@ uint32_t get32(const testfiles::Bytes& b, size_t at) {
 }
 
 testfiles::Bytes goodData, goodTracks;
-World* world = nullptr;  // one for every input: its bitmaps take long to make
+World* world = nullptr;  // one for every input, with its view: the view's bitmaps take long to make
+RaceView* view = nullptr;
 
 // one gate, then scenery of every kind and powerups of every kind around it
 const char* const kTrack =
@@ -102,7 +104,8 @@ void useAsData() {
     }
     std::istringstream in(kTrack);
     TrackFile::read(w, in);
-    auto* craft = new HoverCraft(&w, 2);
+    // the craft wear frames recoloured from this data.dat
+    auto* craft = new HoverCraft(&w, 2, w.getResources().craftSprites().of(2));
     craft->setPosition(Vector3(300, 300, 0));
     w.addObject(craft);
     w.setFollowed(craft);
@@ -112,12 +115,12 @@ void useAsData() {
     craft->addTurbo();
     w.update(0.05);
     for (GameObject* o : w.getObjects())
-        if (o->isVisible()) o->draw(w.getMapView());
+        if (o->isVisible()) o->draw(view->getMapView());
     w.showMessage("Lap 2 \xc3\xa9\xc3\xa8 ~");
-    w.composeFrame();
-    Hud::drawHud(w, *craft, w.getBackBuffer());
-    w.playSample(World::kEffectSample);
-    w.playSample(World::kBoostSample);
+    view->compose();
+    Hud::drawHud(w, *craft, view->getBackBuffer());
+    w.playSample(GameData::kEffectSample);
+    w.playSample(GameData::kBoostSample);
 }
 
 void useAsTracks(int track) {
@@ -143,9 +146,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     goodTracks = testfiles::datafileBytes(testfiles::tracksObjects(3));
     currentTexts = englishTexts;
     world = new World(false);
-    world->setPlayMusic(false);
+    view = new RaceView(*world);
     // flat ground of height 0 without a texture: the objects need no more
-    world->getMapView() = View(Vector2(World::kMapOriginX, World::kMapOriginY), world->getMapBitmap());
+    view->getMapView() = View(Vector2(RaceView::kMapOriginX, RaceView::kMapOriginY), view->getMapBitmap());
     return 0;
 }
 

@@ -11,8 +11,10 @@
 
 #include "FuzzScratch.h"
 #include "app/CommandLine.h"
+#include "control/Seating.h"
 #include "objects/GameObject.h"
 #include "track/TrackFile.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -21,17 +23,19 @@ namespace {
 
 World* editorWorld = nullptr;
 World* raceWorld = nullptr;
+RaceView* editorView = nullptr;
+RaceView* raceView = nullptr;
 BITMAP* groundTexture = nullptr;
 
-void prepareGround(World& w) {
+void prepareGround(World& w, RaceView& view) {
     std::vector<unsigned char> heights(Terrain::kHeightmapBytes);
     for (int q = 0; q < Terrain::GRID_SIZE; ++q)
         for (int p = 0; p < Terrain::GRID_SIZE; ++p) heights[q * Terrain::GRID_SIZE + p] = (p * 3 + q) % 200;
     w.getTerrain().setGround(heights.data(), groundTexture);
-    w.getMapView() = View(Vector2(World::kMapOriginX, World::kMapOriginY), w.getMapBitmap());
+    view.getMapView() = View(Vector2(RaceView::kMapOriginX, RaceView::kMapOriginY), view.getMapBitmap());
 }
 
-void exercise(World& w, const std::string& text, bool race) {
+void exercise(World& w, RaceView& view, const std::string& text, bool race) {
     w.deleteAllObjects();
     w.setCheckpointCount(0);
     std::istringstream in(text);
@@ -39,6 +43,8 @@ void exercise(World& w, const std::string& text, bool race) {
     if (race) {
         try {
             w.startRace();
+            // seated as the game seats a race: the computer drivers take the fuzzed route
+            Seating::playerAtTheKeys(w);
         } catch (const std::runtime_error&) {
             w.update(0.1);  // no start gate: still a World to update and draw
         }
@@ -47,10 +53,10 @@ void exercise(World& w, const std::string& text, bool race) {
         if (!w.getObjects().empty()) w.setFollowed(w.getObjects().front());
     }
     w.update(0.05);
-    w.composeFrame();
+    view.compose();
     w.update(0.05);
     for (GameObject* o : w.getObjects())
-        if (o->isVisible()) o->draw(w.getMapView());
+        if (o->isVisible()) o->draw(view.getMapView());
     std::ostringstream out;
     TrackFile::write(w.getObjects(), out);
 }
@@ -66,8 +72,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     rectfill(groundTexture, 100, 0, 180, 255, makecol(20, 40, 200));  // a band of water
     editorWorld = new World(true);
     raceWorld = new World(false);
-    prepareGround(*editorWorld);
-    prepareGround(*raceWorld);
+    editorView = new RaceView(*editorWorld);
+    raceView = new RaceView(*raceWorld);
+    prepareGround(*editorWorld, *editorView);
+    prepareGround(*raceWorld, *raceView);
     editorWorld->loadData();
     raceWorld->loadData();
     return 0;
@@ -85,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
     (void)line;
 
-    exercise(*editorWorld, text, false);
-    exercise(*raceWorld, text, true);
+    exercise(*editorWorld, *editorView, text, false);
+    exercise(*raceWorld, *raceView, text, true);
     return 0;
 }

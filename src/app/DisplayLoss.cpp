@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
-#include "world/EndRequest.h"
-#include "world/FinalSave.h"
+#include "app/EndRequest.h"
+#include "app/FinalSave.h"
 
 // last: its macros (None among them) would rename the game's own words
 #include <X11/Xlib.h>

@@ -3,12 +3,18 @@
 #include <allegro.h>
 
 #include <cstdio>
-#include <memory>
+#include <string>
 
+#include "app/EndRequest.h"
 #include "app/Menus.h"
+#include "app/Preview.h"
+#include "app/RaceLoop.h"
+#include "app/ScaledScreen.h"
+#include "app/TestDrive.h"
 #include "app/WindowFit.h"
-#include "world/EndRequest.h"
-#include "world/ScaledScreen.h"
+#include "control/Seating.h"
+#include "editor/EditorCursor.h"
+#include "view/RaceView.h"
 #include "world/Texts.h"
 #include "world/World.h"
 
@@ -98,21 +104,46 @@ void runMenus() {
     }
 }
 
+void loadRace(World& world, RaceView& view, int track) {
+    Preview::showStatus(Preview::kRenderingText);
+    world.loadTrack(track);
+    view.renderGround();
+    world.startRace();
+    Seating::playerAtTheKeys(world);
+}
+
+EditorCursor* loadEditor(World& world, RaceView& view, int track) {
+    Preview::showStatus(Preview::kRenderingText);
+    world.loadTrack(track);
+    view.renderGround();
+    auto* cursor = new EditorCursor(&world);
+    cursor->setPosition(Vector3(kEditorStartX, kEditorStartY, 0.0));
+    world.addObject(cursor);
+    world.setFollowed(cursor);
+    view.setOverlay([cursor](BITMAP* frame) { cursor->drawScreen(frame); });
+    World* editor = &world;
+    cursor->setTestDrive([editor](const std::string& text) { return TestDrive::drive(*editor, text); });
+    return cursor;
+}
+
 void runRace(int track) {
-    auto world = std::make_unique<World>(false);
-    if (!world->showPreview(track)) return;
-    world->loadTrack(track);
-    world->run();
+    World world(false);
+    RaceView view(world);
+    if (!Preview::show(world, view, track)) return;
+    loadRace(world, view, track);
+    RaceLoop::run(world, view, RaceLoop::Options());
 }
 
 void runEditor(int track, bool newTrack) {
     // the editor never shows the language dialog
     currentTexts = englishTexts;
-    auto world = std::make_unique<World>(true);
-    world->setPlayMusic(false);
-    world->setEmptyStart(newTrack);
+    World world(true);
+    RaceView view(world);
+    world.setEmptyStart(newTrack);
     // closed on the preview: nothing was edited, and an earlier newtrack.txt stays
-    if (!world->showPreview(track)) return;
-    world->loadTrack(track);
-    world->run();
+    if (!Preview::show(world, view, track)) return;
+    EditorCursor* cursor = loadEditor(world, view, track);
+    RaceLoop::Options quiet;
+    quiet.music = false;
+    RaceLoop::run(world, view, quiet, cursor);
 }

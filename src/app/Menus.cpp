@@ -2,11 +2,11 @@
 
 #include <allegro.h>
 
+#include "app/EndRequest.h"
+#include "app/KeyWait.h"
+#include "app/ScaledScreen.h"
 #include "app/WindowFit.h"
 #include "control/Gamepad.h"
-#include "world/EndRequest.h"
-#include "world/KeyWait.h"
-#include "world/ScaledScreen.h"
 #include "world/Texts.h"
 
 FONT* dialogFont = nullptr;

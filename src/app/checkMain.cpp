@@ -13,8 +13,8 @@
 #include <iostream>
 #include <string>
 
+#include "check/TrackJudge.h"
 #include "track/TrackFile.h"
-#include "track/TrackJudge.h"
 
 namespace {
 

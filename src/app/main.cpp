@@ -5,10 +5,10 @@
 
 #include "app/CommandLine.h"
 #include "app/DisplayLoss.h"
+#include "app/EndRequest.h"
 #include "app/Game.h"
 #include "app/MusicCheck.h"
 #include "control/Gamepad.h"
-#include "world/EndRequest.h"
 
 // last: its X11 macros (None among them) would rename the game's own words
 #include <xalleg.h>

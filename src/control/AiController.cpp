@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "control/AiWaypoint.h"
 #include "craft/HoverCraft.h"
 #include "math/Angles.h"
+#include "objects/AiWaypoint.h"
 #include "world/World.h"
 
 namespace {

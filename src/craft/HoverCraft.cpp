@@ -7,96 +7,37 @@
 #include <string>
 
 #include "control/Controller.h"
+#include "craft/Racecourse.h"
 #include "math/Angles.h"
 #include "objects/CheckPoint.h"
-#include "objects/Wake.h"
+#include "world/GameData.h"
 #include "world/Texts.h"
 #include "world/World.h"
 
 namespace {
-constexpr int kWakeWidth = 24;
-constexpr int kWakeHeight = 12;
-constexpr int kWakeWalks = 100;
-constexpr int kWakeDots = 4;
 constexpr double kFrameDrop = 20.0;
 constexpr int kHeadingZeroFrame = 27;
 }  // namespace
 
-HoverCraft::HoverCraft(World* w, int c) : GameObject(w), colour(c) {
+HoverCraft::HoverCraft(World* w, int c, const CraftSprites::Look* l) : GameObject(w), course(w), look(l), colour(c) {
     radius = kRadius;
-    makeSprites();
     clearEffects();
     effectTime = 0.0;
     wakeDistance = 0.0;
 }
 
-HoverCraft::~HoverCraft() {
-    releaseSprites();
-    delete controller;
-}
-
-void HoverCraft::releaseSprites() {
-    if (sprites) {
-        for (int i = 0; i < kFrameCount; ++i)
-            if (sprites[i]) destroy_bitmap(sprites[i]);
-        delete[] sprites;
-        sprites = nullptr;
-    }
-    if (wakeSprite) {
-        destroy_bitmap(wakeSprite);
-        wakeSprite = nullptr;
-    }
-}
-
-void HoverCraft::makeSprites() {
-    releaseSprites();
-    sprites = new BITMAP*[kFrameCount]();
-    for (int i = 0; i < kFrameCount; ++i) {
-        BITMAP* source = world->getBitmap(World::kFirstCraftFrame + i);
-        BITMAP* frame = create_bitmap_ex(32, source->w, source->h);
-        sprites[i] = frame;
-        blit(source, frame, 0, 0, 0, 0, source->w, source->h);
-        for (int x = 0; x < frame->w; ++x) {
-            for (int y = 0; y < frame->h; ++y) {
-                const int p = getpixel(frame, x, y);
-                int r = getr32(p), g = getg32(p), b = getb32(p);
-                tint(colour, r, g, b);
-                // dark pixels vanish unless red clearly dominates them
-                int alpha = 255;
-                if (r + g + b <= 63) {
-                    int k = 4 * (g + b - r) + 256;
-                    if (k > 255) k = 255;
-                    alpha = 255 - k;
-                }
-                putpixel(frame, x, y, makeacol_depth(32, r, g, b, alpha));
-            }
-        }
-    }
-    // every craft speckles its own wake image, so the four trails differ
-    wakeSprite = create_bitmap(kWakeWidth, kWakeHeight);
-    clear_to_color(wakeSprite, 0);
-    for (int walk = 0; walk < kWakeWalks; ++walk) {
-        int x = 8, y = 4, v = 255;
-        for (int dot = 0; dot < kWakeDots; ++dot) {
-            x += std::rand() % 7 - 3;
-            y += std::rand() % 5 - 2;
-            putpixel(wakeSprite, x, y, makecol(v, v, v));
-            v -= 40;
-        }
-    }
-}
-
-void HoverCraft::tint(int colour, int& r, int& g, int& b) {
-    if (colour == 2) std::swap(r, b);
-    else if (colour == 3) std::swap(r, g);
-    else if (colour == 4) g = r;
-}
+HoverCraft::~HoverCraft() { delete controller; }
 
 void HoverCraft::setPosition(const Vector3& p) {
     position = p;
     previousPosition = p;
-    if (lastCheckpoint == -1) resetPosition = p;
+    if (!resetHeld) resetPosition = p;
     updateOrientation();
+}
+
+void HoverCraft::setResetPosition(const Vector3& p) {
+    resetPosition = p;
+    resetHeld = true;
 }
 
 void HoverCraft::setHeading(double h) {
@@ -134,7 +75,7 @@ void HoverCraft::update(double dt) {
     impulse = Vector3();
 
     const Vector2 ground(position.x, position.y);
-    Vector3 slope = world->getTerrain().normalAt(ground);
+    Vector3 slope = course->groundNormal(ground);
     slope.z = 0.0;
     // drag acts in every direction, so a turning craft keeps sliding along its old course
     Vector3 force = slope * kSlopeFactor + velocity * -kDrag;
@@ -158,37 +99,36 @@ void HoverCraft::update(double dt) {
     if (heading > 360) heading -= 360;
     if (heading < 0) heading += 360;
 
-    position.z = world->getTerrain().heightAt(Vector2(position.x, position.y));
+    position.z = course->groundHeight(Vector2(position.x, position.y));
     updateOrientation();
     checkBounds();
 }
 
 void HoverCraft::dropWakes(const Vector3& step) {
-    if (!world->getTerrain().isWater(Vector2(position.x, position.y))) return;
+    if (!course->isWater(Vector2(position.x, position.y))) return;
     wakeDistance -= length(step);
     if (wakeDistance < 0) {
-        auto* wake = new Wake(world, wakeSprite);
-        wake->setPosition(position);
-        wake->setVelocity(velocity);
-        world->addObject(wake);
+        course->dropWake(position, velocity, look ? look->wake : nullptr);
         wakeDistance = kWakeSpacing;
     }
 }
 
 void HoverCraft::checkBounds() {
     // the negated test also catches a position that is no number at all
-    const bool inside = position.x >= 0 && position.y >= 0 && position.x <= kTrackSize && position.y <= kTrackSize;
-    if (inside) return;
+    if (withinTrackArea(position)) return;
     position = resetPosition;
-    ++timesOutOfBounds;
+    course->leftTheIsland(*this);
     // put back, not driven there: no gate was passed on the way
     previousPosition = position;
     frozen = true;
     effectTime = kOutOfBoundsFreeze;
-    if (isPlayer) {
-        world->showMessage(gameText(kTextOutOfBounds));
-        world->playSample(World::kEffectSample);
-    }
+    tellPlayer(kTextOutOfBounds, GameData::kEffectSample);
+}
+
+void HoverCraft::tellPlayer(int text, int sample) {
+    if (!isPlayer) return;
+    course->showMessage(gameText(text));
+    course->playSample(sample);
 }
 
 void HoverCraft::freeze() {
@@ -196,19 +136,13 @@ void HoverCraft::freeze() {
     wonky = false;
     frozen = true;
     effectTime = kEffectTime;
-    if (isPlayer) {
-        world->showMessage(gameText(kTextFrozen));
-        world->playSample(World::kEffectSample);
-    }
+    tellPlayer(kTextFrozen, GameData::kEffectSample);
 }
 
 void HoverCraft::makeWonky() {
     wonky = true;
     effectTime = kEffectTime;
-    if (isPlayer) {
-        world->showMessage(gameText(kTextWonky));
-        world->playSample(World::kEffectSample);
-    }
+    tellPlayer(kTextWonky, GameData::kEffectSample);
 }
 
 void HoverCraft::addTurbo() {
@@ -220,10 +154,7 @@ void HoverCraft::addTurbo() {
         effectTime = kTurboTime;
     turboLevel += 1;
     if (turboLevel > kMaxTurbo) turboLevel = kMaxTurbo;
-    if (isPlayer) {
-        world->showMessage(gameText(kTextTurbo));
-        world->playSample(World::kBoostSample);
-    }
+    tellPlayer(kTextTurbo, GameData::kBoostSample);
 }
 
 void HoverCraft::clearEffects() {
@@ -243,7 +174,8 @@ int HoverCraft::frameIndex(double h) {
 }
 
 void HoverCraft::draw(View& view) {
-    BITMAP* frame = sprites[frameIndex(heading)];
+    if (!look) return;
+    BITMAP* frame = look->frames[frameIndex(heading)];
     const Vector2 s = project(view, position);
     set_alpha_blender();
     draw_trans_sprite(view.target, frame, toPixel(s.x - frame->w / 2), toPixel(s.y - frame->h + kFrameDrop));
@@ -261,7 +193,7 @@ void HoverCraft::collide(GameObject* other) {
         if (endContact(p, Vector3(), r, nosePoint, kSolidBounce)) return;
         if (endContact(p, Vector3(), r, tailPoint, kSolidBounce)) return;
     }
-    if (auto* cp = dynamic_cast<CheckPoint*>(other)) passCheckpoint(cp);
+    if (auto* cp = dynamic_cast<CheckPoint*>(other)) course->gateTouched(*this, *cp);
 }
 
 void HoverCraft::collideCraft(HoverCraft* o) {
@@ -284,37 +216,4 @@ bool HoverCraft::endContact(const Vector3& p, const Vector3& v, double r, const 
     if (s > 0) return false;
     impulse += n * (s * k);
     return true;
-}
-
-void HoverCraft::passCheckpoint(CheckPoint* cp) {
-    if (dot(position - cp->getPosition(), cp->getDirection()) < 0) return;
-    if (finished) return;
-    if (cp->getNumber() != nextCheckpoint) {
-        // through a gate out of turn: told once, on the step that crosses its
-        // line; the gate just passed, crossed again after a bounce, is no news
-        const bool missed = cp->getNumber() != lastCheckpoint && cp->crossedForward(previousPosition, position);
-        if (isPlayer && missed)
-            world->showMessage(std::string(gameText(kTextMissedGate)) + " " + std::to_string(nextCheckpoint));
-        return;
-    }
-    const int clock = world->getRaceTime();
-    lastCheckpointTime = clock;
-    lastCheckpoint = nextCheckpoint;
-    resetPosition = position;
-    if (nextCheckpoint == 0) {
-        laps += 1;
-        if (laps > 1) {
-            lastLapTime = clock - lapStartTime;
-            if (bestLapTime < 0 || lastLapTime < bestLapTime) bestLapTime = lastLapTime;
-        }
-        lapStartTime = clock;
-        if (laps > world->getLapCount()) finished = true;
-        const std::string text =
-            finished ? std::string(gameText(kTextFinished)) : std::string(gameText(kTextLap)) + " " + std::to_string(laps);
-        if (isPlayer) world->showMessage(text);
-    }
-    // the count is at least 1 whenever a gate exists; never divide by less
-    const int count = world->getCheckpointCount() > 0 ? world->getCheckpointCount() : 1;
-    nextCheckpoint = (nextCheckpoint + 1) % count;
-    world->updateRanking();
 }

@@ -1,15 +1,17 @@
 #pragma once
+#include "craft/CraftSprites.h"
 #include "objects/GameObject.h"
 
-struct BITMAP;
 class Controller;
-class CheckPoint;
+class Racecourse;
 
 // A racing craft: glides over the terrain under thrust, slope and a light drag,
 // steered by the Controller it owns, and carries the powerups' timed effects.
+// It asks only its Racecourse: the ground under it, and where to tell what
+// happens to it; its laps and gates are the race rules' to keep.
 class HoverCraft : public GameObject {
 public:
-    static constexpr int kFrameCount = 36;
+    static constexpr int kFrameCount = CraftSprites::kFrameCount;
     static constexpr double kRadius = 16.0;
     static constexpr double kEndOffset = 6.0;
     static constexpr double kThrust = 30.0;
@@ -28,7 +30,9 @@ public:
     static constexpr double kCraftBounce = 1.0;
     static constexpr double kSolidBounce = 2.0;
 
-    HoverCraft(World* world, int colour);
+    // `look`, borrowed, is what it is drawn with: none for a craft nobody
+    // sees. It races on `world`'s course.
+    HoverCraft(World* world, int colour, const CraftSprites::Look* look = nullptr);
     ~HoverCraft() override;
 
     void setPosition(const Vector3& p) override;
@@ -45,11 +49,15 @@ public:
     Vector3 getTailPoint() const { return tailPoint; }
     Vector3 getImpulse() const { return impulse; }
     Vector3 getResetPosition() const { return resetPosition; }
+    // Where the craft is put back when it leaves the island: where it was
+    // placed, until the race rules hold it at the last gate it passed.
+    void setResetPosition(const Vector3& p);
+    // Where it stood before the step that brought it here.
+    Vector3 getPreviousPosition() const { return previousPosition; }
     int getColour() const { return colour; }
-    // The craft of colour `colour` (1 to 4) wear the first one's paint with its
-    // channels swapped: what a pixel of colour r, g, b becomes on them.
-    static void tint(int colour, int& r, int& g, int& b);
 
+    // The course it asks, in the World's place: a test's own.
+    void setCourse(Racecourse* c) { course = c; }
     void setController(Controller* c);
     Controller* getController() const { return controller; }
     void setPlayer(bool p) { isPlayer = p; }
@@ -64,45 +72,35 @@ public:
     // Contact response for a touching pair found by the World's contact pass.
     void collide(GameObject* other);
 
-    int getLaps() const { return laps; }
-    int getLastCheckpoint() const { return lastCheckpoint; }
-    int getLastCheckpointTime() const { return lastCheckpointTime; }
-    int getNextCheckpoint() const { return nextCheckpoint; }
-    int getLastLapTime() const { return lastLapTime; }
-    // The shortest whole lap so far, in ms; -1 before the first one.
-    int getBestLapTime() const { return bestLapTime; }
-    int getLapStartTime() const { return lapStartTime; }
-    bool isFinished() const { return finished; }
-    int getRacePosition() const { return racePosition; }
-    void setRacePosition(int p) { racePosition = p; }
     double getEffectTime() const { return effectTime; }
     int getTurboLevel() const { return turboLevel; }
     bool isWonky() const { return wonky; }
     bool isFrozen() const { return frozen; }
-    // Times the craft left the track area and was put back.
-    int getTimesOutOfBounds() const { return timesOutOfBounds; }
 
+    // On the track area (0 to kTrackSize on x and y, edges included); a
+    // point that is no number is not.
+    static bool withinTrackArea(const Vector3& p) {
+        return p.x >= 0 && p.y >= 0 && p.x <= kTrackSize && p.y <= kTrackSize;
+    }
     // Frame of the 36 for a heading in degrees.
     static int frameIndex(double heading);
-    BITMAP* getFrame(int i) const { return sprites ? sprites[i] : nullptr; }
-    BITMAP* getWakeSprite() const { return wakeSprite; }
+    const CraftSprites::Look* getLook() const { return look; }
 
 private:
-    void makeSprites();
-    void releaseSprites();
     void updateOrientation();
     void dropWakes(const Vector3& step);
     void checkBounds();
     void collideCraft(HoverCraft* o);
     bool endContact(const Vector3& p, const Vector3& v, double r, const Vector3& end, double k);
-    void passCheckpoint(CheckPoint* cp);
+    // The message and sample of an effect, for the player's craft alone.
+    void tellPlayer(int text, int sample);
 
+    Racecourse* course;
+    const CraftSprites::Look* look;
     double heading = 0.0;
     Vector3 velocity;
     double turnRate = 0.0;
     Controller* controller = nullptr;
-    BITMAP** sprites = nullptr;
-    BITMAP* wakeSprite = nullptr;
     double wakeDistance = 0.0;
     int colour;
     Vector3 nosePoint;
@@ -110,22 +108,14 @@ private:
     Vector3 forward;
     Vector3 impulse;
     Vector3 resetPosition;
+    // set by the race rules: setPosition no longer moves it
+    bool resetHeld = false;
     // where the craft stood before the step that brought it here: a gate is
     // passed through once, on the step that crosses its line
     Vector3 previousPosition;
-    int nextCheckpoint = 0;
-    int lastCheckpoint = -1;
-    int lastCheckpointTime = 0;
-    int lastLapTime = 0;
-    int bestLapTime = -1;
-    int lapStartTime = 0;
-    int laps = 0;
-    int racePosition = 0;
-    bool finished = false;
     double effectTime = 0.0;
     int turboLevel = 0;
     bool wonky = false;
     bool frozen = false;
     bool isPlayer = false;
-    int timesOutOfBounds = 0;
 };

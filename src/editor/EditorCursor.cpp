@@ -8,16 +8,15 @@
 #include <iostream>
 #include <sstream>
 
-#include "control/AiWaypoint.h"
-#include "editor/TestDrive.h"
+#include "app/EndRequest.h"
+#include "check/TrackCheck.h"
+#include "check/TrackJudge.h"
+#include "check/TrackLayout.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
-#include "track/TrackCheck.h"
 #include "track/TrackFile.h"
-#include "track/TrackJudge.h"
-#include "track/TrackLayout.h"
-#include "world/EndRequest.h"
 #include "world/World.h"
 
 namespace {
@@ -184,7 +183,7 @@ std::string EditorCursor::trackText() const {
 void EditorCursor::testDrive() {
     // a check under way would see the editor's clock jump: it starts again with F5
     check.reset();
-    const std::string why = TestDrive::drive(*world, trackText());
+    const std::string why = testDriver ? testDriver(trackText()) : kNoTestDrive;
     panel.setVerdict(why.empty() ? "F6: back from the test drive; the track is as you left it"
                                  : "F6: no test drive: " + why +
                                        (why == "Cannot find the first checkpoint"
@@ -238,60 +237,85 @@ std::vector<std::string> EditorCursor::readout() {
 
 void EditorCursor::drawScreen(BITMAP* target) { panel.draw(target, readout()); }
 
+// The editing commands, in the order a pass reads their keys: each key held
+// once the lock is over runs its command, and every command locks the next.
+const std::vector<EditorCursor::Command>& EditorCursor::commands() {
+    static const std::vector<Command> table = {
+        {KEY_1, [](EditorCursor& e) { e.placeObject(new StaticObject(e.world, 1)); }},
+        {KEY_2, [](EditorCursor& e) { e.placeObject(new StaticObject(e.world, 2)); }},
+        {KEY_3, [](EditorCursor& e) { e.placeObject(new StaticObject(e.world, 3)); }},
+        {KEY_4, [](EditorCursor& e) { e.placeObject(new StaticObject(e.world, 4)); }},
+        {KEY_5, [](EditorCursor& e) { e.placeObject(new StaticObject(e.world, 0)); }},
+        {KEY_C, [](EditorCursor& e) { e.placeGate(); }},
+        {KEY_W, [](EditorCursor& e) { e.placeWaypoint(); }},
+        {KEY_F1, [](EditorCursor& e) { e.placeObject(new Powerup(e.world, 1)); }},
+        {KEY_F2, [](EditorCursor& e) { e.placeObject(new Powerup(e.world, 2)); }},
+        {KEY_F3, [](EditorCursor& e) { e.placeObject(new Powerup(e.world, 3)); }},
+        {KEY_F4, [](EditorCursor& e) { e.placeObject(new Powerup(e.world, 4)); }},
+        {KEY_D, [](EditorCursor& e) { e.deleteNearest(); }},
+        {KEY_HOME, [](EditorCursor& e) { e.snapNearest(); }},
+        {KEY_PGUP, [](EditorCursor& e) { e.renumberNearest(1); }},
+        {KEY_PGDN, [](EditorCursor& e) { e.renumberNearest(-1); }},
+        {KEY_F5, [](EditorCursor& e) { e.startCheck(); }},
+        {KEY_F6, [](EditorCursor& e) { e.askForTestDrive(); }},
+    };
+    return table;
+}
+
+void EditorCursor::placeGate() {
+    auto* c = new CheckPoint(world);
+    c->setNumber(nextNumber<CheckPoint>(*world));
+    placeObject(c);
+}
+
+void EditorCursor::placeWaypoint() {
+    auto* w = new AiWaypoint(world);
+    w->setNumber(nextNumber<AiWaypoint>(*world));
+    world->addWaypoint(w);
+    placeObject(w);
+}
+
+void EditorCursor::askForTestDrive() {
+    driveWanted = true;
+    command();
+}
+
 void EditorCursor::update(double dt) {
+    moveByKeys(dt);
+    if (cooldown > 0.0) {
+        cooldown -= dt;
+    } else {
+        for (const Command& c : commands())
+            if (key[c.key]) c.run(*this);
+    }
+    if (check) continueCheck();
+
+    if (key[KEY_H] && !helpKeyHeld) panel.toggleHelp();
+    helpKeyHeld = key[KEY_H];
+    adjustNearestGate();
+}
+
+void EditorCursor::moveByKeys(double dt) {
     double dx = 0.0, dy = 0.0;
     if (key[KEY_S]) dx = kSpeed;
     if (key[KEY_Z]) dx = -kSpeed;
     if (key[KEY_A]) dy = kSpeed;
     if (key[KEY_X]) dy = -kSpeed;
     setPosition(Vector3(position.x + dx * dt, position.y + dy * dt, 0.0));
+}
 
-    if (cooldown > 0.0) {
-        cooldown -= dt;
-    } else {
-        static constexpr int kSceneryKeys[] = {KEY_1, KEY_2, KEY_3, KEY_4, KEY_5};
-        static constexpr int kSceneryKinds[] = {1, 2, 3, 4, 0};
-        for (int i = 0; i < 5; ++i)
-            if (key[kSceneryKeys[i]]) placeObject(new StaticObject(world, kSceneryKinds[i]));
-        if (key[KEY_C]) {
-            auto* c = new CheckPoint(world);
-            c->setNumber(nextNumber<CheckPoint>(*world));
-            placeObject(c);
-        }
-        if (key[KEY_W]) {
-            auto* w = new AiWaypoint(world);
-            w->setNumber(nextNumber<AiWaypoint>(*world));
-            world->addWaypoint(w);
-            placeObject(w);
-        }
-        static constexpr int kPowerupKeys[] = {KEY_F1, KEY_F2, KEY_F3, KEY_F4};
-        for (int i = 0; i < 4; ++i)
-            if (key[kPowerupKeys[i]]) placeObject(new Powerup(world, i + 1));
-        if (key[KEY_D]) deleteNearest();
-        if (key[KEY_HOME]) snapNearest();
-        if (key[KEY_PGUP]) renumberNearest(1);
-        if (key[KEY_PGDN]) renumberNearest(-1);
-        if (key[KEY_F5]) startCheck();
-        if (key[KEY_F6]) {
-            driveWanted = true;
-            command();
-        }
-    }
-    if (check) continueCheck();
-
-    if (key[KEY_H] && !helpKeyHeld) panel.toggleHelp();
-    helpKeyHeld = key[KEY_H];
-
+// = and - widen and narrow the nearest gate, or with Shift turn it; held,
+// they go on each pass, with no lock
+void EditorCursor::adjustNearestGate() {
     double amount = 0.0;
     if (key[KEY_EQUALS]) amount += kAdjustStep;
     if (key[KEY_MINUS]) amount -= kAdjustStep;
-    if (amount != 0.0) {
-        if (auto* c = dynamic_cast<CheckPoint*>(world->nearestObject(this))) {
-            if (key[KEY_LSHIFT])
-                c->setAngle(c->getAngle() + amount);
-            else
-                c->setRadius(c->getRadius() + amount);
-            panel.clearVerdict();
-        }
+    if (amount == 0.0) return;
+    if (auto* c = dynamic_cast<CheckPoint*>(world->nearestObject(this))) {
+        if (key[KEY_LSHIFT])
+            c->setAngle(c->getAngle() + amount);
+        else
+            c->setRadius(c->getRadius() + amount);
+        panel.clearVerdict();
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -6,7 +7,7 @@
 #include "editor/EditorExit.h"
 #include "editor/EditorPanel.h"
 #include "objects/GameObject.h"
-#include "world/FrameTimer.h"
+#include "world/World.h"
 
 class TrackJudge;
 
@@ -24,7 +25,7 @@ public:
     // Wall-clock time each step gives the track check: well under the step
     // itself, so the editor keeps moving and a pass that has to catch up
     // with a few steps at once never falls further behind.
-    static constexpr double kCheckBudget = 0.6 * FrameTimer::kStep;
+    static constexpr double kCheckBudget = 0.6 * World::kStep;
 
     // What the loop does after a pass.
     enum class AfterPass {
@@ -56,6 +57,12 @@ public:
     // A signal or a lost display: the track saved as Escape would, or
     // elsewhere when that fails (what afterPass does then).
     void saveNow();
+    // The race of a track's text that F6 runs, handed over by the shell: ""
+    // when it ran, otherwise why it could not start.
+    using TestDriver = std::function<std::string(const std::string& trackText)>;
+    void setTestDrive(TestDriver drive) { testDriver = std::move(drive); }
+    // Why F6 does nothing in an editor that was handed no test drive.
+    static constexpr const char* kNoTestDrive = "no race can be run here";
     // The track as it stands, as the track file would hold it: what Escape
     // saves, F5 checks and F6 drives.
     std::string trackText() const;
@@ -70,6 +77,17 @@ public:
     void drawScreen(BITMAP* target);
 
 private:
+    // A key of the editor and the command it runs.
+    struct Command {
+        int key;
+        void (*run)(EditorCursor&);
+    };
+    static const std::vector<Command>& commands();
+    void placeGate();
+    void placeWaypoint();
+    void askForTestDrive();
+    void moveByKeys(double dt);
+    void adjustNearestGate();
     void continueCheck();
     void testDrive();
     // Every editing command locks the commands for a second and clears the
@@ -86,6 +104,7 @@ private:
     EditorExit exit;
     // F6 was pressed: the drive starts after the pass
     bool driveWanted = false;
+    TestDriver testDriver;
     // Escape counts once it has been seen up: one held over from the
     // screen before, or from the drive, does not leave
     bool escapeArmed = false;

@@ -3,12 +3,10 @@
 #include <allegro.h>
 
 #include <climits>
-#include <istream>
-#include <ostream>
 #include <string>
 
 #include "math/Angles.h"
-#include "world/Pen.h"
+#include "view/ClippedDraw.h"
 #include "world/World.h"
 
 namespace {
@@ -52,30 +50,28 @@ void CheckPoint::computeGate() {
     halfGate = Vector3(-std::sin(t), -std::cos(t), 0.0) * radius;
 }
 
-void CheckPoint::write(std::ostream& out) const { out << radius << ' ' << number << ' ' << angle; }
+CheckPoint::RecordFields CheckPoint::recordFields() const { return {radius, static_cast<double>(number), angle}; }
 
-void CheckPoint::read(std::istream& in) {
-    // each field read into a temporary: a field that fails keeps its value
-    double r, a;
-    int n;
-    if (in >> r) radius = r;
-    if (in && in >> n) number = n;
-    if (in && in >> a) angle = a;
+void CheckPoint::takeRecordFields(const RecordFields& fields, int count) {
+    // a field that could not be read keeps its value
+    if (count > 0) radius = fields[0];
+    if (count > 1) number = static_cast<int>(fields[1]);
+    if (count > 2) angle = fields[2];
     placeChanged();
     computeGate();
     // the count is the highest number plus one; the highest int has no
     // successor, so the count stops at the largest value it can hold
     const long long wanted = static_cast<long long>(number) + 1;
-    const int count = wanted > INT_MAX ? INT_MAX : static_cast<int>(wanted);
-    if (world->getCheckpointCount() < count) world->setCheckpointCount(count);
+    const int gates = wanted > INT_MAX ? INT_MAX : static_cast<int>(wanted);
+    if (world->getCheckpointCount() < gates) world->setCheckpointCount(gates);
 }
 
 void CheckPoint::draw(View& view) {
     const int white = makecol(255, 255, 255);
     drawGate(view, makecol(255, 255, 0), white);
     const Vector2 c = project(view, position);
-    Pen::label(view.target, "CP " + std::to_string(number), c, white);
-    Pen::line(view.target, c, project(view, position + direction * radius), white);
+    ClippedDraw::label(view.target, "CP " + std::to_string(number), c, white);
+    ClippedDraw::line(view.target, c, project(view, position + direction * radius), white);
 }
 
 void CheckPoint::drawGate(View& view, int postColour, int lineColour) {
@@ -83,7 +79,7 @@ void CheckPoint::drawGate(View& view, int postColour, int lineColour) {
     for (double a = 0.0; a < kFullTurn; a += kPostStep) {
         Vector3 post = position + Vector3(radius * std::sin(a), radius * std::cos(a), 0.0);
         post.z = terrain.heightAt(Vector2(post.x, post.y));
-        Pen::disc(view.target, project(view, post), kPostRadius, postColour);
+        ClippedDraw::disc(view.target, project(view, post), kPostRadius, postColour);
     }
-    Pen::line(view.target, project(view, position - halfGate), project(view, position + halfGate), lineColour);
+    ClippedDraw::line(view.target, project(view, position - halfGate), project(view, position + halfGate), lineColour);
 }

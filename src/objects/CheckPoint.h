@@ -19,8 +19,9 @@ public:
     // A gate never changes by itself.
     void update(double dt) final;
     char typeCode() const override;
-    void write(std::ostream& out) const override;
-    void read(std::istream& in) override;
+    // radius, number, angle
+    RecordFields recordFields() const override;
+    void takeRecordFields(const RecordFields& fields, int count) override;
 
     void setAngle(double a);
     // The gate line keeps its old length until the angle next changes.

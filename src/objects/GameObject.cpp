@@ -22,8 +22,8 @@ void GameObject::placeChanged() {
 
 char GameObject::typeCode() const { return 0; }
 
-void GameObject::write(std::ostream&) const {}
+GameObject::RecordFields GameObject::recordFields() const { return RecordFields(); }
 
-void GameObject::read(std::istream&) {}
+void GameObject::takeRecordFields(const RecordFields&, int) {}
 
 void GameObject::touchedBy(GameObject&) {}

@@ -1,5 +1,5 @@
 #pragma once
-#include <iosfwd>
+#include <array>
 
 #include "math/Vector3.h"
 #include "math/View.h"
@@ -18,8 +18,14 @@ public:
     virtual void update(double dt) = 0;
     // Letter of the object's track-file record, or 0 for kinds never saved.
     virtual char typeCode() const;
-    virtual void write(std::ostream& out) const;
-    virtual void read(std::istream& in);
+    // The fields of its record after x y z, in the order the record table
+    // gives for its letter; none for the kinds never saved.
+    static constexpr int kMostRecordFields = 3;
+    using RecordFields = std::array<double, kMostRecordFields>;
+    virtual RecordFields recordFields() const;
+    // A record's fields after x y z: the first `count` of them could be
+    // read, the others keep what the object had.
+    virtual void takeRecordFields(const RecordFields& fields, int count);
     virtual void touchedBy(GameObject& craft);
 
     Vector3 getPosition() const { return position; }

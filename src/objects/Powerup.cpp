@@ -3,8 +3,6 @@
 #include <allegro.h>
 
 #include <cmath>
-#include <istream>
-#include <ostream>
 
 #include "craft/HoverCraft.h"
 #include "world/World.h"
@@ -17,10 +15,10 @@ constexpr double kBobHeight = 16.0;
 
 int Powerup::spriteIndex(int k) {
     switch (k) {
-        case kFrozen: return World::kFrozenSprite;
-        case kWonky: return World::kWonkySprite;
-        case kOpponentsFrozen: return World::kOpponentsFrozenSprite;
-        default: return World::kTurboSprite;
+        case kFrozen: return GameData::kFrozenSprite;
+        case kWonky: return GameData::kWonkySprite;
+        case kOpponentsFrozen: return GameData::kOpponentsFrozenSprite;
+        default: return GameData::kTurboSprite;
     }
 }
 
@@ -64,11 +62,10 @@ void Powerup::draw(View& view) {
     draw_sprite(view.target, sprite, toPixel(s.x - sprite->w / 2), toPixel(y));
 }
 
-char Powerup::typeCode() const { return 'P'; }
+char Powerup::typeCode() const { return kTypeCode; }
 
-void Powerup::write(std::ostream& out) const { out << kind; }
+Powerup::RecordFields Powerup::recordFields() const { return {static_cast<double>(kind)}; }
 
-void Powerup::read(std::istream& in) {
-    int k;
-    if (in >> k) kind = k;
+void Powerup::takeRecordFields(const RecordFields& fields, int count) {
+    if (count > 0) kind = static_cast<int>(fields[0]);
 }

@@ -6,14 +6,16 @@ class Powerup : public GameObject {
 public:
     enum Kind { kFrozen = 1, kWonky = 2, kOpponentsFrozen = 3, kTurbo = 4 };
     static constexpr double kRespawnTime = 35.0;
+    static constexpr char kTypeCode = 'P';
 
     Powerup(World* world, int kind);
 
     void draw(View& view) override;
     void update(double dt) override;
     char typeCode() const override;
-    void write(std::ostream& out) const override;
-    void read(std::istream& in) override;
+    // kind
+    RecordFields recordFields() const override;
+    void takeRecordFields(const RecordFields& fields, int count) override;
     void touchedBy(GameObject& craft) override;
 
     int getKind() const { return kind; }

@@ -2,9 +2,6 @@
 
 #include <allegro.h>
 
-#include <istream>
-#include <ostream>
-
 #include "world/World.h"
 
 namespace {
@@ -45,12 +42,11 @@ void StaticObject::draw(View& view) {
 
 void StaticObject::update(double) {}
 
-char StaticObject::typeCode() const { return 'S'; }
+char StaticObject::typeCode() const { return kTypeCode; }
 
-void StaticObject::write(std::ostream& out) const { out << kind; }
+StaticObject::RecordFields StaticObject::recordFields() const { return {static_cast<double>(kind)}; }
 
-void StaticObject::read(std::istream& in) {
-    int k;
-    if (in >> k) kind = k;
+void StaticObject::takeRecordFields(const RecordFields& fields, int count) {
+    if (count > 0) kind = static_cast<int>(fields[0]);
     applyKind();
 }

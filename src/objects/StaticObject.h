@@ -7,6 +7,7 @@ struct BITMAP;
 class StaticObject : public GameObject {
 public:
     static constexpr int kKindCount = 5;
+    static constexpr char kTypeCode = 'S';
 
     StaticObject(World* world, int kind);
     explicit StaticObject(World* world);
@@ -16,8 +17,9 @@ public:
     // Scenery never changes by itself.
     void update(double dt) final;
     char typeCode() const override;
-    void write(std::ostream& out) const override;
-    void read(std::istream& in) override;
+    // kind
+    RecordFields recordFields() const override;
+    void takeRecordFields(const RecordFields& fields, int count) override;
 
     int getKind() const { return kind; }
     // data.dat index of the sprite of a kind (0 to 4)

@@ -7,7 +7,7 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "world/DatafileCheck.h"
+#include "datafile/DatafileCheck.h"
 
 Vector3 lightDirection(-1.0, 0.5, -1.0);
 

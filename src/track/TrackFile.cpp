@@ -15,44 +15,14 @@
 #include <ostream>
 #include <sstream>
 
-#include "control/AiWaypoint.h"
-#include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
-#include "objects/Powerup.h"
-#include "objects/StaticObject.h"
+#include "track/RecordTable.h"
 #include "world/World.h"
 
 namespace {
 
-// The kind a reader's powerup starts with; the record's kind replaces it.
-constexpr int kReaderPowerupKind = 4;
 // The longest piece of an unreadable word quoted back.
 constexpr std::size_t kQuotedLength = 16;
-
-// The fields of a record after its letter, in the order the kinds read
-// them; a name starting with '#' is a whole number. Null for a character
-// that starts no record.
-const char* const* fieldsOf(char letter) {
-    static const char* const scenery[] = {"x", "y", "z", "#kind", nullptr};
-    static const char* const gate[] = {"x", "y", "z", "radius", "#number", "angle", nullptr};
-    static const char* const waypoint[] = {"x", "y", "z", "#number", nullptr};
-    switch (letter) {
-        case 'S':
-        case 'P': return scenery;
-        case 'C': return gate;
-        case 'W': return waypoint;
-        default: return nullptr;
-    }
-}
-
-const char* kindOf(char letter) {
-    switch (letter) {
-        case 'S': return "scenery";
-        case 'C': return "checkpoint";
-        case 'P': return "powerup";
-        default: return "waypoint";
-    }
-}
 
 // Line numbers of positions met in increasing order, counted as they come.
 class LineCounter {
@@ -101,6 +71,36 @@ std::size_t offsetOf(std::istream& in, const std::string& text) {
     return at < 0 || static_cast<std::size_t>(at) > text.size() ? text.size() : static_cast<std::size_t>(at);
 }
 
+// The fields of a record of `kind` after its letter, into `record`; a field
+// that cannot be read stops the reading and says why in `stop`.
+void readFields(std::istream& in, const std::string& text, const RecordKind& kind, TrackFile::Record& record,
+                LineCounter& lines, TrackFile::Break& stop) {
+    const int count = 3 + kind.fieldCount;
+    double point[3] = {0.0, 0.0, 0.0};
+    for (int f = 0; f < count; ++f) {
+        const bool onPoint = f < 3;
+        const char* name = onPoint ? RecordTable::kPointFields[f] : kind.fields[f - 3].name;
+        const bool whole = !onPoint && kind.fields[f - 3].whole;
+        const std::size_t before = offsetOf(in, text);
+        // each through a temporary: a field that fails keeps its default
+        double d = 0.0;
+        int n = 0;
+        if (whole ? static_cast<bool>(in >> n) : static_cast<bool>(in >> d)) {
+            if (onPoint)
+                point[f] = d;
+            else
+                record.fields[record.fieldsRead++] = whole ? n : d;
+            continue;
+        }
+        record.complete = false;
+        describeStop(text, before, lines, stop);
+        stop.expected = std::string(whole ? "a whole number" : "a number") + " for the " + name + " of a " +
+                        kind.name + " record (" + kind.letter + ")";
+        break;
+    }
+    record.position = Vector3(point[0], point[1], point[2]);
+}
+
 }  // namespace
 
 std::string TrackFile::Break::describe() const {
@@ -112,36 +112,22 @@ std::vector<TrackFile::Record> TrackFile::scan(const std::string& text, Break* b
     Break stop;
     LineCounter lines(text);
     std::istringstream in(text);
+    // numbers are always in the "C" form, whatever the player's locale
     in.imbue(std::locale::classic());
     bool ended = false;
     char c;
     while (!ended && stop.line == 0 && in >> c) {
-        if (c == 'E') {
+        if (c == RecordTable::kEndLetter) {
             ended = true;
             break;
         }
-        const char* const* fields = fieldsOf(c);
-        if (!fields) continue;
+        // anything else that starts no record is skipped a character at a time
+        const RecordKind* kind = RecordTable::find(c);
+        if (!kind) continue;
         Record record;
         record.line = lines.at(offsetOf(in, text) - 1);
         record.letter = c;
-        double coordinates[3] = {0.0, 0.0, 0.0};
-        for (int f = 0; fields[f]; ++f) {
-            const bool whole = fields[f][0] == '#';
-            const std::size_t before = offsetOf(in, text);
-            double d = 0.0;
-            int n = 0;
-            if (whole ? static_cast<bool>(in >> n) : static_cast<bool>(in >> d)) {
-                if (f < 3) coordinates[f] = d;
-                continue;
-            }
-            record.complete = false;
-            describeStop(text, before, lines, stop);
-            stop.expected = std::string(whole ? "a whole number" : "a number") + " for the " + (fields[f] + whole) +
-                            " of a " + kindOf(c) + " record (" + c + ")";
-            break;
-        }
-        record.position = Vector3(coordinates[0], coordinates[1], coordinates[2]);
+        readFields(in, text, *kind, record, lines, stop);
         records.push_back(record);
     }
     if (!ended && stop.line == 0) {
@@ -159,55 +145,34 @@ TrackFile::Break TrackFile::read(World& world, std::istream& stream) {
     while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0)
         text.append(chunk, static_cast<std::size_t>(stream.gcount()));
     if (stream.bad()) return Break();
-    std::istringstream in(text);
-    // numbers are always in the "C" form, whatever the player's locale
-    in.imbue(std::locale::classic());
-    bool ended = false;
-    char c;
-    while (!ended && in >> c) {
-        GameObject* o = nullptr;
-        switch (c) {
-            case 'S': o = new StaticObject(&world); break;
-            case 'C': o = new CheckPoint(&world); break;
-            case 'P': o = new Powerup(&world, kReaderPowerupKind); break;
-            case 'W': {
-                auto* w = new AiWaypoint(&world);
-                world.addWaypoint(w);
-                o = w;
-                break;
-            }
-            case 'E': ended = true; break;
-            default: break;  // anything else is skipped a character at a time
-        }
-        if (!o) continue;
-        // each coordinate through a temporary: one that fails stays 0
-        double v[3] = {0.0, 0.0, 0.0};
-        for (double& d : v) {
-            double t;
-            if (!(in >> t)) break;
-            d = t;
-        }
-        o->setPosition(Vector3(v[0], v[1], v[2]));
-        // a failed stream reads nothing more, so the body keeps its defaults
-        o->read(in);
+    Break stop;
+    for (const Record& r : scan(text, &stop)) {
+        GameObject* o = RecordTable::find(r.letter)->make(world);
+        o->setPosition(r.position);
+        o->takeRecordFields(r.fields, r.fieldsRead);
         world.addObject(o);
     }
-    Break stop;
-    if (!ended) scan(text, &stop);
     return stop;
 }
 
 void TrackFile::write(const std::vector<GameObject*>& objects, std::ostream& out) {
     out.imbue(std::locale::classic());
     for (const GameObject* o : objects) {
-        const char c = o->typeCode();
-        if (c == 0) continue;
+        const RecordKind* kind = RecordTable::find(o->typeCode());
+        if (!kind) continue;
         const Vector3 p = o->getPosition();
-        out << c << ' ' << p.x << ' ' << p.y << ' ' << p.z << ' ';
-        o->write(out);
+        out << kind->letter << ' ' << p.x << ' ' << p.y << ' ' << p.z;
+        const GameObject::RecordFields fields = o->recordFields();
+        for (int f = 0; f < kind->fieldCount; ++f) {
+            out << ' ';
+            if (kind->fields[f].whole)
+                out << static_cast<int>(fields[f]);
+            else
+                out << fields[f];
+        }
         out << '\n';
     }
-    out << "E\n";
+    out << RecordTable::kEndLetter << '\n';
 }
 
 std::string TrackFile::text(const std::vector<GameObject*>& objects) {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "math/Vector3.h"
+#include "objects/GameObject.h"
 
 class World;
-class GameObject;
 
 // The text form of a track's objects: one record a line, a type letter, x y z,
 // then the body each kind reads and writes itself; "E" ends the file.
@@ -22,13 +22,16 @@ public:
         std::string describe() const;
     };
 
-    // One record as the text holds it, before any kind has read it: its
-    // line, its letter and the x, y and z written there (0 where they could
-    // not be read); `complete` when all its fields could be read.
+    // One record as the text holds it, before any object takes it: its line,
+    // its letter, the x, y and z written there (0 where they could not be
+    // read), and the fields after them that could be read, in the order of
+    // the record table; `complete` when all its fields could be read.
     struct Record {
         int line = 0;
         char letter = 0;
         Vector3 position;
+        GameObject::RecordFields fields{};
+        int fieldsRead = 0;
         bool complete = true;
     };
 
@@ -37,8 +40,9 @@ public:
     // tells where it broke off when that was before E. A stream that cannot
     // be read at all gives no objects and no break, as a missing file does.
     static Break read(World& world, std::istream& in);
-    // The records the reader makes from `text`, in its order, with the same
-    // reads, and where it breaks off.
+    // The one parser: the records of `text` in file order, the one it broke
+    // off in last, and where it breaks off. The reader makes its objects of
+    // them.
     static std::vector<Record> scan(const std::string& text, Break* broke = nullptr);
     // Writes every object with a record, then "E".
     static void write(const std::vector<GameObject*>& objects, std::ostream& out);

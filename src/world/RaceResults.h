@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-class HoverCraft;
+class World;
 
 // One line of the results.
 struct ResultRow {
@@ -25,6 +25,6 @@ struct ResultRow {
 // their race order.
 class RaceResults {
 public:
-    // `ranking` is the World's craft list, best placed first.
-    static std::vector<ResultRow> rows(const std::vector<HoverCraft*>& ranking);
+    // The craft of `world`, best placed first.
+    static std::vector<ResultRow> rows(const World& world);
 };

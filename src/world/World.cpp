@@ -1,124 +1,39 @@
 #include "world/World.h"
 
-#include <allegro.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <functional>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
-#include "control/AiController.h"
-#include "control/AiWaypoint.h"
-#include "control/Gamepad.h"
-#include "control/KeyboardController.h"
 #include "craft/HoverCraft.h"
-#include "editor/EditorCursor.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
+#include "objects/Wake.h"
 #include "track/TrackFile.h"
-#include "world/CraftMarks.h"
-#include "world/EndRequest.h"
-#include "world/DatafileCheck.h"
-#include "world/FinalSave.h"
-#include "world/FrameTimer.h"
-#include "world/GateGuide.h"
-#include "world/Hud.h"
-#include "world/KeyPress.h"
-#include "world/KeyWait.h"
-#include "world/MessageLine.h"
-#include "world/PacerMark.h"
-#include "world/PlayArea.h"
-#include "world/ScaledScreen.h"
 #include "world/Texts.h"
 
-namespace {
-
-const char* const kDataFile = "data.dat";
-const char* const kLoadError = "Failed to load datafile";
-
-// The game takes data.dat's objects by index and uses each as one kind: the
-// file must hold at each index an object fit for what the game does with it.
-// Sprites are drawn onto bitmaps of `screenDepth`; the craft frames are only
-// copied into bitmaps of the craft's own.
-bool fitsTheGame(const DatafileCheck& file, int screenDepth) {
-    if (file.objectCount() < World::kMinDataObjects) return false;
-    const int lastFrame = World::kFirstCraftFrame + HoverCraft::kFrameCount - 1;
-    for (int i = 0; i < World::kMinDataObjects; ++i) {
-        bool fit;
-        switch (i) {
-            case World::kMessageFont: fit = file.holds(i, DAT_FONT); break;
-            case World::kEffectSample: case World::kBoostSample: fit = file.holds(i, DAT_SAMPLE); break;
-            case World::kRaceMusic: fit = file.holds(i, DAT_MIDI); break;
-            default:
-                fit = i >= World::kFirstCraftFrame && i <= lastFrame ? file.isPicture(i, 1, 1)
-                                                                     : file.isSprite(i, screenDepth);
-        }
-        if (!fit) return false;
+World::World(bool editor, RaceResources* shared) : resources(shared), editorMode(editor) {
+    if (!resources) {
+        ownResources = std::make_unique<RaceResources>();
+        resources = ownResources.get();
     }
-    return true;
 }
 
-}  // namespace
-
-World::World(bool editor) : editorMode(editor) {
-    mapBitmap = create_bitmap(kMapWidth, kMapHeight);
-    if (!mapBitmap) throw std::runtime_error("Cannot create virtual screen");
-    backBuffer = create_bitmap(kScreenWidth, kScreenHeight);
-    if (!backBuffer) {
-        destroy_bitmap(mapBitmap);
-        mapBitmap = nullptr;
-        throw std::runtime_error("Cannot create buffer screen");
-    }
-    raceTime = 0;
-    raceTimeNanos = 0;
-    messageTime = 0.0;
-    playMusic = true;
-}
-
-World::~World() {
-    deleteAllObjects();
-    if (mapBitmap) destroy_bitmap(mapBitmap);
-    if (backBuffer) destroy_bitmap(backBuffer);
-    if (data) unload_datafile(data);
-}
-
-void World::loadData() {
-    // bitmaps keep the depth they are stored with: the 256-colour sprites draw
-    // onto any true-colour target, the craft frames are recoloured at 32 bits
-    set_color_conversion(COLORCONV_KEEP_TRANS);
-    if (data) return;
-    // the library's loader and the game both trust the file: it is checked first
-    if (!fitsTheGame(DatafileCheck(kDataFile), bitmap_color_depth(backBuffer))) throw std::runtime_error(kLoadError);
-    data = load_datafile(kDataFile);
-    if (!data) throw std::runtime_error(kLoadError);
-}
+World::~World() { deleteAllObjects(); }
 
 void World::unloadData() {
     deleteAllObjects();
-    if (data) unload_datafile(data);
-    data = nullptr;
-}
-
-void* World::getData(int index) {
-    loadData();
-    return data[index].dat;
-}
-
-void World::playSample(int index) {
-    lastSample = index;
-    ++samplesPlayed;
-    play_sample(static_cast<SAMPLE*>(getData(index)), kSampleVolume, kSamplePan, kSampleFrequency, 0);
+    resources->unloadData();
 }
 
 void World::addObject(GameObject* o) { pendingObjects.push_back(o); }
 
 void World::addCraft(HoverCraft* c) {
     pendingObjects.push_back(c);
-    craftList.push_back(c);
+    rules.enter(c);
 }
 
 void World::addWaypoint(AiWaypoint* w) { waypoints.push_back(w); }
@@ -128,75 +43,23 @@ void World::deleteAllObjects() {
         for (GameObject* o : *list) delete o;
         list->clear();
     }
-    craftList.clear();
+    rules.clear();
     waypoints.clear();
     busy.clear();
     dying.clear();
     contacts.invalidate();
-    drawOrder.clear();
     followed = nullptr;
     // the player's craft was deleted with the rest; a World cleared again
     // (the editor check, a tool) must not draw the HUD of a freed craft
     player = nullptr;
 }
 
-void World::resetMapView() { mapView = View(Vector2(kMapOriginX, kMapOriginY), mapBitmap); }
-
-void World::renderGround() {
-    resetMapView();
-    clear_to_color(mapBitmap, 0);
-    terrain.renderMap(mapView);
-    scrollX = 0;
-    scrollY = 0;
-}
-
 void World::loadTrack(int track) {
     trackNumber = track;
-    Hud::showStatus(kRenderingText);
     loadData();
     deleteAllObjects();
-    terrain.load(track);
-    renderGround();
+    resources->ground.load(track);
     loadTrackFile();
-    if (!editorMode) {
-        startRace();
-    } else {
-        auto* cursor = new EditorCursor(this);
-        cursor->setPosition(Vector3(1536.0, 1536.0, 0.0));
-        addObject(cursor);
-        followed = cursor;
-    }
-}
-
-void World::renderPreview(int track) {
-    trackNumber = track;
-    Hud::showStatus("Generating preview");
-    clear_to_color(mapBitmap, 0);
-    loadData();
-    deleteAllObjects();
-    resetMapView();
-    terrain.load(track);
-    clear_to_color(mapBitmap, 0);
-    loadTrackFile();
-    update(kSetupStep);
-    terrain.renderMap(mapView);
-    // file order, no culling and no depth sort: later records lie on top
-    for (GameObject* o : objects)
-        if (o->isVisible()) o->draw(mapView);
-    BITMAP* canvas = ScaledScreen::canvas();
-    if (!canvas) return;
-    clear_to_color(canvas, 0);
-    stretch_blit(mapBitmap, canvas, 0, 0, kMapWidth, kMapHeight, 0, 0, kScreenWidth, kScreenHeight * 2 / 3);
-    Hud::drawPreviewTexts(canvas);
-    ScaledScreen::show(canvas);
-}
-
-bool World::showPreview(int track) {
-    renderPreview(track);
-    // the key that chose the track, or keys pressed while the preview was
-    // rendering, must not skip it
-    KeyWait::untilReleased();
-    return KeyWait::forPress();
 }
 
 void World::loadTrackFile() {
@@ -222,51 +85,6 @@ void World::loadTrackFile() {
     std::cout << "NUmber of checkpoints:" << checkpointCount << std::endl;
 }
 
-void World::run() {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point origin = Clock::now();
-    const auto seconds = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
-    FrameTimer timer;
-    // a forced end saves the editor's work once: in the loop, or in the last
-    // moments of a display that went away while the loop could not go on
-    auto* editor = editorMode ? dynamic_cast<EditorCursor*>(followed) : nullptr;
-    FinalSave::Armed lastSave([editor] {
-        if (editor) editor->saveNow();
-    });
-    showMessage(gameText(openingText));
-    if (playMusic) play_midi(static_cast<MIDI*>(getData(kRaceMusic)), 0);
-    timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
-    // P, an ordinary key, for the keyboards that have no Pause, and the
-    // pad's start button: each press pauses or resumes; one held as the
-    // loop begins is no press
-    KeyPress pKey(key[KEY_P]);
-    KeyPress padStart(true);
-    for (;;) {
-        Gamepad::poll();
-        timer.pauseKey(key[KEY_PAUSE]);
-        if (pKey.pressed(key[KEY_P])) timer.pausePressed();
-        if (padStart.pressed(Gamepad::pauseHeld())) timer.pausePressed();
-        for (int n = timer.stepsDue(seconds()); n > 0; --n) update(FrameTimer::kStep);
-        timer.spaceKey(key[KEY_SPACE]);
-        paused = timer.isPaused();
-        draw();
-        // the display's last moments made the save: nothing is left to do
-        if (EndRequest::isForced() && !lastSave.claim()) break;
-        // the editor leaves only once the author's work is safe, and may
-        // have been away on a test drive
-        const EditorCursor::AfterPass after =
-            editor ? editor->afterPass()
-                   : (key[KEY_ESC] || EndRequest::requested() ? EditorCursor::AfterPass::Leave
-                                                              : EditorCursor::AfterPass::Stay);
-        if (after == EditorCursor::AfterPass::Leave) break;
-        if (after == EditorCursor::AfterPass::Restart) timer.start(seconds(), key[KEY_PAUSE], key[KEY_SPACE]);
-        // a pass costs a fraction of a millisecond: the rest of the sixtieth is the machine's
-        const std::chrono::duration<double> next(timer.nextPass(seconds()));
-        std::this_thread::sleep_until(origin + std::chrono::duration_cast<Clock::duration>(next));
-    }
-    stop_midi();
-}
-
 void World::joinPending() {
     for (GameObject* o : pendingObjects) {
         contacts.join(o);
@@ -281,49 +99,55 @@ void World::joinPending() {
 
 void World::update(double dt) {
     joinPending();
-
     // Every object in list order, less the idle ones (scenery, gates and
     // waypoints, whose update is empty and final): a track of 100,000 gates
     // would spend most of each step on calls that change nothing.
     for (size_t i = 0; i < busy.size(); ++i) busy[i]->update(dt);
-
     checkContacts();
+    // the places as the pass left them: a gate passed in it counts from here
+    rules.rank();
+    removeTheDead();
+    if (followed && followed->isDead()) followed = nullptr;
+    stepPacer(dt);
+    advanceClock(dt);
+    messageTime -= dt;
+}
 
+void World::removeTheDead() {
     for (GameObject* o : removedObjects) delete o;
     removedObjects.clear();
-
+    if (dying.empty()) return;
     // Only objects that were set dead can be dead, so the list is sifted by
     // pointer and no other object is looked at; the rest keep their order.
-    if (!dying.empty()) {
-        const std::less<GameObject*> before;
-        std::sort(dying.begin(), dying.end(), before);
-        const auto leaves = [&](GameObject* o) {
-            return std::binary_search(dying.begin(), dying.end(), o, before) && o->isDead();
-        };
-        busy.erase(std::remove_if(busy.begin(), busy.end(), leaves), busy.end());
-        size_t kept = 0;
-        for (GameObject* o : objects) {
-            if (!leaves(o)) {
-                objects[kept++] = o;
-                continue;
-            }
-            contacts.leave(o);
-            // a deleted waypoint leaves the drivers' route when it dies
-            if (auto* w = dynamic_cast<AiWaypoint*>(o)) waypoints.erase(std::remove(waypoints.begin(), waypoints.end(), w), waypoints.end());
-            removedObjects.push_back(o);
+    const std::less<GameObject*> before;
+    std::sort(dying.begin(), dying.end(), before);
+    const auto leaves = [&](GameObject* o) {
+        return std::binary_search(dying.begin(), dying.end(), o, before) && o->isDead();
+    };
+    busy.erase(std::remove_if(busy.begin(), busy.end(), leaves), busy.end());
+    size_t kept = 0;
+    for (GameObject* o : objects) {
+        if (!leaves(o)) {
+            objects[kept++] = o;
+            continue;
         }
-        objects.resize(kept);
-        dying.clear();
+        contacts.leave(o);
+        // a deleted waypoint leaves the drivers' route when it dies
+        if (auto* w = dynamic_cast<AiWaypoint*>(o)) waypoints.erase(std::remove(waypoints.begin(), waypoints.end(), w), waypoints.end());
+        removedObjects.push_back(o);
     }
+    objects.resize(kept);
+    dying.clear();
+}
 
-    if (followed && followed->isDead()) followed = nullptr;
+void World::stepPacer(double dt) {
+    if (!player) return;
+    const CheckPoint* gate = nextGate(*player);
+    const Vector3 at = gate ? gate->getPosition() : Vector3();
+    pacer.step(dt, player->getPosition(), gate ? &at : nullptr);
+}
 
-    if (player) {
-        const CheckPoint* gate = GateGuide::nextGate(*this, *player);
-        const Vector3 at = gate ? gate->getPosition() : Vector3();
-        pacer.step(dt, player->getPosition(), gate ? &at : nullptr);
-    }
-
+void World::advanceClock(double dt) {
     // whole nanoseconds, so no fraction of a millisecond is lost between steps;
     // a step that is not a sane number of seconds moves the clock by nothing
     double nanos = dt * 1.0e9;
@@ -331,14 +155,11 @@ void World::update(double dt) {
     raceTimeNanos += n;
     raceTime += raceTimeNanos / 1000000;
     raceTimeNanos %= 1000000;
-
-    messageTime -= dt;
 }
 
 void World::checkContacts() {
-    // A checkpoint passed in this pass re-sorts craftList; walking the order the
-    // pass started with tests every craft exactly once.
-    const std::vector<HoverCraft*> order = craftList;
+    // the order the pass started with: every craft is tested exactly once
+    const std::vector<HoverCraft*> order = rules.ranking();
     for (HoverCraft* c : order) {
         const Vector3 p = c->getPosition();
         const auto touch = [&](GameObject* o) {
@@ -351,7 +172,7 @@ void World::checkContacts() {
                 o->touchedBy(*c);
             }
         };
-        const bool sieve = objects.size() >= sieveFrom;
+        const bool sieve = objects.size() >= contactGridFrom;
         if (sieve && contacts.isStale()) contacts.rebuild(objects);
         if (!sieve || !contacts.gather(p, c->getRadius(), nearby)) {
             for (size_t i = 0; i < objects.size(); ++i) touch(objects[i]);
@@ -382,33 +203,7 @@ void World::startRace() {
         }
     }
     if (!gate) throw std::runtime_error("Cannot find the first checkpoint");
-
-    const Vector3 s = gate->getPosition();
-    const Vector3 f = gate->getDirection();
-    const double a = gate->getAngle();
-    Vector3 g = s - f * kGridSpacing;
-    Vector3 side = Vector3(f.y, -f.x, 0.0) * kGridSide;
-    for (int i = 0; i < kCraftCount; ++i) {
-        auto* c = new HoverCraft(this, kCraftCount - i);
-        // a gate close to an edge must not put the grid outside the track area,
-        // where a craft would be sent back to the same place for ever
-        Vector3 place = g + side;
-        place.x = std::clamp(place.x, 0.0, HoverCraft::kTrackSize);
-        place.y = std::clamp(place.y, 0.0, HoverCraft::kTrackSize);
-        c->setPosition(place);
-        c->setHeading(a);
-        if (i == kCraftCount - 1) {
-            c->setController(new KeyboardController);
-            player = c;
-            followed = c;
-            c->setPlayer(true);
-        } else {
-            c->setController(new AiController(this, c));
-        }
-        addCraft(c);
-        side = -side;
-        g = g - f * kGridSpacing;
-    }
+    lineUpGrid(*gate);
     lapCount = kLaps;
     updateRanking();
     // the route as it stands at the start: waypoints never move in a race
@@ -422,13 +217,66 @@ void World::startRace() {
     joinPending();
 }
 
-void World::updateRanking() {
-    std::stable_sort(craftList.begin(), craftList.end(), [](const HoverCraft* a, const HoverCraft* b) {
-        if (a->getLaps() != b->getLaps()) return a->getLaps() > b->getLaps();
-        if (a->getLastCheckpoint() != b->getLastCheckpoint()) return a->getLastCheckpoint() > b->getLastCheckpoint();
-        return a->getLastCheckpointTime() < b->getLastCheckpointTime();
-    });
-    for (size_t i = 0; i < craftList.size(); ++i) craftList[i]->setRacePosition(static_cast<int>(i) + 1);
+void World::lineUpGrid(const CheckPoint& gate) {
+    const Vector3 f = gate.getDirection();
+    Vector3 g = gate.getPosition() - f * kGridSpacing;
+    Vector3 side = Vector3(f.y, -f.x, 0.0) * kGridSide;
+    const CraftSprites& sprites = resources->craftSprites();
+    for (int i = 0; i < kCraftCount; ++i) {
+        auto* c = new HoverCraft(this, kCraftCount - i, sprites.of(kCraftCount - i));
+        // a gate close to an edge must not put the grid outside the track area,
+        // where a craft would be sent back to the same place for ever
+        Vector3 place = g + side;
+        place.x = std::clamp(place.x, 0.0, HoverCraft::kTrackSize);
+        place.y = std::clamp(place.y, 0.0, HoverCraft::kTrackSize);
+        c->setPosition(place);
+        c->setHeading(gate.getAngle());
+        // the player's place is the last: its messages and sounds are the player's
+        if (i == kCraftCount - 1) {
+            player = c;
+            followed = c;
+            c->setPlayer(true);
+        }
+        addCraft(c);
+        side = -side;
+        g = g - f * kGridSpacing;
+    }
+}
+
+void World::gateTouched(HoverCraft& craft, const CheckPoint& gate) {
+    const RaceRules::Passage passage = rules.gateTouched(craft, gate, raceTime, checkpointCount, lapCount);
+    if (!craft.isPlayerCraft()) return;
+    const RaceRecord& r = rules.of(craft);
+    switch (passage) {
+        case RaceRules::Passage::Missed:
+            showMessage(std::string(gameText(kTextMissedGate)) + " " + std::to_string(r.nextCheckpoint));
+            break;
+        case RaceRules::Passage::Lap: showMessage(std::string(gameText(kTextLap)) + " " + std::to_string(r.laps)); break;
+        case RaceRules::Passage::Finish: showMessage(gameText(kTextFinished)); break;
+        default: break;
+    }
+}
+
+void World::dropWake(const Vector3& at, const Vector3& velocity, BITMAP* image) {
+    auto* wake = new Wake(this, image);
+    wake->setPosition(at);
+    wake->setVelocity(velocity);
+    addObject(wake);
+}
+
+CheckPoint* World::gateNumbered(int number) const {
+    // by record letter: a cast of every object, every frame, costs more than the gate's drawing
+    for (GameObject* o : objects) {
+        if (o->typeCode() != CheckPoint::kTypeCode) continue;
+        auto* gate = static_cast<CheckPoint*>(o);
+        if (gate->getNumber() == number) return gate;
+    }
+    return nullptr;
+}
+
+CheckPoint* World::nextGate(const HoverCraft& craft) const {
+    const RaceRecord& r = rules.of(craft);
+    return r.finished ? nullptr : gateNumbered(r.nextCheckpoint);
 }
 
 void World::showMessage(const std::string& text) {
@@ -437,11 +285,11 @@ void World::showMessage(const std::string& text) {
 }
 
 void World::freezeOpponents(HoverCraft* collector) {
-    for (HoverCraft* c : craftList)
+    for (HoverCraft* c : rules.ranking())
         if (c != collector) c->freeze();
     if (collector == player) {
         showMessage(gameText(kTextOpponentsFrozen));
-        playSample(kBoostSample);
+        playSample(GameData::kBoostSample);
     }
 }
 
@@ -463,56 +311,3 @@ GameObject* World::nearestObject(GameObject* from) {
     return best;
 }
 
-View World::frameView() const {
-    return View(Vector2(mapView.originX - scrollX, mapView.originY - scrollY), backBuffer);
-}
-
-void World::composeFrame() {
-    if (followed) {
-        const Vector2 q = project(mapView, followed->getPosition());
-        scrollX = toPixel(q.x - kScreenWidth / 2);
-        scrollY = toPixel(q.y - kScreenHeight / 2);
-    }
-    // the copy covers only what lies on the map: the rest would keep the last frame
-    for (const ScreenRect& r : PlayArea::uncovered(scrollX, scrollY, kScreenWidth, kScreenHeight, kMapWidth, kMapHeight))
-        rectfill(backBuffer, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, 0);
-    blit(mapBitmap, backBuffer, scrollX, scrollY, 0, 0, kScreenWidth, kScreenHeight);
-    View view = frameView();
-    drawOrder.clear();
-    for (GameObject* o : objects) {
-        if (!o->isVisible()) continue;
-        const Vector3 p = o->getPosition();
-        const Vector2 s = project(view, p);
-        // a gate turned inside out by a negative radius is still shown
-        const double r = 2.0 * std::fabs(o->getRadius());
-        if (s.x + r < 0 || s.x - r > kScreenWidth || s.y + r < 0 || s.y - 3 * r > kScreenHeight) continue;
-        // an object without a real position has no place on screen, and a NaN
-        // depth key would break the ordering of the whole frame
-        if (std::isnan(s.x) || std::isnan(s.y) || std::isnan(p.x + p.y)) continue;
-        // equal keys go after the ones already there: ties keep list order
-        drawOrder.insert(std::make_pair(-(p.x + p.y), o));
-    }
-    for (auto& entry : drawOrder) entry.second->draw(view);
-    // the editor's readout, verdict and keys lie over the map
-    if (editorMode)
-        if (auto* cursor = dynamic_cast<EditorCursor*>(followed)) cursor->drawScreen(backBuffer);
-    if (player) GateGuide::draw(*this, *player, view);
-    if (player) PacerMark::draw(pacer, view);
-    if (player) CraftMarks::draw(*player, view);
-    if (player) Hud::drawHud(*this, *player, backBuffer);
-    if (messageTime > 0) MessageLine::draw(backBuffer, static_cast<FONT*>(getData(kMessageFont)), message, messageTime);
-    if (paused) Hud::drawPaused(*this, backBuffer);
-    if (player && player->isFinished()) resultsPanel.draw(*this, backBuffer);
-}
-
-void World::draw() {
-    ++framesDrawn;
-    composeFrame();
-    ScaledScreen::show(backBuffer);
-}
-
-std::vector<GameObject*> World::lastDrawOrder() const {
-    std::vector<GameObject*> order;
-    for (auto& entry : drawOrder) order.push_back(entry.second);
-    return order;
-}

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <thread>
 
-#include "world/EndRequest.h"
-#include "world/FinalSave.h"
+#include "app/EndRequest.h"
+#include "app/FinalSave.h"
 #include "world/TestFiles.h"
 
 TEST(DisplayLossDeathTest, TheGameEndsWithTheEditorsWorkSavedWhicheverThreadMetTheLoss) {

@@ -6,9 +6,9 @@
 #include <limits>
 #include <memory>
 
-#include "control/AiWaypoint.h"
 #include "craft/CraftTestSupport.h"
 #include "editor/EditorCursor.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 
 using crafttest::GroundWorld;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/Controller.h"
+#include "control/Seating.h"
 #include "craft/HoverCraft.h"
 #include "objects/CheckPoint.h"
 #include "world/Texts.h"
@@ -91,10 +92,21 @@ private:
 
 // A craft placed at `p` with heading `h`, not handed to any World list: the
 // test owns it.
-inline std::unique_ptr<HoverCraft> makeCraft(World* world, const Vector3& p, double h = 0.0, int colour = 1) {
-    std::unique_ptr<HoverCraft> c(new HoverCraft(world, colour));
+inline std::unique_ptr<HoverCraft> makeCraft(World* world, const Vector3& p, double h = 0.0, int colour = 1,
+                                             const CraftSprites::Look* look = nullptr) {
+    std::unique_ptr<HoverCraft> c(new HoverCraft(world, colour, look));
     c->setPosition(p);
     c->setHeading(h);
+    return c;
+}
+
+// A craft placed at `p` with heading `h` that races in the World: it is on
+// the World's lists, which own it, and the race rules keep its record.
+inline HoverCraft* enterCraft(World* world, const Vector3& p, double h = 0.0, int colour = 1) {
+    auto* c = new HoverCraft(world, colour);
+    c->setPosition(p);
+    c->setHeading(h);
+    world->addCraft(c);
     return c;
 }
 
@@ -108,11 +120,13 @@ inline CheckPoint* addGate(World* world, const Vector3& p, int number = 0, doubl
     return gate;
 }
 
-// A race of one gate, gate 0 at `p` facing `angle`, with the four craft on its grid.
+// A race of one gate, gate 0 at `p` facing `angle`, with the four craft on
+// its grid, seated as the game seats them.
 inline void startRaceBehind(World* world, const Vector3& p = Vector3(1500, 1500, 0), double angle = 0.0) {
     addGate(world, p, 0, angle);
     world->setCheckpointCount(1);
     world->startRace();
+    Seating::playerAtTheKeys(*world);
 }
 
 }  // namespace crafttest

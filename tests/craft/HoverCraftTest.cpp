@@ -4,8 +4,11 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "craft/CraftTestSupport.h"
+#include "craft/Racecourse.h"
 #include "objects/Wake.h"
 
 using crafttest::GroundWorld;
@@ -25,21 +28,27 @@ int countWakes(World& world) {
 
 // Its starting state shows in what the other tests see it do: at rest, no
 // controller, no gate passed, no effect, not the player.
-TEST(HoverCraft, MakesThirtySixFramesAndAWakeImageOfItsOwnAndKeepsItsPlaceAsItsResetPoint) {
+TEST(HoverCraft, WearsThirtySixFramesAndAWakeImageOfItsColourAndKeepsItsPlaceAsItsResetPoint) {
     GroundWorld world;
-    HoverCraft craft(world.get(), 3);
+    CraftSprites sprites(world->getGameData());
+    HoverCraft craft(world.get(), 3, sprites.of(3));
+    ASSERT_EQ(craft.getLook(), sprites.of(3));
     for (int i = 0; i < HoverCraft::kFrameCount; ++i) {
-        BITMAP* frame = craft.getFrame(i);
-        BITMAP* source = world->getBitmap(World::kFirstCraftFrame + i);
+        BITMAP* frame = craft.getLook()->frames[i];
+        BITMAP* source = world->getBitmap(GameData::kFirstCraftFrame + i);
         ASSERT_NE(frame, nullptr) << i;
         EXPECT_NE(frame, source) << i;
         EXPECT_EQ(bitmap_color_depth(frame), 32) << i;
         EXPECT_EQ(frame->w, source->w) << i;
         EXPECT_EQ(frame->h, source->h) << i;
     }
-    ASSERT_NE(craft.getWakeSprite(), nullptr);
-    EXPECT_EQ(craft.getWakeSprite()->w, 24);
-    EXPECT_EQ(craft.getWakeSprite()->h, 12);
+    ASSERT_NE(craft.getLook()->wake, nullptr);
+    EXPECT_EQ(craft.getLook()->wake->w, 24);
+    EXPECT_EQ(craft.getLook()->wake->h, 12);
+    for (int colour = 1; colour <= 4; ++colour)
+        EXPECT_NE(sprites.of(colour)->frames[0], sprites.of(colour % 4 + 1)->frames[0]) << "a look for each colour";
+    EXPECT_EQ(sprites.of(0), nullptr);
+    EXPECT_EQ(sprites.of(5), nullptr);
 
     // placed before the first gate, the place is also the reset point
     auto placed = makeCraft(world.get(), Vector3(100, 200, 7), 90.0);
@@ -180,19 +189,19 @@ TEST(HoverCraft, LeavingTheTrackAreaOrLosingItsPlacePutsItBackFrozenForSixSecond
     // just outside, on each side
     for (const Vector3& outside : {Vector3(-0.001, 100, 0), Vector3(100, -0.001, 0), Vector3(3072.001, 100, 0),
                                    Vector3(100, 3072.001, 0)}) {
-        auto craft = makeCraft(world.get(), outside);
+        HoverCraft* craft = crafttest::enterCraft(world.get(), outside);
         craft->update(0.01);
         EXPECT_TRUE(craft->isFrozen()) << outside.x << " " << outside.y;
         EXPECT_EQ(craft->getEffectTime(), 6.0);
-        EXPECT_EQ(craft->getTimesOutOfBounds(), 1);
+        EXPECT_EQ(world->recordOf(*craft).timesOutOfBounds, 1) << "the race counts it";
     }
     // exactly on the edges is still inside
     for (const Vector3& edge : {Vector3(0, 0, 0), Vector3(3072, 3072, 0), Vector3(0, 3072, 0), Vector3(3072, 0, 0)}) {
-        auto craft = makeCraft(world.get(), edge);
+        HoverCraft* craft = crafttest::enterCraft(world.get(), edge);
         craft->update(0.01);
         EXPECT_FALSE(craft->isFrozen()) << edge.x << " " << edge.y;
         EXPECT_EQ(craft->getEffectTime(), 0.0);
-        EXPECT_EQ(craft->getTimesOutOfBounds(), 0);
+        EXPECT_EQ(world->recordOf(*craft).timesOutOfBounds, 0);
     }
 
     // driven off the map: back to the start point, still for six seconds
@@ -423,4 +432,48 @@ TEST(HoverCraft, OwnsItsControllerAndReplacesIt) {
     HoverCraft bare(world.get(), 1);
     bare.setController(nullptr);
     EXPECT_EQ(bare.getController(), nullptr);
+}
+
+namespace {
+
+// A course of its own: a ground sloping down along +x, water beyond x = 500,
+// and a record of what the craft tells it.
+struct RecordingCourse : Racecourse {
+    double groundHeight(const Vector2& p) const override { return 100.0 - p.x / 10.0; }
+    Vector3 groundNormal(const Vector2&) const override { return Vector3(0.1, 0.0, 0.995); }
+    bool isWater(const Vector2& p) const override { return p.x > 500.0; }
+    void gateTouched(HoverCraft&, const CheckPoint& gate) override { gates.push_back(gate.getNumber()); }
+    void leftTheIsland(HoverCraft&) override { ++left; }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void playSample(int index) override { samples.push_back(index); }
+    void dropWake(const Vector3& at, const Vector3&, BITMAP*) override { wakes.push_back(at); }
+    std::vector<int> gates, samples;
+    std::vector<std::string> messages;
+    std::vector<Vector3> wakes;
+    int left = 0;
+};
+
+}  // namespace
+
+TEST(HoverCraft, AsksItsCourseAloneForTheGroundAndTellsItOfGatesWakesAndTheIsland) {
+    GroundWorld world;
+    RecordingCourse course;
+    auto craft = makeCraft(world.get(), Vector3(490, 100, 0));
+    craft->setCourse(&course);
+    // the course's slope pushes it along +x, onto its water and its height
+    for (int i = 0; i < 60; ++i) craft->update(0.05);
+    EXPECT_GT(craft->getVelocity().x, 0.0);
+    EXPECT_NEAR(craft->getPosition().z, 100.0 - craft->getPosition().x / 10.0, 1e-9);
+    EXPECT_FALSE(course.wakes.empty()) << "on the course's water";
+    for (const Vector3& w : course.wakes) EXPECT_GT(w.x, 500.0);
+    CheckPoint* gate = crafttest::addGate(world.get(), craft->getPosition(), 7);
+    craft->collide(gate);
+    EXPECT_EQ(course.gates, std::vector<int>{7});
+    craft->setPlayer(true);
+    craft->setPosition(Vector3(-1, 100, 0));
+    craft->update(0.01);
+    EXPECT_EQ(course.left, 1);
+    EXPECT_EQ(course.messages, std::vector<std::string>{"Out of bounds"});
+    EXPECT_EQ(course.samples, std::vector<int>{GameData::kEffectSample});
+    EXPECT_EQ(world->getMessage(), "") << "the World heard nothing";
 }

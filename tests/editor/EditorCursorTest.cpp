@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "control/AiWaypoint.h"
+#include "app/Game.h"
+#include "check/GoodLoop.h"
 #include "editor/EditorWorld.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
 #include "terrain/Terrain.h"
-#include "track/GoodLoop.h"
 #include "track/TrackFile.h"
+#include "view/RaceView.h"
 #include "world/World.h"
 
 TEST_F(EditorTest, NewGatesAndWaypointsAreNumberedOneAboveTheHighestOfTheTrackOrItsFile) {
@@ -247,13 +249,13 @@ TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObjectAndHShowsAndHide
     EXPECT_EQ(cursor->readout()[0].rfind("x -1e+300  y 2e+09  height 0  ", 0), 0u) << cursor->readout()[0];
 
     // H shows and hides the keys over the frame
-    BITMAP* frameBitmap = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    BITMAP* frameBitmap = create_bitmap(RaceView::kScreenWidth, RaceView::kScreenHeight);
     const auto whiteAtBottom = [&] {
         clear_to_color(frameBitmap, 0);
         cursor->drawScreen(frameBitmap);
         int n = 0;
-        for (int y = World::kScreenHeight - 30; y < World::kScreenHeight; ++y)
-            for (int x = 0; x < World::kScreenWidth; ++x) n += getpixel(frameBitmap, x, y) == makecol(255, 255, 255);
+        for (int y = RaceView::kScreenHeight - 30; y < RaceView::kScreenHeight; ++y)
+            for (int x = 0; x < RaceView::kScreenWidth; ++x) n += getpixel(frameBitmap, x, y) == makecol(255, 255, 255);
         return n;
     };
     EXPECT_TRUE(cursor->getPanel().isHelpShown());
@@ -274,9 +276,10 @@ TEST_F(EditorTest, TheReadoutFollowsTheCursorAndTheNearestObjectAndHShowsAndHide
 
 TEST(EditorStart, ANewTrackStartsEmptyOnTheChosenGround) {
     World world(true);
+    RaceView view(world);
     world.setEmptyStart(true);
     testing::internal::CaptureStdout();
-    world.loadTrack(2);
+    loadEditor(world, view, 2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "NUmber of checkpoints:0\n");
     world.update(0.0);
     ASSERT_EQ(world.getObjects().size(), 1u);

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "app/EndRequest.h"
+#include "app/TestDrive.h"
+#include "check/GoodLoop.h"
+#include "check/TrackLayout.h"
 #include "craft/HoverCraft.h"
-#include "editor/TestDrive.h"
-#include "track/GoodLoop.h"
-#include "track/TrackLayout.h"
-#include "world/EndRequest.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 
@@ -118,7 +119,9 @@ TEST_F(EditorEndTest, F6DrivesTheTrackAndComesBackWithEverythingAsItWas) {
     frame({});
     const std::string before = snapshot();
     const Vector3 where = cursor->getPosition();
-    // F6 asks; the drive is taken after the pass, and Escape ends it at once
+    // F6 asks; the drive is taken after the pass, in the shell's loop, and
+    // Escape ends it at once
+    cursor->setTestDrive([this](const std::string& text) { return TestDrive::drive(world, text); });
     waitForLock();
     frame({KEY_F6});
     EXPECT_TRUE(testfiles::readText("newtrack.txt").empty());
@@ -142,44 +145,6 @@ TEST_F(EditorEndTest, F6DrivesTheTrackAndComesBackWithEverythingAsItWas) {
     EXPECT_EQ(cursor->afterPass(), Next::Restart);
     EXPECT_EQ(verdict(), "F6: no test drive: Cannot find the first checkpoint. Place gate 0 (C) across the start "
                          "line, facing the way to drive");
-}
-
-TEST(TestDrive, TheRaceIsTheEditorsTrackOnItsGroundWithThePlayerOnTheGrid) {
-    currentTexts = englishTexts;
-    World editor(true);
-    editor.loadData();
-    editor.getTerrain().load(2);
-    editor.setTrackNumber(2);
-    const std::string text = "C 1500 1200 45 40 0 0\nS 1400 1300 0 2\nW 1500 1200 0 0\nP 1600 1200 45 4\nE\n";
-    std::unique_ptr<World> race = TestDrive::build(editor.getTerrain(), text, 2);
-    ASSERT_EQ(race->getCraftList().size(), 4u);
-    ASSERT_NE(race->getPlayer(), nullptr);
-    EXPECT_EQ(race->getFollowed(), race->getPlayer());
-    EXPECT_FALSE(race->isEditorMode());
-    EXPECT_FALSE(race->getPlayMusic());
-    EXPECT_EQ(race->getTrackNumber(), 2);
-    EXPECT_EQ(race->getWaypointCount(), 1);
-    // the player at the back of the grid, behind gate 0
-    EXPECT_LT(race->getPlayer()->getPosition().x, 1500.0 - 3 * World::kGridSpacing);
-    std::vector<GameObject*> placed;
-    for (GameObject* o : race->getObjects())
-        if (o->typeCode()) placed.push_back(o);
-    std::string again = TrackFile::text(placed);
-    const double h = editor.getTerrain().heightAt(Vector2(1400, 1300));
-    // heights as the track file writes them
-    std::ostringstream ground;
-    ground << "C 1500 1200 45 40 0 0\nS 1400 1300 " << h << " 2\nW 1500 1200 "
-           << editor.getTerrain().heightAt(Vector2(1500, 1200)) << " 0\nP 1600 1200 45 4\nE\n";
-    EXPECT_EQ(again, ground.str());
-    // the ground is the editor's, rendered into the race's own map
-    EXPECT_EQ(race->getTerrain().heightAt(Vector2(1400, 1300)), h);
-    EXPECT_EQ(race->getTerrain().getTexture(), editor.getTerrain().getTexture());
-    EXPECT_NE(getpixel(race->getMapBitmap(), World::kMapWidth / 2, World::kMapHeight / 2), 0);
-    // it opens with the drive's own message, and Escape ends it
-    key[KEY_ESC] = 1;
-    race->run();
-    key[KEY_ESC] = 0;
-    EXPECT_EQ(race->getMessage(), "Test drive: Escape takes you back to the editor");
 }
 
 TEST(EditorStart, ATrackFileThatCannotBeReadIsNamedBeforeTheAuthorStarts) {

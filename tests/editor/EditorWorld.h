@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "control/AiWaypoint.h"
 #include "editor/EditorCursor.h"
+#include "objects/AiWaypoint.h"
 #include "terrain/Terrain.h"
 #include "track/TrackFile.h"
 #include "world/World.h"
@@ -31,7 +31,6 @@ protected:
         texture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
         clear_to_color(texture, makecol(60, 160, 60));
         world.getTerrain().setGround(heights.data(), texture);
-        world.setPlayMusic(false);
         cursor = new EditorCursor(&world);
         cursor->setPosition(Vector3(1536.0, 1536.0, 0.0));
         world.addObject(cursor);

@@ -10,14 +10,15 @@
 #include "Pixels.h"
 #include "craft/CraftTestSupport.h"
 #include "math/Angles.h"
-#include "world/Pen.h"
+#include "track/RecordBody.h"
+#include "view/ClippedDraw.h"
+#include "view/RaceView.h"
 #include "world/World.h"
 
 namespace {
 CheckPoint readGate(World& w, const char* body) {
     CheckPoint cp(&w);
-    std::istringstream in(body);
-    cp.read(in);
+    records::readBody(cp, body);
     return cp;
 }
 }  // namespace
@@ -86,9 +87,7 @@ TEST(CheckPoint, ReadFieldsCutShortKeepTheirStartingValuesAndWritesAreWhole) {
     CheckPoint cp(&w);
     cp.setNumber(2);
     cp.setAngle(90);
-    std::ostringstream out;
-    cp.write(out);
-    EXPECT_EQ(out.str(), "40 2 90");
+    EXPECT_EQ(records::bodyOf(cp), "40 2 90");
 }
 
 TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNoMoreThanTheFrame) {
@@ -119,29 +118,29 @@ TEST(CheckPoint, EditorDrawingShowsPostsOnTheGroundTheLabelAndBothLinesAtACostNo
     for (const Vector2& p : {Vector2(158, 171), Vector2(242, 129), Vector2(158, 129)})
         EXPECT_NE(getpixel(target, p.x, p.y), white) << p.x << ", " << p.y;
     // drawn far off the bitmap, nothing reaches the library
-    const Pen::Count before = Pen::count();
+    const ClippedDraw::Count before = ClippedDraw::count();
     View far(Vector2(1e300, -1e300), target);
     cp.draw(far);
-    EXPECT_EQ(Pen::count().calls, before.calls);
+    EXPECT_EQ(ClippedDraw::count().calls, before.calls);
     destroy_bitmap(target);
 
     // a gate of any width costs no more than the frame
-    BITMAP* frame = create_bitmap(World::kScreenWidth, World::kScreenHeight);
+    BITMAP* frame = create_bitmap(RaceView::kScreenWidth, RaceView::kScreenHeight);
     View middle(Vector2(320, 240), frame);
     CheckPoint wide(w.get());
     const auto cost = [&](double radius) {
         clear_to_color(frame, 0);
         wide.setRadius(radius);
         wide.setAngle(45);
-        const Pen::Count before = Pen::count();
+        const ClippedDraw::Count before = ClippedDraw::count();
         wide.draw(middle);
-        return Pen::Count{Pen::count().calls - before.calls, Pen::count().pixels - before.pixels};
+        return ClippedDraw::Count{ClippedDraw::count().calls - before.calls, ClippedDraw::count().pixels - before.pixels};
     };
-    const Pen::Count small = cost(40), huge = cost(1e300);
+    const ClippedDraw::Count small = cost(40), huge = cost(1e300);
     EXPECT_EQ(small.calls, 15);  // twelve posts, the label, two lines
     EXPECT_LE(huge.calls, small.calls);
     // the gate line crosses the whole frame, cut to it: no more than two frame widths
-    EXPECT_LE(huge.pixels, 2 * (World::kScreenWidth + 3));
+    EXPECT_LE(huge.pixels, 2 * (RaceView::kScreenWidth + 3));
     EXPECT_GT(pixels::countColour(frame, makecol(255, 255, 255)), 300);
     // turned inside out, a gate still shows its posts
     EXPECT_EQ(cost(-184).calls, 15);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Pixels.h"
+#include "track/RecordBody.h"
 #include "world/TestFiles.h"
 #include "world/World.h"
 
@@ -49,15 +50,11 @@ TEST_F(Scenery, SitsOnTheGroundAndKeepsItThereAndReadsAndWritesItsKind) {
     StaticObject r(&w);
     EXPECT_EQ(r.getKind(), 0);
     EXPECT_EQ(r.getRadius(), 15.0) << "a reader's object has kind 0's sprite until its record says otherwise";
-    std::istringstream in("4");
-    r.read(in);
+    records::readBody(r, "4");
     EXPECT_EQ(r.getKind(), 4);
     EXPECT_EQ(r.getRadius(), 19.0);
-    std::ostringstream out;
-    r.write(out);
-    EXPECT_EQ(out.str(), "4");
-    std::istringstream bad("99999999999");
-    r.read(bad);
+    EXPECT_EQ(records::bodyOf(r), "4");
+    records::readBody(r, "99999999999");
     EXPECT_EQ(r.getKind(), 4) << "a kind no int holds is not read";
     destroy_bitmap(tex);
 }

@@ -319,13 +319,14 @@ TEST_F(Content, SamplesAreShortAudibleSounds) {
     }
 }
 
-TEST_F(Content, RaceMusicIsAMinuteOfMelodyBassAndDrums) {
+TEST_F(Content, RaceMusicIsAMinuteOfMelodyBassAndDrumsInAMinor) {
     MIDI* midi = static_cast<MIDI*>(data.get()[42].dat);
     ASSERT_GT(midi->divisions, 0);
-    // walk every track's events: the channels that sound, the tempo, the length
-    std::set<int> channels;
+    // walk every track's events: the channels that sound and their instruments, the tempo, the length, the key
+    std::set<int> channels, programmed, outOfKey;
+    const std::set<int> aMinor = {9, 11, 0, 2, 4, 5, 7, 8};  // the raised seventh of the E chord too
     long longest = 0;
-    long microsPerQuarter = 500000;
+    long microsPerQuarter = 0;
     for (int t = 0; t < MIDI_TRACKS; ++t) {
         const unsigned char* p = midi->track[t].data;
         const int len = p ? midi->track[t].len : 0;
@@ -349,15 +350,23 @@ TEST_F(Content, RaceMusicIsAMinuteOfMelodyBassAndDrums) {
             }
             running = status;
             const int kind = status & 0xF0;
-            if (kind == 0x90 && k + 1 < len && p[k + 1] > 0) channels.insert(status & 0x0F);
+            if (kind == 0xC0) programmed.insert(status & 0x0F);
+            if (kind == 0x90 && k + 1 < len && p[k + 1] > 0) {
+                channels.insert(status & 0x0F);
+                if ((status & 0x0F) != 9 && !aMinor.count(p[k] % 12)) outOfKey.insert(p[k]);
+            }
             k += (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
         }
         longest = std::max(longest, ticks);
     }
+    ASSERT_GT(microsPerQuarter, 0) << "no tempo of its own";
     const double seconds = static_cast<double>(longest) / midi->divisions * microsPerQuarter / 1e6;
     EXPECT_GE(seconds, 60.0);
     EXPECT_TRUE(channels.count(9)) << "no drums";
     EXPECT_GE(channels.size(), 3u) << "melody, bass and drums";
+    for (int c : channels)
+        EXPECT_TRUE(c == 9 || programmed.count(c)) << "channel " << c << " plays no chosen instrument";
+    EXPECT_TRUE(outOfKey.empty()) << "first note out of key: " << (outOfKey.empty() ? 0 : *outOfKey.begin());
 }
 
 TEST_F(Content, TracksDatHoldsHeightmapsPaletteAndTexturesWithFlatWaterOfItsOwnColours) {

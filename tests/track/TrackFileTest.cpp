@@ -15,13 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "control/AiWaypoint.h"
 #include "craft/HoverCraft.h"
 #include "editor/EditorCursor.h"
+#include "objects/AiWaypoint.h"
 #include "objects/CheckPoint.h"
 #include "objects/Powerup.h"
 #include "objects/StaticObject.h"
 #include "objects/Wake.h"
+#include "track/RecordTable.h"
+#include "view/RaceView.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 #include "world/World.h"
@@ -111,6 +113,48 @@ TEST_F(TrackWorld, SceneryRecordSitsOnTheGroundAsOneOfTheFiveKinds) {
     EXPECT_EQ(as<StaticObject>(2)->getKind(), 4);
     EXPECT_EQ(as<StaticObject>(0)->getRadius(), 15.0) << "kind 0's sprite is 31 pixels wide";
     EXPECT_EQ(written(), "S 1 1 30 0\nS 2 2 30 0\nS 3 3 30 4\nE\n");
+}
+
+// Every row of the record table, as the reader, the writer and the scan use
+// it: a record read and written back whole, and a record cut short at each
+// field named by the field's row.
+TEST_F(TrackWorld, EveryRowOfTheRecordTableIsReadWrittenAndNamedByItsFields) {
+    const struct {
+        const char* record;  // as written back: scenery and waypoints stand on the ground, 30 up
+        const char* name;
+        std::vector<const char*> fields;  // after x y z; whole numbers marked
+    } rows[] = {{"S 11 12 30 4", "scenery", {"#kind"}},
+                {"C 11 12 13 14.5 3 90.5", "checkpoint", {"radius", "#number", "angle"}},
+                {"P 11 12 13 2", "powerup", {"#kind"}},
+                {"W 11 12 30 0", "waypoint", {"#number"}}};
+    for (const auto& row : rows) {
+        const char letter = row.record[0];
+        const RecordKind* kind = RecordTable::find(letter);
+        ASSERT_NE(kind, nullptr) << letter;
+        EXPECT_STREQ(kind->name, row.name);
+        ASSERT_EQ(kind->fieldCount, static_cast<int>(row.fields.size())) << letter;
+        load(std::string(row.record) + "\nE\n");
+        EXPECT_EQ(written(), std::string(row.record) + "\nE\n");
+        EXPECT_EQ(objects().at(0)->typeCode(), letter);
+        // cut before each field in turn
+        const std::vector<const char*> point = {"x", "y", "z"};
+        std::vector<const char*> names = point;
+        names.insert(names.end(), row.fields.begin(), row.fields.end());
+        std::istringstream words(row.record);
+        std::string text, word;
+        words >> word;
+        text = word;
+        for (const char* name : names) {
+            TrackFile::Break broke;
+            TrackFile::scan(text + " q", &broke);
+            const bool whole = name[0] == '#';
+            EXPECT_EQ(broke.expected, std::string(whole ? "a whole number" : "a number") + " for the " +
+                                          (name + whole) + " of a " + row.name + " record (" + letter + ")");
+            words >> word;
+            text += " " + word;
+        }
+    }
+    for (char c : {'E', 'x', 's', ' ', '\0'}) EXPECT_EQ(RecordTable::find(c), nullptr) << c;
 }
 
 TEST_F(TrackWorld, EveryKindIsReadWithItsBodyInFileOrderAndGatesCounted) {
@@ -231,6 +275,11 @@ TEST_F(TrackWorld, ABrokenFileIsNamedOnceWithItsLineAndKeepsWhatWasReadAMissingO
     loadFile();
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_NE(world->getTrackFileBreak().find("line 2"), std::string::npos);
+    // broken on its very first line, it is named just the same
+    ::testing::internal::CaptureStderr();
+    load("C x\nE\n");
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(world->getTrackFileBreak().rfind("tracks/track1.txt, line 1: ", 0), 0u) << world->getTrackFileBreak();
     load("S 1 2 3 1\nE\n");
     EXPECT_EQ(world->getTrackFileBreak(), "");
     EXPECT_EQ(world->getTrackFileError(), "");
@@ -279,9 +328,9 @@ TEST_F(TrackWorld, HostileNumbersNeverBreakTheWorld) {
     makeWorld(true);
     load("S 1e300 5 0 1\nC 3000 -1e300 0 40 -2147483648 -1e300\nW 1e300 1e300 0 -2147483648\n");
     world->update(0.1);
-    world->composeFrame();
-    world->getMapView() = View(Vector2(2560, 2880), world->getMapBitmap());
-    for (GameObject* o : objects()) o->draw(world->getMapView());
+    RaceView view(*world);
+    view.compose();
+    view.renderPreviewMap();
     // all three kept through the update and the drawing, and written back
     EXPECT_EQ(objects().size(), 3u);
     const std::string text = written();

@@ -51,7 +51,7 @@ struct Drifter : GameObject {
 // back to life, move and change size.
 Log race(bool broadPhase, long long& pairTests) {
     World w(false);
-    w.setSieveFrom(broadPhase ? 0 : SIZE_MAX);
+    w.useContactGridFrom(broadPhase ? 0 : SIZE_MAX);
     w.setCheckpointCount(4);
     Log log;
     std::mt19937 random(2024);
@@ -130,7 +130,7 @@ TEST(ContactGrid, MeetsTheSamePairsInTheSameOrderAsTestingEveryObject) {
     // cleared for the next track, the World forgets the old cells: two craft
     // where the gates stood test each other and nothing else
     w.deleteAllObjects();
-    w.setSieveFrom(0);
+    w.useContactGridFrom(0);
     for (int i = 1; i <= 2; ++i) {
         w.addCraft(new HoverCraft(&w, i));
         w.getPendingObjects().back()->setPosition(Vector3(1400.0 + 10.0 * i, 1500.0, 0.0));

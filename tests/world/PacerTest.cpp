@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "math/View.h"
-#include "world/PacerMark.h"
+#include "view/PacerMark.h"
 
 namespace {
 

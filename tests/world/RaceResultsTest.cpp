@@ -27,12 +27,12 @@ TEST(RaceResults, FinishersInTheOrderOfTheClockThenTheCraftStillRacing) {
     const int t2 = drive(2, 4, 0.5);
     drive(3, 2, 0.25);
     const int t1 = drive(1, 4, 0.3), t4 = drive(4, 4, 0.4);
-    const std::vector<ResultRow> rows = RaceResults::rows(world->getCraftList());
+    const std::vector<ResultRow> rows = RaceResults::rows(*world);
     ASSERT_EQ(rows.size(), 4u);
     const ResultRow expected[] = {{1, 2, true, t2, 500, false}, {2, 1, true, t1, 300, true},
                                   {3, 4, true, t4, 400, false}, {4, 3, false, rows[3].raceTime, 250, false}};
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(rows[i] == expected[i]) << "line " << i + 1;
     // the last one finishes: its line gets its time
     const int t3 = drive(3, 2, 0.1);
-    EXPECT_TRUE(RaceResults::rows(world->getCraftList())[3] == (ResultRow{4, 3, true, t3, 100, false}));
+    EXPECT_TRUE(RaceResults::rows(*world)[3] == (ResultRow{4, 3, true, t3, 100, false}));
 }

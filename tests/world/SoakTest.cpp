@@ -11,12 +11,14 @@
 #include <typeinfo>
 #include <vector>
 
+#include "app/FrameTimer.h"
+#include "app/Game.h"
 #include "control/AiController.h"
 #include "craft/HoverCraft.h"
 #include "objects/GameObject.h"
 #include "objects/Powerup.h"
 #include "objects/Wake.h"
-#include "world/FrameTimer.h"
+#include "view/RaceView.h"
 #include "world/World.h"
 
 namespace {
@@ -60,7 +62,8 @@ void soak(int track) {
     const auto started = std::chrono::steady_clock::now();
 
     World w(false);
-    w.loadTrack(track);
+    RaceView view(w);
+    loadRace(w, view, track);
     ASSERT_NE(w.getPlayer(), nullptr);
     w.getPlayer()->setController(new AiController(&w, w.getPlayer()));
     w.update(kStep);
@@ -85,7 +88,7 @@ void soak(int track) {
     for (int second = 1; second <= kSoakSeconds; ++second) {
         for (int s = 0; s < kStepsPerSecond; ++s) {
             w.update(kStep);
-            if (s % kDrawEvery == 0) w.composeFrame();
+            if (s % kDrawEvery == 0) view.compose();
             for (size_t i = 0; i < powerups.size(); ++i) {
                 const bool now = powerups[i]->isCollidable();
                 if (available[i] && !now) ++taken;
@@ -131,7 +134,7 @@ void soak(int track) {
     EXPECT_NEAR(w.getRaceTime() - startClock, kSoakSeconds * 1000, 1);
     EXPECT_GT(mostWakes, 0) << "no craft crossed water: the wakes went untested";
     EXPECT_GT(taken, 0) << "no powerup was taken";
-    for (HoverCraft* c : w.getCraftList()) EXPECT_TRUE(c->isFinished()) << "craft " << c->getColour();
+    for (HoverCraft* c : w.getCraftList()) EXPECT_TRUE(w.recordOf(*c).finished) << "craft " << c->getColour();
 }
 
 }  // namespace

@@ -3,67 +3,33 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Pixels.h"
+#include "world/ScratchRace.h"
+#include "check/GoodLoop.h"
+#include "control/Seating.h"
 #include "craft/HoverCraft.h"
-#include "editor/EditorCursor.h"
 #include "objects/CheckPoint.h"
 #include "objects/GameObject.h"
-#include "world/Hud.h"
+#include "track/TrackFile.h"
+#include "view/Hud.h"
+#include "view/RaceView.h"
+#include "world/Probe.h"
 #include "world/TestFiles.h"
 #include "world/Texts.h"
 
-using pixels::Box;
-using pixels::drawnBox;
+using worldtest::Probe;
 using testfiles::dataError;
 using testfiles::ScratchDir;
-
-namespace {
-
-// An object that records what the World does with it.
-class Probe : public GameObject {
-public:
-    Probe(World* w, double r, int* deleted = nullptr) : GameObject(w), deleted_(deleted) { radius = r; }
-    ~Probe() override {
-        if (deleted_) ++*deleted_;
-    }
-    void draw(View& view) override {
-        ++draws;
-        lastView = view;
-    }
-    void update(double dt) override {
-        ++updates;
-        lastDt = dt;
-        if (dieOnUpdate) setDead(true);
-        if (spawnOnUpdate) world->addObject(new Probe(world, 1.0, deleted_));
-    }
-    void touchedBy(GameObject& craft) override { touchedByCraft = &craft; }
-    void hide() { visible = false; }
-
-    int updates = 0, draws = 0;
-    double lastDt = -1;
-    bool dieOnUpdate = false, spawnOnUpdate = false;
-    GameObject* touchedByCraft = nullptr;
-    View lastView;
-
-private:
-    int* deleted_;
-};
-
-// Places a probe so that its point lands on frame pixel (sx, sy) with scroll (0, 0).
-Vector3 atScreen(double sx, double sy) {
-    const double x = (sx - 2560.0) / 2.0;
-    return Vector3(x, -x, 2880.0 - sy);
-}
-
-}  // namespace
 
 TEST(World, HandedObjectsWaitForTheNextUpdate) {
     World w(false);
@@ -114,7 +80,8 @@ TEST(World, DeadObjectsLeaveAtOnceAndAreDeletedOneUpdateLater) {
     EXPECT_EQ(deleted, 0);
     EXPECT_EQ(b->updates, 2);
     // not drawn in that frame
-    w.composeFrame();
+    RaceView view(w);
+    view.compose();
     EXPECT_EQ(b->draws, 0);
     w.update(0.1);
     EXPECT_EQ(deleted, 1);
@@ -151,80 +118,29 @@ TEST(World, NewMessageReplacesTheOldOneWithFullTime) {
     EXPECT_LT(w.getMessageTime(), 0.0);
 }
 
-TEST(World, ObjectsNearTheFrameEdgesAreCulledByTheirRadius) {
+// A race loads its track twice (the preview, then the race): the second
+// load replaces the first's objects; and a track is nothing without data.dat,
+// whose failure is the first thing a load says.
+TEST(World, ATrackLoadedAgainHoldsItsObjectsOnceAndNeedsDataDat) {
+    {
+        World w(false);
+        w.loadTrack(1);
+        w.update(0.0);
+        const std::size_t count = w.getObjects().size();
+        EXPECT_GT(count, 10u);
+        w.loadTrack(1);
+        w.update(0.0);
+        EXPECT_EQ(w.getObjects().size(), count);
+    }
+    testfiles::ScratchDir dir;
+    ASSERT_EQ(symlink((dir.previous + "/tracks.dat").c_str(), "tracks.dat"), 0);
     World w(false);
-    w.getMapView() = View(Vector2(2560, 2880), w.getMapBitmap());
-    const double r = 10.0;
-    auto add = [&](double sx, double sy) {
-        auto* p = new Probe(&w, r);
-        p->setPosition(atScreen(sx, sy));
-        w.addObject(p);
-        return p;
-    };
-    Probe* left25 = add(-2.5 * r, 240);
-    Probe* left15 = add(-1.5 * r, 240);
-    Probe* right25 = add(640 + 2.5 * r, 240);
-    Probe* right15 = add(640 + 1.5 * r, 240);
-    Probe* top25 = add(320, -2.5 * r);
-    Probe* top15 = add(320, -1.5 * r);
-    Probe* below59 = add(320, 480 + 5.9 * r);
-    Probe* below61 = add(320, 480 + 6.1 * r);
-    Probe* hidden = add(320, 240);
-    hidden->hide();
-    Probe* far = add(1.0e300, 240);
-    w.update(0.0);
-    w.composeFrame();
-    EXPECT_EQ(left25->draws, 0);
-    EXPECT_EQ(left15->draws, 1);
-    EXPECT_EQ(right25->draws, 0);
-    EXPECT_EQ(right15->draws, 1);
-    EXPECT_EQ(top25->draws, 0);
-    EXPECT_EQ(top15->draws, 1);
-    EXPECT_EQ(below59->draws, 1);
-    EXPECT_EQ(below61->draws, 0);
-    EXPECT_EQ(hidden->draws, 0);
-    EXPECT_EQ(far->draws, 0);
-}
-
-TEST(World, FarObjectsAreDrawnFirstAndTiesKeepListOrder) {
-    World w(false);
-    auto add = [&](double x, double y) {
-        auto* p = new Probe(&w, 5.0);
-        p->setPosition(Vector3(x, y, 0));
-        w.addObject(p);
-        return p;
-    };
-    Probe* near = add(100, 100);
-    Probe* tieA = add(150, 150);
-    Probe* tieB = add(200, 100);
-    Probe* back = add(250, 250);
-    Probe* nanObject = add(std::nan(""), 100);
-    w.setFollowed(near);
-    w.update(0.0);
-    w.composeFrame();
-    const std::vector<GameObject*> order = w.lastDrawOrder();
-    ASSERT_EQ(order.size(), 4u) << "an object without a real position is not drawn";
-    EXPECT_EQ(order[0], back);
-    EXPECT_EQ(order[1], tieA);
-    EXPECT_EQ(order[2], tieB);
-    EXPECT_EQ(order[3], near);
-    EXPECT_EQ(nanObject->draws, 0);
-    // the followed object's ground point is the centre of the frame
-    const Vector2 s = project(near->lastView, near->getPosition());
-    EXPECT_NEAR(s.x, 320, 1.0);
-    EXPECT_NEAR(s.y, 240, 1.0);
-}
-
-TEST(World, ScrollOfAnObjectFarOffTheMapStaysInRange) {
-    World w(false);
-    auto* p = new Probe(&w, 5.0);
-    p->setPosition(Vector3(1e300, -1e300, 1e300));
-    w.addObject(p);
-    w.setFollowed(p);
-    w.update(0.0);
-    w.composeFrame();
-    EXPECT_LE(std::abs(static_cast<long long>(w.getScrollX())), 100000000LL);
-    EXPECT_LE(std::abs(static_cast<long long>(w.getScrollY())), 100000000LL);
+    try {
+        w.loadTrack(1);
+        ADD_FAILURE() << "a track loaded without data.dat";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Failed to load datafile");
+    }
 }
 
 TEST(World, MissingOrDamagedDataFileGivesTheLoadError) {
@@ -261,18 +177,8 @@ TEST(World, MissingOrDamagedDataFileGivesTheLoadError) {
 }
 
 // Craft need data.dat; these tests bring their own.
-class CraftWorld : public ::testing::Test {
+class CraftWorld : public ScratchRace {
 protected:
-    void SetUp() override {
-        testfiles::writeGameData("data.dat");
-        saved = currentTexts;
-        currentTexts = englishTexts;
-        world.reset(new World(false));
-    }
-    void TearDown() override {
-        world.reset();
-        currentTexts = saved;
-    }
     CheckPoint* addGate(const Vector3& p, double angle, int number = 0) {
         auto* cp = new CheckPoint(world.get());
         cp->setPosition(p);
@@ -281,9 +187,6 @@ protected:
         world->addObject(cp);
         return cp;
     }
-    ScratchDir dir;
-    std::unique_ptr<World> world;
-    const char* const* saved = nullptr;
 };
 
 TEST_F(CraftWorld, GridStandsBehindAGateFacingPlusX) {
@@ -299,7 +202,7 @@ TEST_F(CraftWorld, GridStandsBehindAGateFacingPlusX) {
     for (int i = 0; i < 4; ++i) {
         EXPECT_NEAR(craft[i]->getPosition().x, expectX[i], 1e-9) << i;
         EXPECT_NEAR(craft[i]->getPosition().y, expectY[i], 1e-9) << i;
-        EXPECT_EQ(craft[i]->getRacePosition(), i + 1);
+        EXPECT_EQ(world->recordOf(*craft[i]).place, i + 1);
         EXPECT_EQ(craft[i]->getColour(), 4 - i);
     }
     EXPECT_EQ(world->getPlayer(), craft[3]);
@@ -307,8 +210,9 @@ TEST_F(CraftWorld, GridStandsBehindAGateFacingPlusX) {
     EXPECT_EQ(world->getLapCount(), 3);
     EXPECT_EQ(world->getRaceTime(), 100);
     // drawn on the grid before the first step, through the still first second
-    world->draw();
-    const std::vector<GameObject*> drawn = world->lastDrawOrder();
+    RaceView view(*world);
+    view.compose();
+    const std::vector<GameObject*> drawn = view.lastDrawOrder();
     for (HoverCraft* c : craft) EXPECT_NE(std::find(drawn.begin(), drawn.end(), c), drawn.end()) << c->getColour();
 }
 
@@ -373,89 +277,11 @@ TEST_F(CraftWorld, RankingTakesLapsThenTheLaterGateThenTheEarlierTime) {
     pass(c[2], start);  // later over the line
     pass(c[1], start);  // last over the line, but on through the next gate
     pass(c[1], second);
+    // the places are taken once the contact pass is over
+    world->update(0.0);
     const std::vector<HoverCraft*> expected = {c[1], c[3], c[2], c[0]};
     EXPECT_EQ(world->getCraftList(), expected);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(expected[i]->getRacePosition(), i + 1) << i;
-}
-
-TEST_F(CraftWorld, MessageFadesOverItsLastSecondAndTheHudNeedsAPlayer) {
-    pixels::ScreenStandIn standIn(makecol(1, 2, 3));
-    const int ground = makecol(0, 0, 90);
-    clear_to_color(world->getMapBitmap(), ground);
-    const Box message{140, 200, 155, 207};  // "Go": the message font's glyphs are 8 x 8 blocks
-    auto grey = [](int level) { return makecol(level, level, level); };
-    world->showMessage("Go");
-    world->update(2.0);
-    world->draw();
-    EXPECT_EQ(drawnBox(screen, ground), (Box{140, 200, 156, 208})) << "no HUD without a player";
-    EXPECT_TRUE(pixels::filled(screen, message, grey(255)));
-    EXPECT_TRUE(pixels::filled(screen, {141, 208, 156, 208}, grey(0)) && pixels::filled(screen, {156, 201, 156, 208}, grey(0)))
-        << "a black shadow a pixel right and down";
-    world->update(2.5);  // half a second left
-    world->draw();
-    EXPECT_TRUE(pixels::filled(screen, message, grey(127)));
-    world->update(0.5);
-    world->draw();
-    EXPECT_EQ(drawnBox(screen, ground), pixels::kNothing);
-
-    addGate(Vector3(1500, 1500, 0), 0);
-    world->startRace();
-    world->draw();
-    const std::string hud = Hud::line(*world->getPlayer(), world->getRaceTime());
-    EXPECT_TRUE(pixels::showsText(screen, font, hud.c_str(), 5, 5, makecol(255, 255, 255), -1));
-}
-
-TEST_F(CraftWorld, PreviewShowsWhatTheModeShowsAndLoadingStartsAfreshFromTheFile) {
-    testfiles::writeTracks("tracks.dat", 1);  // flat ground 10 high
-    mkdir("tracks", 0755);
-    testfiles::writeText("tracks/track1.txt", "C 1536 1536 10 40 0 0\nP 1000 1000 10 1\nE\n");
-    pixels::ScreenStandIn standIn(makecol(1, 2, 3));
-    BITMAP* shrunk = create_bitmap(640, 480);
-    const int yellow = makecol(255, 255, 0), sprite = makecol(180, 180, 180);
-    // on the map: the powerup's sprite 19 above its point (1000, 1000, 10)
-    // after one update, and the gate's post at (1496, 1536) on the ground
-    auto powerupShown = [sprite](World& w) { return getpixel(w.getMapBitmap(), 2560, 1851) == sprite; };
-    auto postShown = [yellow](World& w) { return getpixel(w.getMapBitmap(), 2520, 1354) == yellow; };
-    for (bool editor : {false, true}) {
-        World w(editor);
-        ::testing::internal::CaptureStdout();
-        w.renderPreview(1);
-        ::testing::internal::GetCapturedStdout();
-        EXPECT_NE(getpixel(w.getMapBitmap(), 2560, 1600), 0) << "the ground under the objects";
-        EXPECT_TRUE(powerupShown(w)) << editor;
-        EXPECT_EQ(postShown(w), editor) << "gates show only in the editor";
-        clear_to_color(shrunk, 0);
-        stretch_blit(w.getMapBitmap(), shrunk, 0, 0, 5120, 2560, 0, 0, 640, 320);
-        Hud::drawPreviewTexts(shrunk);
-        EXPECT_TRUE(pixels::shows(screen, shrunk, 0, 0)) << "the map shrunk by 8 at the top, the title and prompt";
-
-        ::testing::internal::CaptureStdout();
-        w.loadTrack(1);
-        ::testing::internal::GetCapturedStdout();
-        EXPECT_FALSE(powerupShown(w) || postShown(w)) << "the map is rendered again without objects";
-        if (editor) {
-            auto* cursor = dynamic_cast<EditorCursor*>(w.getFollowed());
-            ASSERT_NE(cursor, nullptr);
-            EXPECT_EQ(cursor->getPosition(), Vector3(1536, 1536, 10));
-            EXPECT_EQ(w.getPendingObjects().size(), 3u) << "the gate, the powerup and the cursor";
-        } else {
-            EXPECT_EQ(w.getCraftList().size(), 4u) << "on the grid behind the file's gate";
-            EXPECT_EQ(w.getFollowed(), w.getPlayer());
-        }
-    }
-    destroy_bitmap(shrunk);
-}
-
-TEST(World, NoBitmapMeansNoWorld) {
-    set_color_depth(7);  // no such depth: every bitmap fails
-    std::string error;
-    try {
-        World w(false);
-    } catch (const std::runtime_error& e) {
-        error = e.what();
-    }
-    set_color_depth(32);
-    EXPECT_EQ(error, "Cannot create virtual screen");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(world->recordOf(*expected[i]).place, i + 1) << i;
 }
 
 TEST(World, NearestObjectSkipsTheOnesAlreadyDead) {
@@ -482,9 +308,10 @@ TEST_F(CraftWorld, RecordsFarOffTheMapRunCleanInARace) {
     far->setPosition(Vector3(-1e300, 1e300, 1e300));
     world->addObject(far);
     world->startRace();
+    RaceView view(*world);
     for (int i = 0; i < 100; ++i) {
         world->update(0.03);
-        world->composeFrame();
+        view.compose();
     }
     for (HoverCraft* c : world->getCraftList()) {
         EXPECT_TRUE(isFinite(c->getPosition()));
@@ -545,4 +372,48 @@ TEST(World, ColourFontRangesAreMeasuredByTheirDepth) {
     objects[40] = colourFont(7, 1);
     writeFile("data.dat", datafileBytes(objects));
     EXPECT_EQ(dataError(), "Failed to load datafile") << "no such depth";
+}
+
+// The race alone, as the track check runs forty of them: no map, no back
+// buffer, no screen. The data.dat, ground and craft sprites it races on are
+// made beforehand and lent; then no bitmap can be made at all, and the
+// World still lines up the grid and races its computer drivers to the end.
+TEST(World, RacesToTheFinishWithoutABitmapOnLentResources) {
+    ScratchDir dir;
+    testfiles::writeGameData("data.dat");
+    RaceResources shared;
+    shared.data.load();
+    const std::vector<unsigned char> flat(Terrain::kHeightmapBytes, 10);
+    BITMAP* texture = create_bitmap(Terrain::GRID_SIZE, Terrain::GRID_SIZE);
+    clear_to_color(texture, makecol(40, 160, 40));
+    shared.ground.setGround(flat.data(), texture);
+    const CraftSprites& sprites = shared.craftSprites();
+    set_color_depth(7);  // no such depth: every bitmap fails from here on
+    bool finished = false;
+    int steps = 0;
+    {
+        World w(false, &shared);
+        std::istringstream in(kGoodLoop);
+        ::testing::internal::CaptureStdout();
+        TrackFile::read(w, in);
+        w.startRace();
+        ::testing::internal::GetCapturedStdout();
+        Seating::computersBesides(w, nullptr);
+        EXPECT_EQ(&w.getTerrain(), &shared.ground);
+        for (HoverCraft* c : w.getCraftList()) EXPECT_EQ(c->getLook(), sprites.of(c->getColour()));
+        const auto allFinished = [&w] {
+            for (HoverCraft* c : w.getCraftList())
+                if (!w.recordOf(*c).finished) return false;
+            return true;
+        };
+        while (!allFinished() && steps < 60 * 60 * 10) {
+            w.update(World::kStep);
+            ++steps;
+        }
+        finished = allFinished();
+    }
+    set_color_depth(32);
+    destroy_bitmap(texture);
+    EXPECT_TRUE(finished) << "after " << steps << " steps";
+    EXPECT_TRUE(shared.data.isLoaded()) << "the World left the lent data.dat loaded";
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -13,6 +14,72 @@ double catmullRom(double p0, double p1, double p2, double p3, double t) {
 
 // Control points of a rounded loop lie about this far apart.
 constexpr double kControlSpacing = 40.0;
+
+// The arc that rounds off a corner: where it begins and ends, its centre and its turn.
+struct Arc {
+    double ax, ay, bx, by, cx, cy, turn, radius;
+};
+
+std::vector<Arc> cornerArcs(const std::vector<CourseLine::Corner>& corners) {
+    const int n = static_cast<int>(corners.size());
+    std::vector<Arc> arcs;
+    for (int k = 0; k < n; ++k) {
+        const CourseLine::Corner& p = corners[(k + n - 1) % n];
+        const CourseLine::Corner& c = corners[k];
+        const CourseLine::Corner& q = corners[(k + 1) % n];
+        const double inLength = std::hypot(c.x - p.x, c.y - p.y), outLength = std::hypot(q.x - c.x, q.y - c.y);
+        const double ix = (c.x - p.x) / inLength, iy = (c.y - p.y) / inLength;
+        const double ox = (q.x - c.x) / outLength, oy = (q.y - c.y) / outLength;
+        const double turn = std::atan2(ix * oy - iy * ox, ix * ox + iy * oy);
+        const double reach = c.radius * std::tan(std::fabs(turn) / 2);
+        // the centre lies to the side the course turns to
+        const double side = turn >= 0 ? 1.0 : -1.0;
+        const double ax = c.x - ix * reach, ay = c.y - iy * reach;
+        arcs.push_back({ax, ay, c.x + ox * reach, c.y + oy * reach, ax - iy * side * c.radius,
+                        ay + ix * side * c.radius, turn, c.radius});
+    }
+    return arcs;
+}
+
+// The side from corner k's arc to the next one's must run forwards, the way
+// from corner k to the next: arcs too wide for it overlap.
+void checkSideFits(const std::vector<CourseLine::Corner>& corners, const std::vector<Arc>& arcs, int k) {
+    const int n = static_cast<int>(corners.size());
+    const Arc& from = arcs[k];
+    const Arc& to = arcs[(k + 1) % n];
+    const double sx = to.ax - from.bx, sy = to.ay - from.by;
+    const double cx = corners[(k + 1) % n].x - corners[k].x, cy = corners[(k + 1) % n].y - corners[k].y;
+    if (sx * cx + sy * cy < -1.0)
+        throw std::runtime_error("the arcs of corners " + std::to_string(k) + " and " + std::to_string((k + 1) % n) +
+                                 " overlap");
+}
+
+// The control points of a rounded loop, laid side by side and arc by arc.
+struct ControlPoints {
+    std::vector<double> xs, ys;
+
+    void straight(double x0, double y0, double x1, double y1) {
+        const double l = std::hypot(x1 - x0, y1 - y0);
+        // two arcs that meet need no side between them
+        if (l < 1.0) return;
+        const int steps = std::max(1, static_cast<int>(std::lround(l / kControlSpacing)));
+        for (int i = 0; i < steps; ++i) {
+            xs.push_back(x0 + (x1 - x0) * i / steps);
+            ys.push_back(y0 + (y1 - y0) * i / steps);
+        }
+    }
+
+    void arc(const Arc& a) {
+        const double a0 = std::atan2(a.ay - a.cy, a.ax - a.cx);
+        const double sweep = a.turn;
+        const int steps = std::max(2, static_cast<int>(std::lround(std::fabs(sweep) * a.radius / kControlSpacing)));
+        for (int i = 0; i < steps; ++i) {
+            const double angle = a0 + sweep * i / steps;
+            xs.push_back(a.cx + a.radius * std::cos(angle));
+            ys.push_back(a.cy + a.radius * std::sin(angle));
+        }
+    }
+};
 
 }  // namespace
 
@@ -120,67 +187,25 @@ double CourseLine::tightestRadius(double span) const {
 
 CourseLine CourseLine::rounded(const std::vector<Corner>& corners, int startSide, double startAt) {
     const int n = static_cast<int>(corners.size());
-    // each corner: where its arc begins and ends, its centre and its turn
-    struct Arc {
-        double ax, ay, bx, by, cx, cy, turn, radius;
-    };
-    std::vector<Arc> arcs;
-    for (int k = 0; k < n; ++k) {
-        const Corner& p = corners[(k + n - 1) % n];
-        const Corner& c = corners[k];
-        const Corner& q = corners[(k + 1) % n];
-        const double inLength = std::hypot(c.x - p.x, c.y - p.y), outLength = std::hypot(q.x - c.x, q.y - c.y);
-        const double ix = (c.x - p.x) / inLength, iy = (c.y - p.y) / inLength;
-        const double ox = (q.x - c.x) / outLength, oy = (q.y - c.y) / outLength;
-        const double turn = std::atan2(ix * oy - iy * ox, ix * ox + iy * oy);
-        const double reach = c.radius * std::tan(std::fabs(turn) / 2);
-        // the centre lies to the side the course turns to
-        const double side = turn >= 0 ? 1.0 : -1.0;
-        const double ax = c.x - ix * reach, ay = c.y - iy * reach;
-        arcs.push_back({ax, ay, c.x + ox * reach, c.y + oy * reach, ax - iy * side * c.radius,
-                        ay + ix * side * c.radius, turn, c.radius});
-    }
-    std::vector<double> xs, ys;
-    auto straight = [&](double x0, double y0, double x1, double y1, bool last) {
-        const double l = std::hypot(x1 - x0, y1 - y0);
-        // two arcs that meet need no side between them
-        if (l < 1.0 && !last) return;
-        const int steps = std::max(1, static_cast<int>(std::lround(l / kControlSpacing)));
-        for (int i = 0; i < steps + (last ? 1 : 0); ++i) {
-            xs.push_back(x0 + (x1 - x0) * i / steps);
-            ys.push_back(y0 + (y1 - y0) * i / steps);
-        }
-    };
+    const std::vector<Arc> arcs = cornerArcs(corners);
+    ControlPoints points;
     for (int m = 0; m < n; ++m) {
         const int k = (startSide + m) % n;
         const Arc& from = arcs[k];
         const Arc& to = arcs[(k + 1) % n];
-        // the side from one arc's end to the next arc's beginning, which must
-        // run forwards
-        const double sx = to.ax - from.bx, sy = to.ay - from.by;
-        const double cx = corners[(k + 1) % n].x - corners[k].x, cy = corners[(k + 1) % n].y - corners[k].y;
-        if (sx * cx + sy * cy < -1.0)
-            throw std::runtime_error("the arcs of corners " + std::to_string(k) + " and " +
-                                     std::to_string((k + 1) % n) + " overlap");
-        const double midX = from.bx + (to.ax - from.bx) * startAt, midY = from.by + (to.ay - from.by) * startAt;
+        checkSideFits(corners, arcs, k);
         // start on the start side, and end there
         if (m == 0) {
-            straight(midX, midY, to.ax, to.ay, false);
+            points.straight(from.bx + (to.ax - from.bx) * startAt, from.by + (to.ay - from.by) * startAt, to.ax,
+                            to.ay);
         } else {
-            straight(from.bx, from.by, to.ax, to.ay, false);
+            points.straight(from.bx, from.by, to.ax, to.ay);
         }
-        const double a0 = std::atan2(to.ay - to.cy, to.ax - to.cx);
-        const double sweep = to.turn;
-        const int steps = std::max(2, static_cast<int>(std::lround(std::fabs(sweep) * to.radius / kControlSpacing)));
-        for (int i = 0; i < steps; ++i) {
-            const double a = a0 + sweep * i / steps;
-            xs.push_back(to.cx + to.radius * std::cos(a));
-            ys.push_back(to.cy + to.radius * std::sin(a));
-        }
+        points.arc(to);
         if (m == n - 1) {
             const Arc& first = arcs[(startSide + 1) % n];
-            straight(to.bx, to.by, to.bx + (first.ax - to.bx) * startAt, to.by + (first.ay - to.by) * startAt, false);
+            points.straight(to.bx, to.by, to.bx + (first.ax - to.bx) * startAt, to.by + (first.ay - to.by) * startAt);
         }
     }
-    return CourseLine(xs, ys);
+    return CourseLine(points.xs, points.ys);
 }

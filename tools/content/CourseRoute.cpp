@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/AiWaypoint.h"
 #include "craft/HoverCraft.h"
+#include "objects/AiWaypoint.h"
 
 namespace {
 

@@ -54,6 +54,86 @@ std::vector<double> hullOutline(double halfLength, double halfWidth, double corn
     return along;
 }
 
+// A face's colour in the game's light: a face seen from behind is lit from that side.
+int litColour(const std::vector<P3>& world, int r, int g, int b) {
+    const P3 towardsLight = unit({1.0, -0.5, 1.0});
+    const P3 towardsViewer = unit({-1.0, -1.0, 1.0});
+    P3 n = unit(cross(sub(world[1], world[0]), sub(world[2], world[1])));
+    // the depth buffer hides back faces
+    if (dot(n, towardsViewer) < 0) n = {-n.x, -n.y, -n.z};
+    const double light = 0.45 + 0.55 * std::max(0.0, dot(n, towardsLight));
+    return (std::min(255, static_cast<int>(r * light)) << 16) | (std::min(255, static_cast<int>(g * light)) << 8) |
+           std::min(255, static_cast<int>(b * light));
+}
+
+// Screen position in samples and depth (larger x + y - z lies further away).
+std::vector<P3> onScreen(const std::vector<P3>& world) {
+    std::vector<P3> s;
+    for (const P3& p : world)
+        s.push_back({(CraftRenderer::kWidth / 2.0 + (p.x - p.y)) * kSuper,
+                     (kGroundY - (p.x + p.y) / 2.0 - p.z) * kSuper, p.x + p.y - p.z});
+    return s;
+}
+
+// The craft drawn kSuper times finer than its bitmap, the nearest face
+// showing at each sample, then averaged down to the bitmap's pixels.
+class SampleGrid {
+public:
+    // a convex polygon on screen, as a fan of triangles
+    void fillPolygon(const std::vector<P3>& s, int packed) {
+        for (size_t k = 1; k + 1 < s.size(); ++k) fillTriangle(s[0], s[k], s[k + 1], packed);
+    }
+
+    BITMAP* downsampled() const {
+        BITMAP* out = create_bitmap_ex(24, CraftRenderer::kWidth, CraftRenderer::kHeight);
+        for (int y = 0; y < CraftRenderer::kHeight; ++y) {
+            for (int x = 0; x < CraftRenderer::kWidth; ++x) {
+                int r = 0, g = 0, b = 0;
+                for (int sy = 0; sy < kSuper; ++sy) {
+                    for (int sx = 0; sx < kSuper; ++sx) {
+                        const int c = colour[static_cast<size_t>(y * kSuper + sy) * kWide + x * kSuper + sx];
+                        r += (c >> 16) & 255;
+                        g += (c >> 8) & 255;
+                        b += c & 255;
+                    }
+                }
+                const int n = kSuper * kSuper;
+                putpixel(out, x, y, makecol24(r / n, g / n, b / n));
+            }
+        }
+        return out;
+    }
+
+private:
+    void fillTriangle(P3 a, P3 b, P3 c, int packed) {
+        const double area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+        if (std::fabs(area) < 1e-9) return;
+        const int x0 = std::max(0, static_cast<int>(std::floor(std::min({a.x, b.x, c.x}))));
+        const int x1 = std::min(kWide - 1, static_cast<int>(std::ceil(std::max({a.x, b.x, c.x}))));
+        const int y0 = std::max(0, static_cast<int>(std::floor(std::min({a.y, b.y, c.y}))));
+        const int y1 = std::min(kHigh - 1, static_cast<int>(std::ceil(std::max({a.y, b.y, c.y}))));
+        for (int y = y0; y <= y1; ++y) {
+            for (int x = x0; x <= x1; ++x) {
+                const double px = x + 0.5, py = y + 0.5;
+                const double wa = ((b.x - px) * (c.y - py) - (c.x - px) * (b.y - py)) / area;
+                const double wb = ((c.x - px) * (a.y - py) - (a.x - px) * (c.y - py)) / area;
+                const double wc = 1.0 - wa - wb;
+                if (wa < 0 || wb < 0 || wc < 0) continue;
+                const double z = wa * a.z + wb * b.z + wc * c.z;
+                const size_t at = static_cast<size_t>(y) * kWide + x;
+                if (z < depth[at]) {
+                    depth[at] = z;
+                    colour[at] = packed;
+                }
+            }
+        }
+    }
+
+    static constexpr int kWide = CraftRenderer::kWidth * kSuper, kHigh = CraftRenderer::kHeight * kSuper;
+    std::vector<double> depth = std::vector<double>(static_cast<size_t>(kWide) * kHigh, 1e30);
+    std::vector<int> colour = std::vector<int>(static_cast<size_t>(kWide) * kHigh, 0);
+};
+
 }  // namespace
 
 CraftRenderer::CraftRenderer() { buildModel(); }
@@ -133,70 +213,12 @@ BITMAP* CraftRenderer::render(double heading) const {
     const double h = heading * kPi / 180.0;
     const P3 forward{std::cos(h), -std::sin(h), 0.0};
     const P3 side{std::sin(h), std::cos(h), 0.0};
-    const P3 towardsLight = unit({1.0, -0.5, 1.0});
-    const P3 towardsViewer = unit({-1.0, -1.0, 1.0});
-
-    const int w = kWidth * kSuper, hgt = kHeight * kSuper;
-    std::vector<double> depth(static_cast<size_t>(w) * hgt, 1e30);
-    std::vector<int> colour(static_cast<size_t>(w) * hgt, 0);
-
+    SampleGrid grid;
     for (const Face& f : faces) {
         std::vector<P3> world;
         for (const Vertex& v : f.points)
             world.push_back({v.a * forward.x + v.b * side.x, v.a * forward.y + v.b * side.y, v.c});
-        P3 n = unit(cross(sub(world[1], world[0]), sub(world[2], world[1])));
-        // the depth buffer hides back faces; a face seen from behind is lit from that side
-        if (dot(n, towardsViewer) < 0) n = {-n.x, -n.y, -n.z};
-        const double light = 0.45 + 0.55 * std::max(0.0, dot(n, towardsLight));
-        const int packed = (std::min(255, static_cast<int>(f.r * light)) << 16) |
-                           (std::min(255, static_cast<int>(f.g * light)) << 8) |
-                           std::min(255, static_cast<int>(f.b * light));
-        // screen position in samples and depth (larger x + y - z lies further away)
-        std::vector<P3> s;
-        for (const P3& p : world)
-            s.push_back({(kWidth / 2.0 + (p.x - p.y)) * kSuper, (kGroundY - (p.x + p.y) / 2.0 - p.z) * kSuper,
-                         p.x + p.y - p.z});
-        for (size_t k = 1; k + 1 < s.size(); ++k) {
-            const P3 a = s[0], b = s[k], c = s[k + 1];
-            const double area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
-            if (std::fabs(area) < 1e-9) continue;
-            const int x0 = std::max(0, static_cast<int>(std::floor(std::min({a.x, b.x, c.x}))));
-            const int x1 = std::min(w - 1, static_cast<int>(std::ceil(std::max({a.x, b.x, c.x}))));
-            const int y0 = std::max(0, static_cast<int>(std::floor(std::min({a.y, b.y, c.y}))));
-            const int y1 = std::min(hgt - 1, static_cast<int>(std::ceil(std::max({a.y, b.y, c.y}))));
-            for (int y = y0; y <= y1; ++y) {
-                for (int x = x0; x <= x1; ++x) {
-                    const double px = x + 0.5, py = y + 0.5;
-                    const double wa = ((b.x - px) * (c.y - py) - (c.x - px) * (b.y - py)) / area;
-                    const double wb = ((c.x - px) * (a.y - py) - (a.x - px) * (c.y - py)) / area;
-                    const double wc = 1.0 - wa - wb;
-                    if (wa < 0 || wb < 0 || wc < 0) continue;
-                    const double z = wa * a.z + wb * b.z + wc * c.z;
-                    const size_t at = static_cast<size_t>(y) * w + x;
-                    if (z < depth[at]) {
-                        depth[at] = z;
-                        colour[at] = packed;
-                    }
-                }
-            }
-        }
+        grid.fillPolygon(onScreen(world), litColour(world, f.r, f.g, f.b));
     }
-
-    BITMAP* out = create_bitmap_ex(24, kWidth, kHeight);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            int r = 0, g = 0, b = 0;
-            for (int sy = 0; sy < kSuper; ++sy) {
-                for (int sx = 0; sx < kSuper; ++sx) {
-                    const int c = colour[static_cast<size_t>(y * kSuper + sy) * w + x * kSuper + sx];
-                    r += (c >> 16) & 255;
-                    g += (c >> 8) & 255;
-                    b += c & 255;
-                }
-            }
-            const int n = kSuper * kSuper;
-            putpixel(out, x, y, makecol24(r / n, g / n, b / n));
-        }
-    }
-    return out;
+    return grid.downsampled();
 }

@@ -95,85 +95,125 @@ struct Section {
     int bars;
 };
 
+// an intro, verse, bridge, verse again and the coda
+const Section kSections[] = {
+    {{&kAm, &kF, &kC, &kG}, nullptr, 4},
+    {{&kAm, &kF, &kC, &kG, &kAm, &kF, &kC, &kG}, kVerse, 8},
+    {{&kDm, &kG, &kC, &kAm, &kDm, &kE, &kAm, &kE}, kBridge, 8},
+    {{&kAm, &kF, &kC, &kG, &kAm, &kF, &kC, &kG}, kVerse, 8},
+    {{&kAm, &kF, &kC, &kG, &kAm, &kF, &kE, &kAm}, kCoda, 8},
+};
+constexpr int kSectionCount = sizeof(kSections) / sizeof(kSections[0]);
+
+// Where a bar stands in the tune.
+struct Bar {
+    int start;      // its first tick
+    int inSection;  // its number in its section
+    bool fill;      // the last bar before a new section
+    bool last;      // the tune's final bar, held
+};
+
 void putBig(std::ofstream& out, uint32_t v, int bytes) {
     for (int k = bytes - 1; k >= 0; --k) out.put(static_cast<char>((v >> (8 * k)) & 255));
 }
+
+// The tune's five tracks: the conductor's tempo and metre, then one for each instrument.
+class Song {
+public:
+    Song() {
+        const int microsPerQuarter = 60000000 / kBeatsPerMinute;
+        conductor.raw(0, {0xFF, 0x51, 0x03, static_cast<uint8_t>(microsPerQuarter >> 16),
+                          static_cast<uint8_t>(microsPerQuarter >> 8), static_cast<uint8_t>(microsPerQuarter)});
+        conductor.raw(0, {0xFF, 0x58, 0x04, 4, 2, 24, 8});
+        lead.raw(0, {0xC0 | kLeadChannel, kLeadProgram});
+        bass.raw(0, {0xC0 | kBassChannel, kBassProgram});
+        pad.raw(0, {0xC0 | kPadChannel, kPadProgram});
+        pad.raw(0, {0xB0 | kPadChannel, 7, 80});  // the pad sits behind the lead
+    }
+
+    void playSections() {
+        int bar = 0;
+        for (int s = 0; s < kSectionCount; ++s) {
+            const Section& section = kSections[s];
+            for (int b = 0; b < section.bars; ++b, ++bar) {
+                const Bar at{bar * kBar, b, b == section.bars - 1 && s + 1 < kSectionCount, bar == kBars - 1};
+                const Chord& chord = *section.chords[b];
+                playPad(at, chord);
+                playBass(at, chord);
+                if (section.melody) playLead(at, section.melody[b]);
+                playDrums(at);
+            }
+        }
+    }
+
+    bool save(const std::string& path) {
+        std::ofstream out(path, std::ios::binary);
+        if (!out) return false;
+        Track* tracks[] = {&conductor, &lead, &bass, &pad, &drums};
+        out.write("MThd", 4);
+        putBig(out, 6, 4);
+        putBig(out, 1, 2);
+        putBig(out, 5, 2);
+        putBig(out, kTicksPerQuarter, 2);
+        for (Track* t : tracks) {
+            const std::vector<uint8_t> bytes = t->encode();
+            out.write("MTrk", 4);
+            putBig(out, static_cast<uint32_t>(bytes.size()), 4);
+            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        }
+        return static_cast<bool>(out);
+    }
+
+private:
+    void playPad(const Bar& at, const Chord& chord) {
+        for (int p : chord.pad) pad.note(at.start, at.last ? 2 * kBar : kBar - 10, kPadChannel, p, 58);
+    }
+
+    // a driving eighth-note line on root, octave and fifth
+    void playBass(const Bar& at, const Chord& chord) {
+        const int steps[8] = {0, 0, 12, 0, 7, 0, 12, 7};
+        for (int e = 0; e < 8; ++e) {
+            if (at.last && e > 0) break;
+            bass.note(at.start + e * kEighth, at.last ? kBar : kEighth - 20, kBassChannel, chord.root + steps[e],
+                      e % 2 == 0 ? 100 : 80);
+        }
+    }
+
+    void playLead(const Bar& at, const std::vector<Note>& melody) {
+        int tick = at.start;
+        for (const Note& n : melody) {
+            if (n.pitch) lead.note(tick, n.eighths * kEighth - 30, kLeadChannel, n.pitch, 96);
+            tick += n.eighths * kEighth;
+        }
+    }
+
+    // kick and snare on the beats, hats on the eighths, a fill before each new section
+    void playDrums(const Bar& at) {
+        const int b = at.inSection;
+        const bool fill = at.fill;
+        if (b == 0) drums.note(at.start, kEighth, kDrumChannel, kCrash, 110);
+        for (int k = 0; k < 16; ++k) {
+            const int t = at.start + k * kSixteenth;
+            if (at.last && k > 0) break;
+            if (k == 0 || k == 8 || (k == 10 && b % 2 == 1)) drums.note(t, kSixteenth, kDrumChannel, kKick, 112);
+            if ((k == 4 || k == 12) && !(fill && k == 12)) drums.note(t, kSixteenth, kDrumChannel, kSnare, 100);
+            if (fill && k >= 12) drums.note(t, kSixteenth, kDrumChannel, kSnare, 70 + 10 * (k - 12));
+            if (k % 2 == 0 && !(fill && k >= 12))
+                drums.note(t, kSixteenth, kDrumChannel, k == 14 && b % 4 == 3 ? kOpenHat : kClosedHat,
+                           k % 4 == 0 ? 84 : 64);
+        }
+        if (at.last) drums.note(at.start, kBar, kDrumChannel, kCrash, 120);
+    }
+
+    Track conductor, lead, bass, pad, drums;
+};
 
 }  // namespace
 
 double MusicWriter::lengthSeconds() { return kBars * 4 * 60.0 / kBeatsPerMinute; }
 
 bool MusicWriter::write(const std::string& path) {
-    const Section sections[] = {
-        {{&kAm, &kF, &kC, &kG}, nullptr, 4},
-        {{&kAm, &kF, &kC, &kG, &kAm, &kF, &kC, &kG}, kVerse, 8},
-        {{&kDm, &kG, &kC, &kAm, &kDm, &kE, &kAm, &kE}, kBridge, 8},
-        {{&kAm, &kF, &kC, &kG, &kAm, &kF, &kC, &kG}, kVerse, 8},
-        {{&kAm, &kF, &kC, &kG, &kAm, &kF, &kE, &kAm}, kCoda, 8},
-    };
-    Track conductor, lead, bass, pad, drums;
-    const int microsPerQuarter = 60000000 / kBeatsPerMinute;
-    conductor.raw(0, {0xFF, 0x51, 0x03, static_cast<uint8_t>(microsPerQuarter >> 16),
-                      static_cast<uint8_t>(microsPerQuarter >> 8), static_cast<uint8_t>(microsPerQuarter)});
-    conductor.raw(0, {0xFF, 0x58, 0x04, 4, 2, 24, 8});
-    lead.raw(0, {0xC0 | kLeadChannel, kLeadProgram});
-    bass.raw(0, {0xC0 | kBassChannel, kBassProgram});
-    pad.raw(0, {0xC0 | kPadChannel, kPadProgram});
-    pad.raw(0, {0xB0 | kPadChannel, 7, 80});  // the pad sits behind the lead
-
-    int bar = 0;
-    const int sectionCount = sizeof(sections) / sizeof(sections[0]);
-    for (int s = 0; s < sectionCount; ++s) {
-        const Section& section = sections[s];
-        for (int b = 0; b < section.bars; ++b, ++bar) {
-            const int start = bar * kBar;
-            const Chord& chord = *section.chords[b];
-            const bool lastBar = bar == kBars - 1;
-            for (int p : chord.pad) pad.note(start, lastBar ? 2 * kBar : kBar - 10, kPadChannel, p, 58);
-            // bass: a driving eighth-note line on root, octave and fifth
-            const int steps[8] = {0, 0, 12, 0, 7, 0, 12, 7};
-            for (int e = 0; e < 8; ++e) {
-                if (lastBar && e > 0) break;
-                bass.note(start + e * kEighth, lastBar ? kBar : kEighth - 20, kBassChannel, chord.root + steps[e],
-                          e % 2 == 0 ? 100 : 80);
-            }
-            if (section.melody) {
-                int at = start;
-                for (const Note& n : section.melody[b]) {
-                    if (n.pitch) lead.note(at, n.eighths * kEighth - 30, kLeadChannel, n.pitch, 96);
-                    at += n.eighths * kEighth;
-                }
-            }
-            // drums: kick and snare on the beats, hats on the eighths, a fill before each new section
-            const bool fill = b == section.bars - 1 && s + 1 < sectionCount;
-            if (b == 0) drums.note(start, kEighth, kDrumChannel, kCrash, 110);
-            for (int k = 0; k < 16; ++k) {
-                const int t = start + k * kSixteenth;
-                if (lastBar && k > 0) break;
-                if (k == 0 || k == 8 || (k == 10 && b % 2 == 1)) drums.note(t, kSixteenth, kDrumChannel, kKick, 112);
-                if ((k == 4 || k == 12) && !(fill && k == 12)) drums.note(t, kSixteenth, kDrumChannel, kSnare, 100);
-                if (fill && k >= 12) drums.note(t, kSixteenth, kDrumChannel, kSnare, 70 + 10 * (k - 12));
-                if (k % 2 == 0 && !(fill && k >= 12))
-                    drums.note(t, kSixteenth, kDrumChannel, k == 14 && b % 4 == 3 ? kOpenHat : kClosedHat,
-                               k % 4 == 0 ? 84 : 64);
-            }
-            if (lastBar) drums.note(start, kBar, kDrumChannel, kCrash, 120);
-        }
-    }
-
-    std::ofstream out(path, std::ios::binary);
-    if (!out) return false;
-    Track* tracks[] = {&conductor, &lead, &bass, &pad, &drums};
-    out.write("MThd", 4);
-    putBig(out, 6, 4);
-    putBig(out, 1, 2);
-    putBig(out, 5, 2);
-    putBig(out, kTicksPerQuarter, 2);
-    for (Track* t : tracks) {
-        const std::vector<uint8_t> bytes = t->encode();
-        out.write("MTrk", 4);
-        putBig(out, static_cast<uint32_t>(bytes.size()), 4);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-    return static_cast<bool>(out);
+    Song song;
+    song.playSections();
+    return song.save(path);
 }

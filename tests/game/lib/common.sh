@@ -26,7 +26,7 @@ SHOT_SCALE=1           # the window shows the 640 x 480 frame this many times as
 GAME_OUT=""            # standard output of the last game started
 GAME_ERR=""            # standard error of the last game started
 export GAME_STATUS=""  # exit status of the last game that ended
-TEST_NAME="$(basename "${0%.sh}")"
+TEST_NAME="${TEST_NAME:-$(basename "${0%.sh}")}"
 SHOT_KEEP_DIR=""       # screenshots worth keeping are copied here when set
 WATCHDOG_PID=""
 
