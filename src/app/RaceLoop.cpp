@@ -40,11 +40,23 @@ private:
 EditorCursor::AfterPass afterPass(EditorCursor* editor) {
     // the editor leaves only once the author's work is safe, and may have
     // been away on a test drive
-    if (editor) return editor->afterPass();
+    if (editor) return RaceLoop::editorPass(*editor);
     return key[KEY_ESC] || EndRequest::requested() ? EditorCursor::AfterPass::Leave : EditorCursor::AfterPass::Stay;
 }
 
 }  // namespace
+
+EditorCursor::AfterPass RaceLoop::editorPass(EditorCursor& editor) {
+    using Asked = EditorCursor::EndAsked;
+    const Asked asked = EndRequest::isForced() ? Asked::Forced
+                        : EndRequest::requested() ? Asked::CloseButton
+                                                  : Asked::No;
+    const EditorCursor::AfterPass next = editor.afterPass(asked);
+    // the save failed and the editor stays: the button is forgotten, while
+    // a signal that came since still stands
+    if (asked == Asked::CloseButton && next != EditorCursor::AfterPass::Leave) EndRequest::withdrawCloseButton();
+    return next;
+}
 
 void RaceLoop::run(World& world, RaceView& view, const Options& options, EditorCursor* editor) {
     const Clock::time_point origin = Clock::now();

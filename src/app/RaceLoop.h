@@ -1,7 +1,7 @@
 #pragma once
+#include "editor/EditorCursor.h"
 #include "world/Texts.h"
 
-class EditorCursor;
 class RaceView;
 class World;
 
@@ -20,4 +20,7 @@ public:
     };
 
     static void run(World& world, RaceView& view, const Options& options, EditorCursor* editor = nullptr);
+    // The editor's pass, told what the shell was asked from outside; a close
+    // button the editor could not save for is forgotten.
+    static EditorCursor::AfterPass editorPass(EditorCursor& editor);
 };

@@ -8,7 +8,6 @@
 #include <iostream>
 #include <sstream>
 
-#include "app/EndRequest.h"
 #include "check/TrackCheck.h"
 #include "check/TrackJudge.h"
 #include "check/TrackLayout.h"
@@ -193,7 +192,7 @@ void EditorCursor::testDrive() {
 
 void EditorCursor::saveNow() { exit.leaveNow(trackText()); }
 
-EditorCursor::AfterPass EditorCursor::afterPass() {
+EditorCursor::AfterPass EditorCursor::afterPass(EndAsked asked) {
     AfterPass next = AfterPass::Stay;
     if (driveWanted) {
         driveWanted = false;
@@ -203,7 +202,7 @@ EditorCursor::AfterPass EditorCursor::afterPass() {
         next = AfterPass::Restart;
     }
     // a signal or a lost display: the end cannot wait
-    if (EndRequest::isForced()) {
+    if (asked == EndAsked::Forced) {
         saveNow();
         return AfterPass::Leave;
     }
@@ -211,10 +210,9 @@ EditorCursor::AfterPass EditorCursor::afterPass() {
     const bool pressed = escape && escapeArmed;
     escapeArmed = !escape;
     if (exit.hasFailed() && key[KEY_F10] && exit.leaveUnsaved()) return AfterPass::Leave;
-    if (pressed || EndRequest::requested()) {
-        if (exit.leave(trackText())) return AfterPass::Leave;
+    if (pressed || asked == EndAsked::CloseButton) {
         // the close button too waits for a save that works
-        EndRequest::withdrawCloseButton();
+        if (exit.leave(trackText())) return AfterPass::Leave;
         panel.setAlert(exit.failure());
     }
     return next;

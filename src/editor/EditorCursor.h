@@ -51,9 +51,15 @@ public:
     // F5: checks a copy of the track's objects; the races run a slice each
     // frame and the verdict stays on the screen until the next command.
     void startCheck();
+    // What the shell was asked from outside the editor's keys: the close
+    // button, which waits for a save that works, or an end that cannot wait
+    // (a signal, a lost display).
+    enum class EndAsked { No, CloseButton, Forced };
     // Escape, the close button, F10 after a failed save, a signal, the test
     // drive asked for by F6: called by the loop once a pass, after the frame.
-    AfterPass afterPass();
+    // Asked to end by the close button, the editor stays only when the save
+    // failed.
+    AfterPass afterPass(EndAsked asked = EndAsked::No);
     // A signal or a lost display: the track saved as Escape would, or
     // elsewhere when that fails (what afterPass does then).
     void saveNow();

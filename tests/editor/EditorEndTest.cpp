@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/EndRequest.h"
+#include "app/RaceLoop.h"
 #include "app/TestDrive.h"
 #include "check/GoodLoop.h"
 #include "check/TrackLayout.h"
@@ -32,11 +33,11 @@ protected:
         EXPECT_EQ(symlink((dir.previous + "/data.dat").c_str(), "data.dat"), 0);
     }
     ~EditorEndTest() override { EndRequest::clear(); }
-    // One pass of the loop after a frame with `held`, those keys still held.
+    // One pass of the shell's loop after a frame with `held`, those keys still held.
     EditorCursor::AfterPass pass(const std::vector<int>& held) {
         frame(held);
         for (int k : held) key[k] = 1;
-        const EditorCursor::AfterPass next = cursor->afterPass();
+        const EditorCursor::AfterPass next = RaceLoop::editorPass(*cursor);
         releaseKeys();
         return next;
     }
