@@ -208,6 +208,16 @@ TEST_F(EditorTest, EqualsAndMinusWidenAndTurnTheNearestGate) {
     frame({KEY_MINUS});
     EXPECT_DOUBLE_EQ(gate->getRadius(), 128.0);
     EXPECT_DOUBLE_EQ(all<Powerup>()[0]->getRadius(), 16.0);
+
+    // an adjusted gate makes another track: the last verdict goes
+    waitForLock();
+    moveCursor(1536.0, 1536.0);
+    frame({KEY_F6});
+    cursor->afterPass();
+    ASSERT_FALSE(cursor->getPanel().getVerdict().empty());
+    frame({KEY_EQUALS});
+    EXPECT_DOUBLE_EQ(gate->getRadius(), 136.0);
+    EXPECT_TRUE(cursor->getPanel().getVerdict().empty());
 }
 
 TEST_F(EditorTest, AnUnturnedGateIsSavedWithAngleZeroAndSnapPutsTheNearestOnTheGroundAtTheCursor) {
