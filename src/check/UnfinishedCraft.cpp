@@ -39,13 +39,7 @@ std::string UnfinishedCraft::progress(const TrackCheck::CraftResult& r, int next
                                    : "on lap " + std::to_string(r.laps) + " of " + std::to_string(World::kLaps);
     if (r.lastCheckpoint >= 0) {
         text += ", last gate passed " + std::to_string(r.lastCheckpoint);
-        for (const GameObject* o : world.getObjects()) {
-            auto* c = dynamic_cast<const CheckPoint*>(o);
-            if (c && c->getNumber() == r.lastCheckpoint) {
-                text += lineNote(layout.lineOf(c));
-                break;
-            }
-        }
+        if (const CheckPoint* c = world.gateNumbered(r.lastCheckpoint)) text += lineNote(layout.lineOf(c));
     } else {
         text += ", no gate passed";
     }

@@ -17,16 +17,21 @@ void RaceRules::clear() {
     order.clear();
 }
 
+std::size_t RaceRules::indexOf(const HoverCraft& craft) const {
+    std::size_t i = 0;
+    while (i < grid.size() && grid[i] != &craft) ++i;
+    return i;
+}
+
 RaceRecord* RaceRules::find(const HoverCraft& craft) {
-    for (std::size_t i = 0; i < grid.size(); ++i)
-        if (grid[i] == &craft) return &records[i];
-    return nullptr;
+    const std::size_t i = indexOf(craft);
+    return i < records.size() ? &records[i] : nullptr;
 }
 
 const RaceRecord& RaceRules::of(const HoverCraft& craft) const {
     static const RaceRecord blank;
-    const RaceRecord* r = const_cast<RaceRules*>(this)->find(craft);
-    return r ? *r : blank;
+    const std::size_t i = indexOf(craft);
+    return i < records.size() ? records[i] : blank;
 }
 
 RaceRules::Passage RaceRules::gateTouched(HoverCraft& craft, const CheckPoint& gate, int clock, int gates, int laps) {

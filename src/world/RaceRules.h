@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <vector>
 
 #include "world/RaceRecord.h"
@@ -34,6 +35,8 @@ public:
     void rank();
 
 private:
+    // The craft's place in the grid order; the grid's size for any other.
+    std::size_t indexOf(const HoverCraft& craft) const;
     RaceRecord* find(const HoverCraft& craft);
 
     std::vector<HoverCraft*> grid;

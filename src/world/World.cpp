@@ -194,14 +194,7 @@ void World::checkContacts() {
 
 void World::startRace() {
     update(kSetupStep);
-    CheckPoint* gate = nullptr;
-    for (GameObject* o : objects) {
-        auto* cp = dynamic_cast<CheckPoint*>(o);
-        if (cp && cp->getNumber() == 0) {
-            gate = cp;
-            break;
-        }
-    }
+    const CheckPoint* gate = gateNumbered(0);
     if (!gate) throw std::runtime_error("Cannot find the first checkpoint");
     lineUpGrid(*gate);
     lapCount = kLaps;
